@@ -1,0 +1,590 @@
+#include "engine/Connection.h"
+
+#include "engine/EngineError.h"
+#include "engine/Identifier.h"
+#include "engine/Tokenizer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace engine {
+
+namespace {
+
+// SQLite attaches at most ten files at a time.
+constexpr int maxAttached = 10;
+constexpr qsizetype maxCachedStatements = 256;
+
+// The main database of the connection. It holds no table; it is a file (not ":memory:")
+// because SQLite commits a transaction over several attached files atomically only then.
+const QString mainFileName = QStringLiteral(".dorv-connection");
+
+FieldType typeFromDeclaration(const char *decl, int &size)
+{
+    size = 0;
+    if (!decl)
+        return FieldType::Unknown;
+    const QString d = QString::fromUtf8(decl).toUpper();
+    if (d.contains(u"BOOL"))
+        return FieldType::Boolean;
+    if (d.contains(u"INT"))
+        return FieldType::Integer;
+    if (d.contains(u"CHAR") || d.contains(u"TEXT") || d.contains(u"CLOB")) {
+        const qsizetype open = d.indexOf(u'(');
+        if (open >= 0)
+            size = d.mid(open + 1, d.indexOf(u')') - open - 1).trimmed().toInt();
+        return FieldType::Text;
+    }
+    if (d.contains(u"REAL") || d.contains(u"FLOA") || d.contains(u"DOUB") || d.contains(u"NUM") || d.contains(u"DEC"))
+        return FieldType::Float;
+    return FieldType::Unknown;
+}
+
+FieldType typeFromValue(int sqliteType)
+{
+    switch (sqliteType) {
+    case SQLITE_INTEGER: return FieldType::Integer;
+    case SQLITE_FLOAT: return FieldType::Float;
+    case SQLITE_TEXT: return FieldType::Text;
+    default: return FieldType::Unknown;
+    }
+}
+
+QString trimTrailingBlanks(QString s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && s[n - 1] == u' ')
+        --n;
+    s.truncate(n);
+    return s;
+}
+
+QVariant readValue(sqlite3_stmt *stmt, int i, ColumnInfo &col, bool declared)
+{
+    const int t = sqlite3_column_type(stmt, i);
+    if (t == SQLITE_NULL)
+        return {};
+    if (col.type == FieldType::Unknown)
+        col.type = typeFromValue(t);
+    switch (col.type) {
+    case FieldType::Integer: {
+        const qint64 v = sqlite3_column_int64(stmt, i);
+        if (declared || (v >= INT32_MIN && v <= INT32_MAX))
+            return QVariant(int(v));
+        return QVariant(qlonglong(v));
+    }
+    case FieldType::Float:
+        return QVariant(sqlite3_column_double(stmt, i));
+    case FieldType::Boolean:
+        return QVariant(sqlite3_column_int64(stmt, i) != 0);
+    case FieldType::Text:
+    case FieldType::Unknown: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
+        const QString s = QString::fromUtf8(text, sqlite3_column_bytes(stmt, i));
+        return col.size > 0 ? QVariant(trimTrailingBlanks(s)) : QVariant(s);
+    }
+    }
+    return {};
+}
+
+} // namespace
+
+void StatementDeleter::operator()(sqlite3_stmt *stmt) const
+{
+    sqlite3_finalize(stmt);
+}
+
+Connection::Connection() = default;
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::open(const QStringList &parameterLines)
+{
+    close();
+    QString path;
+    for (const QString &line : parameterLines) {
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq < 0)
+            continue;
+        if (line.left(eq).trimmed().compare(QLatin1String("PATH"), Qt::CaseInsensitive) == 0)
+            path = line.mid(eq + 1).trimmed();
+    }
+    if (path.isEmpty() || !QFileInfo(path).isDir())
+        throw EngineError(QStringLiteral("Data folder not found: %1").arg(path));
+    if (!path.endsWith(u'/'))
+        path += u'/';
+
+    const QByteArray mainPath = QFile::encodeName(path + mainFileName);
+    int rc = sqlite3_open_v2(mainPath.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        // A folder the user may only read: the tables can still be read.
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        rc = sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE, nullptr);
+        if (rc != SQLITE_OK) {
+            const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
+            sqlite3_close_v2(m_db);
+            m_db = nullptr;
+            throw EngineError(message, rc);
+        }
+    }
+    sqlite3_extended_result_codes(m_db, 1);
+    m_dataPath = path;
+    exec(QStringLiteral("PRAGMA case_sensitive_like = ON"));
+    scanFolder();
+    recoverFolder();
+}
+
+void Connection::close()
+{
+    if (!m_db)
+        return;
+    m_cache.clear();
+    if (!sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_attached.clear();
+    m_tableFiles.clear();
+    m_depth = 0;
+    m_createdInTransaction.clear();
+    m_droppedInTransaction.clear();
+}
+
+void Connection::requireOpen() const
+{
+    if (!m_db)
+        throw EngineError(QStringLiteral("The database DORV is not open"));
+}
+
+QString Connection::aliasFor(const QString &lowerName) const
+{
+    return QStringLiteral("t_") + lowerName;
+}
+
+QString Connection::tablePath(const QString &table) const
+{
+    const QString lower = table.toLower();
+    const auto it = m_tableFiles.constFind(lower);
+    return m_dataPath + (it != m_tableFiles.cend() ? it.value() : tableFileName(table));
+}
+
+bool Connection::tableExists(const QString &table) const
+{
+    return QFileInfo::exists(tablePath(table));
+}
+
+void Connection::scanFolder()
+{
+    m_tableFiles.clear();
+    const QStringList files = QDir(m_dataPath).entryList({QStringLiteral("*.db")}, QDir::Files);
+    for (const QString &file : files)
+        m_tableFiles.insert(file.left(file.size() - 3).toLower(), file);
+}
+
+// A table file left behind by a transaction that never committed (an import killed half
+// way, say) is rolled back by SQLite when it is first read; a file that then holds no table
+// is removed, so the folder never shows a list that is not there.
+void Connection::recoverFolder()
+{
+    const QStringList names = m_tableFiles.keys();
+    for (const QString &lower : names) {
+        const QString file = m_dataPath + m_tableFiles.value(lower);
+        const bool hotJournal = QFileInfo::exists(file + QStringLiteral("-journal"));
+        if (!hotJournal && QFileInfo(file).size() > 0)
+            continue;
+        bool empty = QFileInfo(file).size() == 0;
+        if (!empty) {
+            try {
+                attach(lower);
+            } catch (const EngineError &) {
+                continue; // reported at its first use
+            }
+            const QByteArray sql = QStringLiteral("SELECT count(*) FROM \"%1\".sqlite_master").arg(aliasFor(lower)).toUtf8();
+            sqlite3_stmt *raw = nullptr;
+            sqlite3_prepare_v2(m_db, sql.constData(), -1, &raw, nullptr);
+            StatementHandle stmt(raw);
+            if (!raw || sqlite3_step(raw) != SQLITE_ROW)
+                continue; // not a database: reported at its first use
+            empty = sqlite3_column_int64(raw, 0) == 0;
+        }
+        if (empty) {
+            if (m_attached.contains(lower))
+                detach(lower);
+            QFile::remove(file);
+            m_tableFiles.remove(lower);
+        }
+    }
+}
+
+void Connection::attach(const QString &lowerName)
+{
+    if (m_attached.size() >= maxAttached) {
+        // Make room by detaching the file used least recently.
+        auto oldest = std::min_element(m_attached.cbegin(), m_attached.cend());
+        detach(oldest.key());
+    }
+    const QString alias = aliasFor(lowerName);
+    StatementHandle stmt;
+    sqlite3_stmt *raw = nullptr;
+    int rc = sqlite3_prepare_v2(m_db, "ATTACH DATABASE ?1 AS ?2", -1, &raw, nullptr);
+    stmt.reset(raw);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    const QByteArray file = (m_dataPath + m_tableFiles.value(lowerName, tableFileName(lowerName))).toUtf8();
+    const QByteArray aliasUtf8 = alias.toUtf8();
+    sqlite3_bind_text(raw, 1, file.constData(), int(file.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(raw, 2, aliasUtf8.constData(), int(aliasUtf8.size()), SQLITE_TRANSIENT);
+    rc = sqlite3_step(raw);
+    if (rc != SQLITE_DONE)
+        fail(rc);
+    m_attached.insert(lowerName, ++m_useCounter);
+}
+
+void Connection::detach(const QString &lowerName)
+{
+    // Cached statements may refer to the file; they are prepared again when next used.
+    m_cache.clear();
+    exec(QStringLiteral("DETACH DATABASE \"%1\"").arg(aliasFor(lowerName)));
+    m_attached.remove(lowerName);
+}
+
+void Connection::attachTablesOf(const Translation &t)
+{
+    for (const QString &word : t.words) {
+        const QString lower = word.toLower();
+        auto it = m_attached.find(lower);
+        if (it != m_attached.end())
+            it.value() = ++m_useCounter;
+        else if (m_tableFiles.contains(lower))
+            attach(lower);
+    }
+}
+
+// Callers hold the returned entry: detaching a file clears the cache under them.
+std::shared_ptr<Connection::Cached> Connection::cached(const QString &sql)
+{
+    auto it = m_cache.find(sql);
+    if (it != m_cache.end())
+        return it.value();
+    if (m_cache.size() >= maxCachedStatements)
+        m_cache.clear();
+    auto entry = std::make_shared<Cached>();
+    entry->translation = translate(sql);
+    m_cache.insert(sql, entry);
+    return entry;
+}
+
+sqlite3_stmt *Connection::prepared(Cached &c, bool live)
+{
+    attachTablesOf(c.translation);
+    StatementHandle &handle = live ? c.rowidStmt : c.stmt;
+    if (handle)
+        return handle.get();
+    const QByteArray sql = (live ? c.translation.rowidSql : c.translation.sql).toUtf8();
+    for (int attempt = 0;; ++attempt) {
+        sqlite3_stmt *raw = nullptr;
+        const char *tail = nullptr;
+        const int rc = sqlite3_prepare_v3(m_db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &raw, &tail);
+        if (rc == SQLITE_OK) {
+            handle.reset(raw);
+            if (tail && QByteArray(tail).trimmed().size() > 0)
+                throw EngineError(QStringLiteral("Only one statement can be run at a time"));
+            break;
+        }
+        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
+        if (attempt == 0 && message.startsWith(QLatin1String("no such table"))) {
+            // A table file may have been added to the folder since it was last read.
+            scanFolder();
+            attachTablesOf(c.translation);
+            continue;
+        }
+        fail(rc);
+    }
+    if (c.paramNames.empty()) {
+        const int n = sqlite3_bind_parameter_count(handle.get());
+        for (int i = 1; i <= n; ++i) {
+            const char *name = sqlite3_bind_parameter_name(handle.get(), i);
+            c.paramNames.push_back(name ? QString::fromUtf8(name + 1) : QString());
+        }
+    }
+    return handle.get();
+}
+
+void Connection::bind(sqlite3_stmt *stmt, const std::vector<QString> &names, const Params &params)
+{
+    sqlite3_clear_bindings(stmt);
+    for (int i = 0; i < int(names.size()); ++i) {
+        const auto found = std::find_if(params.begin(), params.end(), [&](const Param &p) {
+            return p.name.compare(names[i], Qt::CaseInsensitive) == 0;
+        });
+        if (found == params.end() || found->value.isNull())
+            continue; // unbound: NULL
+        const QVariant &v = found->value;
+        const int index = i + 1;
+        switch (v.typeId()) {
+        case QMetaType::Bool:
+            sqlite3_bind_int64(stmt, index, v.toBool() ? 1 : 0);
+            break;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            sqlite3_bind_int64(stmt, index, v.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            sqlite3_bind_double(stmt, index, v.toDouble());
+            break;
+        default: {
+            const QByteArray text = v.toString().toUtf8();
+            sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        }
+        }
+    }
+}
+
+int Connection::execute(const QString &sql, const Params &params)
+{
+    requireOpen();
+    const std::shared_ptr<Cached> entry = cached(sql);
+    Cached &c = *entry;
+    if (c.translation.kind == StatementKind::CreateTable) {
+        createTable(c.translation);
+        return 0;
+    }
+    if (c.translation.kind == StatementKind::DropTable) {
+        dropTable(c.translation);
+        return 0;
+    }
+    sqlite3_stmt *stmt = prepared(c, false);
+    bind(stmt, c.paramNames, params);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    }
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE)
+        fail(rc);
+    return sqlite3_changes(m_db);
+}
+
+ResultSet Connection::query(const QString &sql, const Params &params, bool live)
+{
+    requireOpen();
+    const std::shared_ptr<Cached> entry = cached(sql);
+    Cached &c = *entry;
+    if (c.translation.kind == StatementKind::CreateTable || c.translation.kind == StatementKind::DropTable) {
+        execute(sql, params);
+        return {};
+    }
+    const bool withRowid = live && !c.translation.rowidSql.isEmpty();
+    sqlite3_stmt *stmt = prepared(c, withRowid);
+    bind(stmt, c.paramNames, params);
+
+    ResultSet result;
+    if (withRowid)
+        result.table = c.translation.table;
+    const int first = withRowid ? 1 : 0;
+    const int count = sqlite3_column_count(stmt);
+    std::vector<bool> declared;
+    for (int i = first; i < count; ++i) {
+        ColumnInfo col;
+        col.name = QString::fromUtf8(sqlite3_column_name(stmt, i));
+        col.type = typeFromDeclaration(sqlite3_column_decltype(stmt, i), col.size);
+        declared.push_back(col.type != FieldType::Unknown);
+        const char *db = sqlite3_column_database_name(stmt, i);
+        const char *table = sqlite3_column_table_name(stmt, i);
+        const char *origin = sqlite3_column_origin_name(stmt, i);
+        int autoinc = 0;
+        if (db && table && origin)
+            sqlite3_table_column_metadata(m_db, db, table, origin, nullptr, nullptr, nullptr, nullptr, &autoinc);
+        col.readOnly = autoinc != 0;
+        result.columns.push_back(col);
+    }
+
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        if (withRowid)
+            result.rowids.push_back(sqlite3_column_int64(stmt, 0));
+        std::vector<QVariant> row;
+        row.reserve(count - first);
+        for (int i = first; i < count; ++i)
+            row.push_back(readValue(stmt, i, result.columns[i - first], declared[i - first]));
+        result.rows.push_back(std::move(row));
+    }
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE)
+        fail(rc);
+    return result;
+}
+
+QStringList Connection::parameterNames(const QString &sql) const
+{
+    QStringList names;
+    for (const Token &t : tokenize(sql)) {
+        if (t.kind != TokenKind::Parameter)
+            continue;
+        const QString name = t.text.mid(1);
+        if (!names.contains(name, Qt::CaseInsensitive))
+            names << name;
+    }
+    return names;
+}
+
+QString Connection::liveTable(const QString &sql)
+{
+    return cached(sql)->translation.table;
+}
+
+qint64 Connection::lastInsertRowId() const
+{
+    requireOpen();
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+void Connection::createTable(const Translation &t)
+{
+    const QString lower = t.table.toLower();
+    if (m_tableFiles.contains(lower) || QFileInfo::exists(m_dataPath + tableFileName(t.table)))
+        throw EngineError(QStringLiteral("Table %1 already exists").arg(t.table));
+    m_tableFiles.insert(lower, tableFileName(t.table));
+    try {
+        attach(lower);
+        if (m_depth > 0)
+            m_createdInTransaction.push_back({m_depth, lower});
+        for (const QString &statement : createTableStatements(t, aliasFor(lower)))
+            exec(statement);
+    } catch (const EngineError &) {
+        if (m_depth == 0) {
+            if (m_attached.contains(lower))
+                detach(lower);
+            QFile::remove(m_dataPath + tableFileName(t.table));
+            m_tableFiles.remove(lower);
+        }
+        throw;
+    }
+}
+
+void Connection::dropTable(const Translation &t)
+{
+    const QString lower = t.table.toLower();
+    if (!m_tableFiles.contains(lower))
+        scanFolder();
+    if (!m_tableFiles.contains(lower))
+        throw EngineError(QStringLiteral("no such table: %1").arg(t.table));
+    if (m_depth > 0) {
+        // Inside a transaction the table goes with it; the file follows at the commit.
+        if (!m_attached.contains(lower))
+            attach(lower);
+        exec(QStringLiteral("DROP TABLE \"%1\".%2").arg(aliasFor(lower), t.table));
+        m_droppedInTransaction.push_back(lower);
+        return;
+    }
+    const QString file = m_dataPath + m_tableFiles.value(lower);
+    if (m_attached.contains(lower))
+        detach(lower);
+    if (!QFile::remove(file))
+        throw EngineError(QStringLiteral("Table %1 could not be deleted: %2").arg(t.table, file));
+    QFile::remove(file + QStringLiteral("-journal"));
+    m_tableFiles.remove(lower);
+    m_cache.clear();
+}
+
+void Connection::begin()
+{
+    requireOpen();
+    exec(m_depth == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT dorv_%1").arg(m_depth));
+    ++m_depth;
+}
+
+void Connection::commit()
+{
+    requireOpen();
+    if (m_depth == 0)
+        throw EngineError(QStringLiteral("No transaction is active"));
+    if (m_depth > 1) {
+        exec(QStringLiteral("RELEASE dorv_%1").arg(m_depth - 1));
+        --m_depth;
+        return;
+    }
+    try {
+        exec(QStringLiteral("COMMIT"));
+    } catch (const EngineError &) {
+        rollback();
+        throw;
+    }
+    m_depth = 0;
+    m_createdInTransaction.clear();
+    const std::vector<QString> dropped = std::move(m_droppedInTransaction);
+    m_droppedInTransaction.clear();
+    for (const QString &lower : dropped) {
+        const QString file = m_dataPath + m_tableFiles.value(lower, tableFileName(lower));
+        if (m_attached.contains(lower))
+            detach(lower);
+        QFile::remove(file);
+        m_tableFiles.remove(lower);
+    }
+}
+
+void Connection::rollback()
+{
+    requireOpen();
+    if (m_depth == 0)
+        return;
+    if (m_depth > 1) {
+        --m_depth;
+        exec(QStringLiteral("ROLLBACK TO dorv_%1").arg(m_depth));
+        exec(QStringLiteral("RELEASE dorv_%1").arg(m_depth));
+        return;
+    }
+    m_depth = 0;
+    if (!sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    m_droppedInTransaction.clear();
+    const auto created = std::move(m_createdInTransaction);
+    m_createdInTransaction.clear();
+    for (const auto &[depth, lower] : created) {
+        const QString file = m_dataPath + m_tableFiles.value(lower, tableFileName(lower));
+        if (m_attached.contains(lower))
+            detach(lower);
+        QFile::remove(file);
+        QFile::remove(file + QStringLiteral("-journal"));
+        m_tableFiles.remove(lower);
+    }
+}
+
+void Connection::exec(const QString &sql)
+{
+    char *error = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        sqlite3_free(error);
+        fail(rc);
+    }
+}
+
+void Connection::fail(int rc, const QString &context) const
+{
+    QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
+    const int code = sqlite3_extended_errcode(m_db);
+    CharColumn column;
+    if (code == SQLITE_CONSTRAINT_CHECK && parseCharConstraint(message, column))
+        message = QStringLiteral("The text for field %1 is too long: at most %2 characters").arg(column.name).arg(column.size);
+    else if (code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE)
+        message = QStringLiteral("Key violation: %1").arg(message);
+    if (!context.isEmpty())
+        message = context + QStringLiteral(": ") + message;
+    throw EngineError(message, code ? code : rc);
+}
+
+} // namespace engine

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "engine/Dialect.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace engine {
+
+enum class FieldType { Unknown, Integer, Float, Text, Boolean };
+
+struct ColumnInfo
+{
+    QString name;
+    FieldType type = FieldType::Unknown;
+    int size = 0;          // CHAR(n): n
+    bool readOnly = false; // assigned by the engine (AUTOINC)
+};
+
+// A result read in full: statements never stay open between calls, so a live query never
+// blocks an UPDATE or DROP of its table.
+struct ResultSet
+{
+    std::vector<ColumnInfo> columns;
+    std::vector<std::vector<QVariant>> rows;
+    std::vector<qint64> rowids; // live results: the rowid of every row
+    QString table;              // live results: the one table the rows come from
+};
+
+struct Param
+{
+    QString name; // without the colon; matched without regard to case
+    QVariant value;
+};
+using Params = std::vector<Param>;
+
+struct StatementDeleter
+{
+    void operator()(sqlite3_stmt *stmt) const;
+};
+using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+
+// The connection `dbDorv`: a folder of table files, one SQLite file per table. An in-memory
+// main database attaches the files a statement names, on demand.
+class Connection
+{
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    // Parameter lines as the program sets them: "PATH=<data path>" and further lines, which
+    // are accepted and ignored. A missing data folder is an EngineError.
+    void open(const QStringList &parameterLines);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    QString dataPath() const { return m_dataPath; }
+
+    // Runs one statement without result; returns the number of rows changed.
+    int execute(const QString &sql, const Params &params = {});
+    // Runs one statement and reads its rows. With `live`, a one-table SELECT * also delivers
+    // the rowid of every row so that the rows can be written back.
+    ResultSet query(const QString &sql, const Params &params = {}, bool live = false);
+
+    // The parameter names of a statement, each once, in order of first use.
+    QStringList parameterNames(const QString &sql) const;
+    // The table of a one-table SELECT *, or empty when the statement is not one.
+    QString liveTable(const QString &sql);
+    qint64 lastInsertRowId() const;
+    bool tableExists(const QString &table) const;
+    QString tablePath(const QString &table) const;
+
+    // Transactions; nested calls use savepoints. Prefer the Transaction guard.
+    void begin();
+    void commit();
+    void rollback();
+    int transactionDepth() const { return m_depth; }
+
+private:
+    struct Cached
+    {
+        Translation translation;
+        StatementHandle stmt;
+        StatementHandle rowidStmt;
+        std::vector<QString> paramNames; // index 0 = SQLite parameter 1
+    };
+
+    void requireOpen() const;
+    std::shared_ptr<Cached> cached(const QString &sql);
+    sqlite3_stmt *prepared(Cached &c, bool live);
+    void attachTablesOf(const Translation &t);
+    void attach(const QString &lowerName);
+    void detach(const QString &lowerName);
+    void scanFolder();
+    void recoverFolder();
+    void bind(sqlite3_stmt *stmt, const std::vector<QString> &names, const Params &params);
+    void exec(const QString &sql);
+    void createTable(const Translation &t);
+    void dropTable(const Translation &t);
+    [[noreturn]] void fail(int rc, const QString &context = {}) const;
+    QString aliasFor(const QString &lowerName) const;
+
+    sqlite3 *m_db = nullptr;
+    QString m_dataPath;
+    QHash<QString, QString> m_tableFiles; // lower-case table name -> file name in the folder
+    QHash<QString, quint64> m_attached;  // lower-case name -> last use
+    quint64 m_useCounter = 0;
+    QHash<QString, std::shared_ptr<Cached>> m_cache;
+    int m_depth = 0;
+    std::vector<std::pair<int, QString>> m_createdInTransaction; // depth, lower-case name
+    std::vector<QString> m_droppedInTransaction;
+};
+
+} // namespace engine

@@ -1,0 +1,455 @@
+#include "engine/Dialect.h"
+
+#include "engine/EngineError.h"
+#include "engine/Identifier.h"
+#include "engine/Tokenizer.h"
+
+#include <QSet>
+
+namespace engine {
+
+namespace {
+
+using Tokens = std::vector<Token>;
+constexpr qsizetype npos = -1;
+
+qsizetype nextSig(const Tokens &t, qsizetype i)
+{
+    for (qsizetype j = i + 1; j < qsizetype(t.size()); ++j)
+        if (t[j].significant())
+            return j;
+    return npos;
+}
+
+qsizetype prevSig(const Tokens &t, qsizetype i)
+{
+    for (qsizetype j = i - 1; j >= 0; --j)
+        if (t[j].significant())
+            return j;
+    return npos;
+}
+
+qsizetype matchParen(const Tokens &t, qsizetype open)
+{
+    int depth = 0;
+    for (qsizetype j = open; j < qsizetype(t.size()); ++j) {
+        if (t[j].isSymbol('('))
+            ++depth;
+        else if (t[j].isSymbol(')') && --depth == 0)
+            return j;
+    }
+    throw EngineError(QStringLiteral("Missing closing parenthesis in statement"));
+}
+
+// Index of the first token at nesting depth 0 within [from, to) that is the given keyword.
+qsizetype findTopLevel(const Tokens &t, qsizetype from, qsizetype to, const char *word)
+{
+    int depth = 0;
+    for (qsizetype j = from; j < to; ++j) {
+        if (t[j].isSymbol('('))
+            ++depth;
+        else if (t[j].isSymbol(')'))
+            --depth;
+        else if (depth == 0 && t[j].isWord(word))
+            return j;
+    }
+    return npos;
+}
+
+Token space()
+{
+    return {TokenKind::Space, QStringLiteral(" ")};
+}
+
+Token word(const QString &text)
+{
+    return {TokenKind::Word, text};
+}
+
+// Refuses statement texts with a second statement after a semicolon, and drops trailing
+// semicolons.
+void refuseSecondStatement(Tokens &t)
+{
+    qsizetype firstSemicolon = npos;
+    for (qsizetype j = 0; j < qsizetype(t.size()); ++j) {
+        if (t[j].kind == TokenKind::Semicolon) {
+            if (firstSemicolon == npos)
+                firstSemicolon = j;
+        } else if (t[j].significant() && firstSemicolon != npos) {
+            throw EngineError(QStringLiteral("Only one statement can be run at a time"));
+        }
+    }
+    if (firstSemicolon != npos)
+        t.erase(t.begin() + firstSemicolon, t.end());
+}
+
+// Every name after FROM, INTO, UPDATE, JOIN or TABLE must be a plain identifier (or a
+// sub-select), so that nothing but a table name can be spliced in there.
+void refuseUnplainTableNames(const Tokens &t)
+{
+    for (qsizetype j = 0; j < qsizetype(t.size()); ++j) {
+        const Token &k = t[j];
+        if (!(k.isWord("FROM") || k.isWord("INTO") || k.isWord("UPDATE") || k.isWord("JOIN") || k.isWord("TABLE")))
+            continue;
+        const qsizetype n = nextSig(t, j);
+        if (n == npos)
+            throw EngineError(QStringLiteral("Table name missing after %1").arg(k.text.toUpper()));
+        if (t[n].isSymbol('('))
+            continue;
+        if (t[n].kind != TokenKind::Word || !isPlainIdentifier(t[n].text))
+            throw EngineError(QStringLiteral("Invalid table name: %1").arg(t[n].text));
+    }
+}
+
+// CAST(x AS NUMERIC(p,s)) keeps integers as integers in SQLite; the program means a
+// decimal number, so such casts become casts to REAL.
+void castDecimalsToReal(Tokens &t)
+{
+    for (qsizetype j = 0; j < qsizetype(t.size()); ++j) {
+        if (!t[j].isWord("CAST"))
+            continue;
+        const qsizetype open = nextSig(t, j);
+        if (open == npos || !t[open].isSymbol('('))
+            continue;
+        const qsizetype close = matchParen(t, open);
+        qsizetype as = npos;
+        int depth = 0;
+        for (qsizetype k = open + 1; k < close; ++k) {
+            if (t[k].isSymbol('('))
+                ++depth;
+            else if (t[k].isSymbol(')'))
+                --depth;
+            else if (depth == 0 && t[k].isWord("AS"))
+                as = k;
+        }
+        if (as == npos)
+            continue;
+        const qsizetype type = nextSig(t, as);
+        if (type == npos || type >= close)
+            continue;
+        if (!(t[type].isWord("NUMERIC") || t[type].isWord("DECIMAL") || t[type].isWord("FLOAT")
+              || t[type].isWord("DOUBLE") || t[type].isWord("MONEY")))
+            continue;
+        t[type].text = QStringLiteral("REAL");
+        const qsizetype args = nextSig(t, type);
+        if (args != npos && args < close && t[args].isSymbol('(')) {
+            const qsizetype argsEnd = matchParen(t, args);
+            t.erase(t.begin() + args, t.begin() + argsEnd + 1);
+        }
+    }
+}
+
+// A parenthesised sub-select used as a value yields its first column, however many it
+// lists (SQLite refuses more than one).
+void keepFirstColumnOfSubselects(Tokens &t)
+{
+    for (qsizetype j = 0; j < qsizetype(t.size()); ++j) {
+        if (!t[j].isSymbol('('))
+            continue;
+        const qsizetype sel = nextSig(t, j);
+        if (sel == npos || !t[sel].isWord("SELECT"))
+            continue;
+        const qsizetype before = prevSig(t, j);
+        if (before != npos
+            && (t[before].isWord("IN") || t[before].isWord("EXISTS") || t[before].isWord("FROM")
+                || t[before].isWord("JOIN") || t[before].isWord("AS")))
+            continue;
+        const qsizetype close = matchParen(t, j);
+        qsizetype listEnd = findTopLevel(t, sel + 1, close, "FROM");
+        if (listEnd == npos)
+            listEnd = close;
+        int depth = 0;
+        for (qsizetype k = sel + 1; k < listEnd; ++k) {
+            if (t[k].isSymbol('('))
+                ++depth;
+            else if (t[k].isSymbol(')'))
+                --depth;
+            else if (depth == 0 && t[k].isSymbol(',')) {
+                t.erase(t.begin() + k, t.begin() + listEnd);
+                t.insert(t.begin() + k, space());
+                break;
+            }
+        }
+    }
+}
+
+QString typeFor(const Tokens &t, qsizetype &j, qsizetype end, bool &autoinc, int &charSize)
+{
+    const Token &type = t[j];
+    QString args;
+    qsizetype after = nextSig(t, j);
+    if (after != npos && after < end && t[after].isSymbol('(')) {
+        const qsizetype close = matchParen(t, after);
+        for (qsizetype k = after + 1; k < close; ++k)
+            args += t[k].text;
+        j = close;
+    }
+    const QString name = type.text.toUpper();
+    autoinc = false;
+    charSize = 0;
+    if (name == u"INT" || name == u"INTEGER" || name == u"SMALLINT" || name == u"LONGINT")
+        return QStringLiteral("INTEGER");
+    if (name == u"AUTOINC") {
+        autoinc = true;
+        return QStringLiteral("INTEGER");
+    }
+    if (name == u"CHAR" || name == u"VARCHAR" || name == u"CHARACTER") {
+        bool ok = false;
+        charSize = args.trimmed().toInt(&ok);
+        if (!ok || charSize <= 0)
+            throw EngineError(QStringLiteral("Invalid size of a CHAR column: %1").arg(args));
+        return QStringLiteral("CHAR(%1)").arg(charSize);
+    }
+    if (name == u"NUMERIC" || name == u"DECIMAL" || name == u"FLOAT" || name == u"DOUBLE" || name == u"REAL"
+        || name == u"MONEY")
+        return QStringLiteral("REAL");
+    if (name == u"BOOLEAN" || name == u"BOOL" || name == u"LOGICAL")
+        return QStringLiteral("BOOLEAN");
+    return args.isEmpty() ? name : QStringLiteral("%1(%2)").arg(name, args);
+}
+
+struct ColumnDef
+{
+    QString name;
+    QString type;
+    QString rest;
+    bool autoinc = false;
+};
+
+Translation translateCreate(const Tokens &t, qsizetype tableKw)
+{
+    Translation out;
+    out.kind = StatementKind::CreateTable;
+    const qsizetype nameIdx = nextSig(t, tableKw);
+    out.table = t[nameIdx].text;
+    const qsizetype open = nextSig(t, nameIdx);
+    if (open == npos || !t[open].isSymbol('('))
+        throw EngineError(QStringLiteral("Column list missing in CREATE TABLE %1").arg(out.table));
+    const qsizetype close = matchParen(t, open);
+
+    // Split the column list at top-level commas.
+    std::vector<std::pair<qsizetype, qsizetype>> items;
+    qsizetype start = open + 1;
+    int depth = 0;
+    for (qsizetype k = open + 1; k <= close; ++k) {
+        if (k == close || (depth == 0 && t[k].isSymbol(','))) {
+            items.push_back({start, k});
+            start = k + 1;
+        } else if (t[k].isSymbol('(')) {
+            ++depth;
+        } else if (t[k].isSymbol(')')) {
+            --depth;
+        }
+    }
+
+    std::vector<ColumnDef> columns;
+    std::vector<QString> constraints;
+    QStringList primaryKey;
+    for (auto [from, to] : items) {
+        qsizetype first = from;
+        while (first < to && !t[first].significant())
+            ++first;
+        if (first >= to)
+            continue;
+        if (t[first].isWord("PRIMARY")) {
+            const qsizetype keyOpen = findTopLevel(t, first, to, "KEY");
+            const qsizetype paren = keyOpen == npos ? npos : nextSig(t, keyOpen);
+            if (paren == npos || !t[paren].isSymbol('('))
+                throw EngineError(QStringLiteral("Invalid PRIMARY KEY in CREATE TABLE %1").arg(out.table));
+            const qsizetype parenEnd = matchParen(t, paren);
+            for (qsizetype k = paren + 1; k < parenEnd; ++k)
+                if (t[k].kind == TokenKind::Word)
+                    primaryKey << t[k].text;
+            continue;
+        }
+        if (t[first].isWord("CONSTRAINT") || t[first].isWord("UNIQUE") || t[first].isWord("CHECK")) {
+            QString text;
+            for (qsizetype k = first; k < to; ++k)
+                text += t[k].text;
+            constraints.push_back(text.trimmed());
+            continue;
+        }
+        ColumnDef col;
+        col.name = t[first].text;
+        qsizetype typeIdx = nextSig(t, first);
+        if (typeIdx != npos && typeIdx < to) {
+            int charSize = 0;
+            col.type = typeFor(t, typeIdx, to, col.autoinc, charSize);
+            if (charSize > 0)
+                out.charColumns.push_back({col.name, charSize});
+            for (qsizetype k = typeIdx + 1; k < to; ++k)
+                col.rest += t[k].text;
+        }
+        columns.push_back(col);
+    }
+
+    // A single AUTOINC key becomes SQLite's own auto-increment key.
+    bool keyInColumn = false;
+    if (primaryKey.size() == 1) {
+        for (ColumnDef &col : columns) {
+            if (col.autoinc && col.name.compare(primaryKey.front(), Qt::CaseInsensitive) == 0) {
+                col.rest = QStringLiteral(" PRIMARY KEY AUTOINCREMENT") + col.rest;
+                keyInColumn = true;
+            }
+        }
+    }
+
+    QStringList parts;
+    for (const ColumnDef &col : columns)
+        parts << (col.name + u' ' + col.type + col.rest.trimmed().prepend(col.rest.trimmed().isEmpty() ? "" : " "));
+    if (!primaryKey.isEmpty() && !keyInColumn)
+        parts << QStringLiteral("PRIMARY KEY(%1)").arg(primaryKey.join(QStringLiteral(", ")));
+    for (const QString &c : constraints)
+        parts << c;
+    for (const CharColumn &c : out.charColumns)
+        parts << QStringLiteral("CONSTRAINT \"%1\" CHECK (length(rtrim(%2, ' ')) <= %3)")
+                     .arg(charConstraintName(c), c.name)
+                     .arg(c.size);
+    out.sql = QStringLiteral("(") + parts.join(QStringLiteral(", ")) + QStringLiteral(")");
+    return out;
+}
+
+void rewriteSelect(Tokens &t, Translation &out)
+{
+    const qsizetype end = qsizetype(t.size());
+    const qsizetype groupBy = findTopLevel(t, 0, end, "GROUP");
+    const qsizetype orderBy = findTopLevel(t, 0, end, "ORDER");
+    if (findTopLevel(t, 0, end, "UNION") != npos || findTopLevel(t, 0, end, "LIMIT") != npos)
+        return;
+
+    if (groupBy != npos) {
+        if (orderBy != npos)
+            return;
+        // Grouped rows come ordered by the grouping columns.
+        const qsizetype by = nextSig(t, groupBy);
+        qsizetype listEnd = findTopLevel(t, by + 1, end, "HAVING");
+        if (listEnd == npos)
+            listEnd = end;
+        Tokens list(t.begin() + by + 1, t.begin() + listEnd);
+        t.push_back(space());
+        t.push_back(word(QStringLiteral("ORDER BY")));
+        t.insert(t.end(), list.begin(), list.end());
+        return;
+    }
+
+    // A one-table SELECT * comes ordered by its key (the rowid) and can be edited live.
+    const qsizetype sel = nextSig(t, -1);
+    const qsizetype star = nextSig(t, sel);
+    const qsizetype from = star == npos ? npos : nextSig(t, star);
+    const qsizetype table = from == npos ? npos : nextSig(t, from);
+    if (table == npos || !t[star].isSymbol('*') || !t[from].isWord("FROM") || t[table].kind != TokenKind::Word)
+        return;
+    const qsizetype after = nextSig(t, table);
+    if (after != npos && !t[after].isWord("WHERE") && !t[after].isWord("ORDER"))
+        return;
+    out.table = t[table].text;
+    if (orderBy == npos) {
+        t.push_back(space());
+        t.push_back(word(QStringLiteral("ORDER BY _rowid_")));
+    }
+    Tokens withRowid = t;
+    withRowid[star].text = QStringLiteral("_rowid_, *");
+    out.rowidSql = joinTokens(withRowid);
+}
+
+} // namespace
+
+QString charConstraintName(const CharColumn &column)
+{
+    return QStringLiteral("dorv_char %1 %2").arg(column.name).arg(column.size);
+}
+
+bool parseCharConstraint(const QString &message, CharColumn &column)
+{
+    const qsizetype at = message.indexOf(QLatin1String("dorv_char "));
+    if (at < 0)
+        return false;
+    const QStringList parts = message.mid(at).split(u' ');
+    if (parts.size() < 3)
+        return false;
+    column.name = parts[1];
+    column.size = parts[2].toInt();
+    return true;
+}
+
+Translation translate(const QString &sql)
+{
+    Tokens t = tokenize(sql);
+    refuseSecondStatement(t);
+    refuseUnplainTableNames(t);
+
+    Translation out;
+    const qsizetype first = nextSig(t, -1);
+    if (first == npos)
+        throw EngineError(QStringLiteral("Empty statement"));
+
+    QSet<QString> seen;
+    for (const Token &k : t) {
+        if (k.kind == TokenKind::Word) {
+            const QString lower = k.text.toLower();
+            if (!seen.contains(lower)) {
+                seen.insert(lower);
+                out.words.push_back(k.text);
+            }
+        }
+    }
+
+    const Token &head = t[first];
+    if (head.isWord("CREATE")) {
+        const qsizetype kw = nextSig(t, first);
+        if (kw != npos && t[kw].isWord("TABLE")) {
+            Translation created = translateCreate(t, kw);
+            created.words = out.words;
+            return created;
+        }
+        out.kind = StatementKind::Other;
+    } else if (head.isWord("DROP")) {
+        const qsizetype kw = nextSig(t, first);
+        if (kw != npos && t[kw].isWord("TABLE")) {
+            out.kind = StatementKind::DropTable;
+            out.table = t[nextSig(t, kw)].text;
+            out.sql = joinTokens(t);
+            return out;
+        }
+        out.kind = StatementKind::Other;
+    } else if (head.isWord("SELECT")) {
+        out.kind = StatementKind::Select;
+    } else if (head.isWord("INSERT")) {
+        out.kind = StatementKind::Insert;
+    } else if (head.isWord("UPDATE")) {
+        out.kind = StatementKind::Update;
+    } else if (head.isWord("DELETE")) {
+        out.kind = StatementKind::Delete;
+    }
+
+    castDecimalsToReal(t);
+    keepFirstColumnOfSubselects(t);
+    if (out.kind == StatementKind::Select)
+        rewriteSelect(t, out);
+    out.sql = joinTokens(t);
+    return out;
+}
+
+std::vector<QString> createTableStatements(const Translation &t, const QString &schema)
+{
+    std::vector<QString> statements;
+    statements.push_back(QStringLiteral("CREATE TABLE \"%1\".%2 %3").arg(schema, t.table, t.sql));
+    if (t.charColumns.empty())
+        return statements;
+
+    QStringList when;
+    QStringList set;
+    for (const CharColumn &c : t.charColumns) {
+        when << QStringLiteral("NEW.%1 GLOB '* '").arg(c.name);
+        set << QStringLiteral("%1 = rtrim(%1, ' ')").arg(c.name);
+    }
+    for (const char *event : {"INSERT", "UPDATE"}) {
+        statements.push_back(QStringLiteral("CREATE TRIGGER \"%1\".\"dorv_trim_%2_%3\" AFTER %3 ON %2 WHEN %4 "
+                                            "BEGIN UPDATE %2 SET %5 WHERE _rowid_ = NEW._rowid_; END")
+                                 .arg(schema, t.table, QLatin1String(event), when.join(QStringLiteral(" OR ")),
+                                      set.join(QStringLiteral(", "))));
+    }
+    return statements;
+}
+
+} // namespace engine
