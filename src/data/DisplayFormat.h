@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QChar>
+#include <QDateTime>
+#include <QString>
+
+// Display formats of numbers and dates, used alike by grids, the summary, the status bar and
+// the reports.
+namespace display {
+
+struct Separators
+{
+    QChar decimal = u',';
+    QChar group = u'.';
+};
+
+// The separators of the user's locale (QLocale()); German ones when the locale is "C".
+Separators localeSeparators();
+
+// A number pattern of "0" (digit always shown), "#" (digit shown when significant), "." (the
+// decimal separator's place) and "," (group thousands), followed by literal text, with an
+// optional second section after ";" for negative values: "#0.00 FM", "###,##0.00 EUR",
+// ",0.00;-,0.00". Halves round away from zero.
+QString formatFloat(const QString &pattern, double value, const Separators &sep = localeSeparators());
+
+// The general number format: the shortest text of the value with at most 15 significant
+// digits, no trailing zeros, no grouping; exponent notation only below 0.00001 (other than 0)
+// or with more than 15 digits before the separator. 12.5 gives "12,5", 3 gives "3".
+QString formatGeneral(double value, const Separators &sep = localeSeparators());
+
+// Fixed format with exactly two decimals and no grouping: 6 gives "6,00".
+QString formatFixed2(double value, const Separators &sep = localeSeparators());
+
+// Date-time patterns of "dd", "mm", "yyyy", "hh", "nn" (minutes) and literal text:
+// "dd.mm.yyyy" and "dd.mm.yyyy hh:nn".
+QString formatDateTime(const QString &pattern, const QDateTime &value);
+
+} // namespace display
