@@ -1,0 +1,33 @@
+-- Base prices in EUR per FM. Quality class B holds the base prices; C and Cgw hold their
+-- deduction in percent and the price derived from the B price of the same diameter class.
+CREATE TABLE Grundpreise (GUETEKLASSE CHAR(3), STAERKEKLASSE CHAR(3), ABZUG FLOAT, PREIS FLOAT);
+INSERT INTO Grundpreise VALUES ('B', '0', 0, 20);
+INSERT INTO Grundpreise VALUES ('B', '1a', 0, 35);
+INSERT INTO Grundpreise VALUES ('B', '1b1', 0, 48);
+INSERT INTO Grundpreise VALUES ('B', '1b2', 0, 58);
+INSERT INTO Grundpreise VALUES ('B', '2a', 0, 72);
+INSERT INTO Grundpreise VALUES ('B', '2b', 0, 84);
+INSERT INTO Grundpreise VALUES ('B', '3a', 0, 92);
+INSERT INTO Grundpreise VALUES ('B', '3b', 0, 96);
+INSERT INTO Grundpreise VALUES ('B', '4', 0, 98);
+INSERT INTO Grundpreise VALUES ('B', '5', 0, 94);
+INSERT INTO Grundpreise VALUES ('C', '0', 20, 16);
+INSERT INTO Grundpreise VALUES ('C', '1a', 20, 28);
+INSERT INTO Grundpreise VALUES ('C', '1b1', 20, 38.4);
+INSERT INTO Grundpreise VALUES ('C', '1b2', 20, 46.4);
+INSERT INTO Grundpreise VALUES ('C', '2a', 20, 57.6);
+INSERT INTO Grundpreise VALUES ('C', '2b', 20, 67.2);
+INSERT INTO Grundpreise VALUES ('C', '3a', 20, 73.6);
+INSERT INTO Grundpreise VALUES ('C', '3b', 20, 76.8);
+INSERT INTO Grundpreise VALUES ('C', '4', 20, 78.4);
+INSERT INTO Grundpreise VALUES ('C', '5', 20, 75.2);
+INSERT INTO Grundpreise VALUES ('Cgw', '0', 40, 12);
+INSERT INTO Grundpreise VALUES ('Cgw', '1a', 40, 21);
+INSERT INTO Grundpreise VALUES ('Cgw', '1b1', 40, 28.8);
+INSERT INTO Grundpreise VALUES ('Cgw', '1b2', 40, 34.8);
+INSERT INTO Grundpreise VALUES ('Cgw', '2a', 40, 43.2);
+INSERT INTO Grundpreise VALUES ('Cgw', '2b', 40, 50.4);
+INSERT INTO Grundpreise VALUES ('Cgw', '3a', 40, 55.2);
+INSERT INTO Grundpreise VALUES ('Cgw', '3b', 40, 57.6);
+INSERT INTO Grundpreise VALUES ('Cgw', '4', 40, 58.8);
+INSERT INTO Grundpreise VALUES ('Cgw', '5', 40, 56.4);

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "data/Dataset.h"
+#include "engine/Connection.h"
+
+#include <QObject>
+
+#include <functional>
+
+class Shell;
+
+// The rule operations on the current row of the log query, offered by the log entry window
+// (which also knows the geschält state its check box shows).
+class LogRowRules
+{
+public:
+    virtual ~LogRowRules() = default;
+    virtual void DurchmeffBerechnen(data::Dataset &logQuery) = 0;
+    virtual double VolumenBerechnen() = 0;
+    virtual void GueteklasseUmsetzen() = 0;
+    virtual void StaerkeklasseBerechnen() = 0;
+};
+
+// A data source names the dataset a control or report reads.
+struct DataSource
+{
+    data::Dataset *dataset;
+};
+
+// The data module: the connection and every shared query of the program.
+class TDMod : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TDMod(Shell &shell, QObject *parent = nullptr);
+    ~TDMod() override;
+
+    engine::Connection dbDorv;
+
+    data::Dataset qryDorvTabelle;
+    data::Dataset qryDorvNeueNr;
+    data::Dataset qryDorvZusatz;
+    data::Dataset qryDorvsatzgeloescht;
+    data::Dataset qryZusammenfasssung;
+    data::Dataset qryZusZusatz;
+    data::Dataset qryGesamtVolumen;
+    data::Dataset qryGewogeneLaenge;
+    data::Dataset qryFirma;
+    data::Dataset qryKunden;
+    data::Dataset qryRechnung;
+    data::Dataset qryMatchcode;
+    data::Dataset qryTmp;
+
+    DataSource dsDorvTabelle{&qryDorvTabelle};
+    DataSource dsDorvZusatz{&qryDorvZusatz};
+    DataSource dsZusammenfassung{&qryZusammenfasssung};
+    DataSource dsZusZusatz{&qryZusZusatz};
+    DataSource dsGesVolumen{&qryGesamtVolumen};
+    DataSource dsGewogeneLaenge{&qryGewogeneLaenge};
+    DataSource dsFirma{&qryFirma};
+    DataSource dsKunden{&qryKunden};
+    DataSource dsRechnung{&qryRechnung};
+    DataSource dsMatchcode{&qryMatchcode};
+
+    static const QString RechnungSql;
+
+    // The log number of the row being deleted, from before the deletion until after it.
+    int GeloeschteID = 0;
+
+    // Opens the connection on the data path and the company query. Errors propagate to the
+    // caller's guard; start-up then goes on.
+    void DataModuleCreate();
+    void DataModuleDestroy();
+
+    bool CheckDatensatz() const;
+
+    // Deletes the current log and closes the numbering gap, all or nothing.
+    void deleteCurrentLog();
+
+    void setLogRowRules(LogRowRules *rules) { m_rules = rules; }
+    // Asks a Yes/No question (the dialog service's confirmation).
+    void setConfirmation(std::function<bool(const QString &)> confirm) { m_confirm = std::move(confirm); }
+
+    void qryDorvTabelleNewRecord(data::Dataset &ds);
+    void qryDorvTabelleBeforePost(data::Dataset &ds);
+    void qryDorvTabelleBeforeDelete(data::Dataset &ds);
+    void qryDorvTabelleAfterDelete(data::Dataset &ds);
+    void qryKundenNewRecord(data::Dataset &ds);
+    void qryKundenBeforeClose(data::Dataset &ds);
+
+private:
+    Shell &m_shell;
+    LogRowRules *m_rules = nullptr;
+    std::function<bool(const QString &)> m_confirm;
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Runs the delivered table scripts (one "<table>.sql" file per table) in sqlFolder against the
+// data folder, creating each table only when its file is missing. Returns the tables created.
+QStringList createDeliveredTables(const QString &dataFolder, const QString &sqlFolder);

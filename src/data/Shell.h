@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// What the main window owns and the other windows use: the current list, the data path, the
+// program folder, and the operations that point the queries at the list and refresh the
+// status bar and menus. The main window implements it; start-up hands it down.
+class Shell
+{
+public:
+    virtual ~Shell() = default;
+
+    virtual QString currentListName() const = 0;
+    virtual void setCurrentListName(const QString &name) = 0;
+    virtual QString dataPath() const = 0;
+    virtual QString ProgrammVerzeichnis() const = 0;
+    virtual void SQLVorbereiten() = 0;
+    virtual void FuelleStatusBar(bool listOpen) = 0;
+    // Enables the menu items that need a list (and disables the import), or the reverse.
+    virtual void setListMenus(bool listOpen) = 0;
+};
