@@ -20,7 +20,12 @@ Separators localeSeparators();
 // A number pattern of "0" (digit always shown), "#" (digit shown when significant), "." (the
 // decimal separator's place) and "," (group thousands), followed by literal text, with an
 // optional second section after ";" for negative values: "#0.00 FM", "###,##0.00 EUR",
-// ",0.00;-,0.00". Halves round away from zero.
+// ",0.00;-,0.00". Halves round away from zero, on the value's shortest decimal text (1.005 with
+// two decimals gives "1,01"). Without a negative section a negative value gets a leading "-";
+// a value that shows as zero never does. A third section, if given, is used for zero. Quoted
+// text ('...' or "...") is literal; "E+00" / "E-00" asks for scientific notation. A zero always
+// shows one digit ("###.##" gives "0"), so that it is not taken for an empty field. An empty
+// pattern is the general number format.
 QString formatFloat(const QString &pattern, double value, const Separators &sep = localeSeparators());
 
 // The general number format: the shortest text of the value with at most 15 significant
@@ -32,7 +37,9 @@ QString formatGeneral(double value, const Separators &sep = localeSeparators());
 QString formatFixed2(double value, const Separators &sep = localeSeparators());
 
 // Date-time patterns of "dd", "mm", "yyyy", "hh", "nn" (minutes) and literal text:
-// "dd.mm.yyyy" and "dd.mm.yyyy hh:nn".
+// "dd.mm.yyyy" and "dd.mm.yyyy hh:nn". Also "d", "m", "h", "n" without a leading zero, "yy",
+// "ss" / "s" (seconds) and quoted literal text; letters in either case. An invalid date-time
+// gives an empty text.
 QString formatDateTime(const QString &pattern, const QDateTime &value);
 
 } // namespace display
