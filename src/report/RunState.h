@@ -1,0 +1,54 @@
+#pragma once
+
+#include "data/DisplayFormat.h"
+#include "report/FontMetrics.h"
+#include "report/PipelineScope.h"
+#include "report/ScriptScope.h"
+#include "report/Template.h"
+
+#include <QDateTime>
+#include <QHash>
+
+#include <memory>
+#include <vector>
+
+namespace report {
+
+// A running sum of a field: stays an integer while every value is one.
+class RunningSum
+{
+public:
+    void add(const QVariant &value);
+    void reset() { *this = RunningSum(); }
+    QVariant value() const;
+
+private:
+    qint64 m_integer = 0;
+    double m_float = 0;
+    bool m_isFloat = false;
+};
+
+// Everything one layout pass shares between the page flow and the band writer.
+struct RunState
+{
+    RunState(const Template &t, PipelineScope &p, const display::Separators &s, const QDateTime &time)
+        : tmpl(t), pipelines(p), sep(s), printTime(time)
+    {
+    }
+
+    const Template &tmpl;
+    PipelineScope &pipelines;
+    display::Separators sep;
+    QDateTime printTime;
+    PipelineSlot *main = nullptr;
+    std::unique_ptr<ScriptScope> scripts; // only when the template has scripts
+    FontMetrics metrics;
+    int pageNumber = 0;
+    int pageCount = 0; // known in the second pass
+    QHash<const Item *, RunningSum> sums;
+    QHash<const Item *, QString> lastShown; // for values printed only when they change
+    std::vector<Page> pages;
+    std::vector<std::pair<size_t, size_t>> pageCountTexts; // page, primitive
+};
+
+} // namespace report

@@ -1,0 +1,36 @@
+#include "report/ValueText.h"
+
+#include <QDate>
+#include <QDateTime>
+
+namespace report {
+
+QString valueText(const QVariant &value, const QString &format, const display::Separators &sep)
+{
+    if (!value.isValid() || value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("Ja") : QStringLiteral("Nein");
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return format.isEmpty() ? QString::number(value.toLongLong()) : display::formatFloat(format, value.toDouble(), sep);
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return format.isEmpty() ? display::formatGeneral(value.toDouble(), sep) : display::formatFloat(format, value.toDouble(), sep);
+    case QMetaType::QDate:
+        return display::formatDateTime(format.isEmpty() ? QStringLiteral("dd.mm.yyyy") : format, value.toDate().startOfDay());
+    case QMetaType::QDateTime:
+        return display::formatDateTime(format.isEmpty() ? QStringLiteral("dd.mm.yyyy hh:nn") : format, value.toDateTime());
+    default:
+        return value.toString();
+    }
+}
+
+} // namespace report
