@@ -1,12 +1,26 @@
+#include "app/DorvProgram.h"
+#include "app/FormDorv.h"
+#include "controls/QtDialogService.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("Dorv"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Dorv V3.0d für Windows"));
-    window.showMaximized();
+
+    // Qt's own texts (message box buttons, print dialogs) in the user's language; German when
+    // the system gives no language.
+    if (QLocale().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+
+    QtDialogService dialogs;
+    DorvProgram program(dialogs);
+    program.FormDorv().showMaximized();
     return app.exec();
 }

@@ -486,6 +486,7 @@ void Dataset::insert()
 void Dataset::beginNewRow(int at)
 {
     m_insertFrom = m_current;
+    emit rowAboutToBeInserted(at);
     Row row;
     row.values.resize(m_fields.size());
     m_rows.insert(m_rows.begin() + at, std::move(row));
@@ -493,20 +494,22 @@ void Dataset::beginNewRow(int at)
     m_state = DatasetState::Insert;
     m_modified = false;
     m_eof = m_bof = false;
+    emit rowInserted(at);
     try {
         FlagScope inNewRecord(m_calcRow, -2);
         if (events.newRecord)
             events.newRecord(*this);
     } catch (...) {
         // A row that cannot be numbered is not begun.
+        emit rowAboutToBeRemoved(at);
         m_rows.erase(m_rows.begin() + at);
         m_state = DatasetState::Browse;
-        m_current = std::min(m_insertFrom, recordCount() - 1);
+        m_current = m_rows.empty() ? -1 : std::clamp(m_insertFrom, 0, recordCount() - 1);
+        emit rowRemoved(at);
         throw;
     }
     m_modified = false;
     calculate(at);
-    emit rowInserted(at);
     emit stateChanged();
     emit currentChanged(m_current);
 }
@@ -579,6 +582,7 @@ void Dataset::cancel()
     requireOpen();
     if (m_state == DatasetState::Insert) {
         const int removed = m_current;
+        emit rowAboutToBeRemoved(removed);
         m_rows.erase(m_rows.begin() + removed);
         m_state = DatasetState::Browse;
         m_modified = false;
@@ -612,6 +616,7 @@ void Dataset::remove()
     const int removed = m_current;
     if (m_db)
         m_db->execute(QStringLiteral("DELETE FROM %1 WHERE _rowid_ = :%2").arg(m_table, rowidParam), {{rowidParam, m_rows[removed].rowid}});
+    emit rowAboutToBeRemoved(removed);
     m_rows.erase(m_rows.begin() + removed);
     m_current = m_rows.empty() ? -1 : std::min(removed, recordCount() - 1);
     m_eof = m_rows.empty();

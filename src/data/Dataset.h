@@ -134,7 +134,9 @@ public:
 signals:
     void reset();                 // opened, closed, refreshed: everything may have changed
     void rowChanged(int row);
+    void rowAboutToBeInserted(int row);
     void rowInserted(int row);
+    void rowAboutToBeRemoved(int row);
     void rowRemoved(int row);
     void currentChanged(int row);
     void stateChanged();

@@ -1,0 +1,55 @@
+#include "app/DorvProgram.h"
+
+#include "app/FormDorv.h"
+#include "app/FormLaden.h"
+#include "app/FormNeu.h"
+#include "app/FormUeberDorv.h"
+#include "controls/DialogService.h"
+#include "controls/ErrorGuard.h"
+#include "data/DataModule.h"
+#include "entry/FormStammeingabe.h"
+#include "evaluation/FormZusammenfasssung.h"
+#include "import/FormImport.h"
+#include "invoicing/FormFirma.h"
+#include "invoicing/FormGrundpreise.h"
+#include "invoicing/FormKunden.h"
+#include "invoicing/FormMatchcode.h"
+#include "invoicing/FormRechnung.h"
+
+#include <QApplication>
+
+DorvProgram::DorvProgram(DialogService &dialogs, const QString &programFolder) : m_dialogs(dialogs)
+{
+    QApplication::setApplicationName(QStringLiteral("Dorv"));
+
+    m_formDorv = std::make_unique<TFormDorv>(dialogs, programFolder);
+
+    m_dmod = std::make_unique<TDMod>(*m_formDorv);
+    m_dmod->setConfirmation([&dialogs](const QString &question) { return dialogs.confirm(question); });
+    m_formDorv->setDataModule(*m_dmod);
+    // A missing data folder or company table is shown; start-up goes on.
+    guarded(dialogs, [this] { m_dmod->DataModuleCreate(); });
+
+    TFormDorv *main = m_formDorv.get();
+    TDMod &dmod = *m_dmod;
+    TFormDorv &shell = *m_formDorv;
+    m_windows.FormStammeingabe = new TFormStammeingabe(dmod, shell, dialogs, main);
+    m_windows.FormNeu = new TFormNeu(dmod, shell, dialogs, main);
+    m_windows.FormLaden = new TFormLaden(dmod, shell, dialogs, main);
+    m_windows.FormFirma = new TFormFirma(dmod, shell, dialogs, main);
+    m_windows.FormZusammenfasssung = new TFormZusammenfasssung(dmod, shell, dialogs, main);
+    m_windows.FormGrundpreise = new TFormGrundpreise(dmod, shell, dialogs, main);
+    m_windows.FormRechnung = new TFormRechnung(dmod, shell, dialogs, main);
+    m_windows.FormKunden = new TFormKunden(dmod, shell, dialogs, main);
+    m_windows.FormMatchcode = new TFormMatchcode(dmod, shell, dialogs, main);
+    m_windows.FormUeberDorv = new TFormUeberDorv(dmod, shell, dialogs, main);
+    m_windows.FormImport = new TFormImport(dmod, shell, dialogs, main);
+    m_formDorv->setWindows(m_windows);
+}
+
+DorvProgram::~DorvProgram()
+{
+    // The windows go with the main window; the data module closes the connection after them.
+    m_formDorv.reset();
+    m_dmod.reset();
+}

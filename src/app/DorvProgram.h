@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class DialogService;
+class TDMod;
+class TFormDorv;
+class TFormStammeingabe;
+class TFormNeu;
+class TFormLaden;
+class TFormFirma;
+class TFormZusammenfasssung;
+class TFormGrundpreise;
+class TFormRechnung;
+class TFormKunden;
+class TFormMatchcode;
+class TFormUeberDorv;
+class TFormImport;
+
+// The windows created once at start, hidden, in this order. The main window owns them.
+struct DorvWindows
+{
+    TFormStammeingabe *FormStammeingabe = nullptr;
+    TFormNeu *FormNeu = nullptr;
+    TFormLaden *FormLaden = nullptr;
+    TFormFirma *FormFirma = nullptr;
+    TFormZusammenfasssung *FormZusammenfasssung = nullptr;
+    TFormGrundpreise *FormGrundpreise = nullptr;
+    TFormRechnung *FormRechnung = nullptr;
+    TFormKunden *FormKunden = nullptr;
+    TFormMatchcode *FormMatchcode = nullptr;
+    TFormUeberDorv *FormUeberDorv = nullptr;
+    TFormImport *FormImport = nullptr;
+};
+
+// The running program: start-up in its fixed order (main window, data module, every other
+// window), and the end (windows, then the data module with its connection).
+class DorvProgram
+{
+public:
+    // programFolder: empty for the folder of the executable; tests give their own.
+    explicit DorvProgram(DialogService &dialogs, const QString &programFolder = {});
+    ~DorvProgram();
+    DorvProgram(const DorvProgram &) = delete;
+    DorvProgram &operator=(const DorvProgram &) = delete;
+
+    TFormDorv &FormDorv() { return *m_formDorv; }
+    TDMod &DMod() { return *m_dmod; }
+    DorvWindows &windows() { return m_windows; }
+
+private:
+    DialogService &m_dialogs;
+    std::unique_ptr<TDMod> m_dmod;          // declared first: it outlives the windows
+    std::unique_ptr<TFormDorv> m_formDorv;  // owns the other windows
+    DorvWindows m_windows;
+};

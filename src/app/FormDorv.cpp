@@ -1,0 +1,102 @@
+#include "app/FormDorv.h"
+
+#include "data/DataModule.h"
+#include "data/DisplayFormat.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QStatusBar>
+
+TFormDorv::TFormDorv(DialogService &dialogs, const QString &programFolder, QWidget *parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_programFolder(programFolder)
+{
+    setObjectName(QStringLiteral("FormDorv"));
+    setWindowTitle(QStringLiteral("Dorv V3.0d für Windows"));
+    resize(696, 480);
+
+    QStatusBar *sbDorv = statusBar();
+    sbDorv->setObjectName(QStringLiteral("sbDorv"));
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(sbDorv);
+        m_panels[i]->setObjectName(QStringLiteral("sbDorvPanel%1").arg(i + 1));
+        m_panels[i]->setFrameShape(QFrame::Panel);
+        m_panels[i]->setFrameShadow(QFrame::Sunken);
+    }
+    m_panels[0]->setFixedWidth(150);
+    m_panels[1]->setFixedWidth(150);
+    m_panels[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_panels[1]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_panels[2]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    sbDorv->addWidget(m_panels[0]);
+    sbDorv->addWidget(m_panels[1]);
+    sbDorv->addWidget(m_panels[2], 1);
+
+    FormCreate();
+}
+
+TFormDorv::~TFormDorv() = default;
+
+void TFormDorv::FormCreate()
+{
+    m_dataPath = ProgrammVerzeichnis() + QStringLiteral("/Daten/");
+    FuelleStatusBar(false);
+    QFont bold = statusBar()->font();
+    bold.setBold(true);
+    statusBar()->setFont(bold);
+    for (QLabel *panel : m_panels)
+        panel->setFont(bold);
+}
+
+QString TFormDorv::ProgrammVerzeichnis() const
+{
+    return m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder;
+}
+
+QString TFormDorv::statusPanelText(int panel) const
+{
+    return m_panels[panel]->text();
+}
+
+void TFormDorv::FuelleStatusBar(bool listOpen)
+{
+    if (!listOpen) {
+        m_panels[2]->setText(QStringLiteral("Listenname:"));
+        m_panels[1]->setText(QStringLiteral("Summe FM: 0.00"));
+        m_panels[0]->setText(QStringLiteral("Anzahl Stämme: 0"));
+        return;
+    }
+    m_panels[2]->setText(QStringLiteral("Listenname: ") + m_currentListName);
+    const QVariant sum = m_dmod->qryGesamtVolumen.value(QStringLiteral("GesVol"));
+    m_panels[1]->setText(QStringLiteral("Summe FM: ") + (sum.isNull() ? QString() : display::formatGeneral(sum.toDouble())));
+    m_panels[0]->setText(QStringLiteral("Anzahl Stämme: ")
+                         + QString::number(m_dmod->qryGesamtVolumen.value(QStringLiteral("Menge")).toLongLong()));
+}
+
+void TFormDorv::SQLVorbereiten()
+{
+    const QString n = m_currentListName;
+    if (n.isEmpty() || !m_dmod)
+        return;
+    TDMod &d = *m_dmod;
+    d.qryZusammenfasssung.setSql(QStringLiteral("SELECT COUNT( ID) As Menge, SUM( VOLUMEN) As Volumen, Staerkeklasse, Gueteklasse FROM ")
+                                 + n + QStringLiteral(" GROUP BY Gueteklasse, Staerkeklasse"));
+    d.qryZusZusatz.setSql(QStringLiteral("SELECT AVG(Laenge) AS DLaenge, AVG(Durchmeff) AS DDurchmeff, AVG(Volumen) AS DVolumen FROM ") + n);
+    d.qryDorvZusatz.setSql(QStringLiteral("SELECT * FROM DORVZUSATZ WHERE OFFSET = :OFFSET"));
+    d.qryGesamtVolumen.setSql(QStringLiteral("SELECT COUNT(ID) As Menge, SUM(Volumen) AS GesVol  FROM ") + n);
+    d.qryGewogeneLaenge.setSql(QStringLiteral("SELECT SUM( (100 * Volumen / :GesVol) /100 * Laenge) AS GewLaenge FROM ") + n);
+
+    // Setting a text closes the query; the five are closed in the order above.
+    for (data::Dataset *q : {&d.qryZusammenfasssung, &d.qryZusZusatz, &d.qryDorvZusatz, &d.qryGesamtVolumen, &d.qryGewogeneLaenge})
+        q->close();
+
+    d.qryZusammenfasssung.open();
+    d.qryZusZusatz.open();
+    d.qryDorvZusatz.setParam(QStringLiteral("OFFSET"), n);
+    d.qryDorvZusatz.open();
+    d.qryGesamtVolumen.open();
+    d.qryGewogeneLaenge.open();
+}
+
+void TFormDorv::setListMenus(bool)
+{
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "data/Shell.h"
+
+#include "app/DorvProgram.h"
+
+#include <QMainWindow>
+
+class QLabel;
+class TDMod;
+class DialogService;
+
+// The main window: menu, status bar and the current list, which the other windows read.
+class TFormDorv : public QMainWindow, public Shell
+{
+    Q_OBJECT
+
+public:
+    // programFolder: the folder of the program; empty means the folder of the running
+    // executable (tests pass a folder of their own).
+    explicit TFormDorv(DialogService &dialogs, const QString &programFolder = {}, QWidget *parent = nullptr);
+    ~TFormDorv() override;
+
+    void setDataModule(TDMod &dmod) { m_dmod = &dmod; }
+    void setWindows(const DorvWindows &windows) { m_windows = windows; }
+
+    // Shell
+    QString currentListName() const override { return m_currentListName; }
+    void setCurrentListName(const QString &name) override { m_currentListName = name; }
+    QString dataPath() const override { return m_dataPath; }
+    QString ProgrammVerzeichnis() const override;
+    void SQLVorbereiten() override;
+    void FuelleStatusBar(bool listOpen) override;
+    void setListMenus(bool listOpen) override;
+
+    // The three panels of the status bar sbDorv.
+    QString statusPanelText(int panel) const;
+
+private:
+    void FormCreate();
+
+    DialogService &m_dialogs;
+    TDMod *m_dmod = nullptr;
+    DorvWindows m_windows;
+    QString m_programFolder;
+    QString m_currentListName;
+    QString m_dataPath;
+    QLabel *m_panels[3] = {};
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Every message box, the file-open dialog, the beep and opening a web or mail address go
+// through here, so that tests can answer them and read their exact texts.
+class DialogService
+{
+public:
+    virtual ~DialogService() = default;
+
+    virtual void information(const QString &text) = 0;
+    virtual void error(const QString &text) = 0;
+    // A question with the buttons Yes and No; true for Yes.
+    virtual bool confirm(const QString &text) = 0;
+    // The file-open dialog. `filter` is a list of description|pattern pairs separated by "|"
+    // ("Dorvlisten|*.dvz|alle Dateien|*.*"). Returns the chosen path, empty when cancelled.
+    virtual QString openFile(const QString &title, const QString &filter, const QString &folder) = 0;
+    virtual void beep() = 0;
+    // Asks the desktop to open a web or mail address; a failure is not reported.
+    virtual void openUrl(const QString &url) = 0;
+};

@@ -1,0 +1,68 @@
+#include "controls/QtDialogService.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+#include <QUrl>
+
+namespace {
+
+QWidget *owner()
+{
+    if (QWidget *w = QApplication::activeModalWidget())
+        return w;
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
+void QtDialogService::information(const QString &text)
+{
+    QMessageBox::information(owner(), QApplication::applicationName(), text);
+}
+
+void QtDialogService::error(const QString &text)
+{
+    QMessageBox::critical(owner(), QApplication::applicationName(), text);
+}
+
+bool QtDialogService::confirm(const QString &text)
+{
+    return QMessageBox::question(owner(), QApplication::applicationName(), text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+QString QtDialogService::openFile(const QString &title, const QString &filter, const QString &folder)
+{
+    QFileDialog dialog(owner(), title, folder, qtNameFilter(filter));
+    dialog.setFileMode(QFileDialog::AnyFile); // a typed name that does not exist is accepted
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+void QtDialogService::beep()
+{
+    QApplication::beep();
+}
+
+void QtDialogService::openUrl(const QString &url)
+{
+    QDesktopServices::openUrl(QUrl(url));
+}
+
+QString qtNameFilter(const QString &pipeSeparated)
+{
+    const QStringList parts = pipeSeparated.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1];
+        pattern.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        pattern.replace(u';', u' ');
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], pattern);
+    }
+    return filters.join(QStringLiteral(";;"));
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "controls/DialogService.h"
+
+// The dialog service of the running program: Qt's message boxes and file dialog.
+class QtDialogService : public DialogService
+{
+public:
+    void information(const QString &text) override;
+    void error(const QString &text) override;
+    bool confirm(const QString &text) override;
+    QString openFile(const QString &title, const QString &filter, const QString &folder) override;
+    void beep() override;
+    void openUrl(const QString &url) override;
+};
+
+// "Text|*.a|Alles|*.*" as a Qt name filter: "Text (*.a);;Alles (*)".
+QString qtNameFilter(const QString &pipeSeparated);
