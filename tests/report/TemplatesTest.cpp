@@ -1,0 +1,195 @@
+// The shipped templates of the log list and the summary over the pipelines of a list.
+#include "ListData.h"
+#include "report/Report.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using report::Report;
+using report::TablePipeline;
+
+namespace {
+
+QString templatePath(const char *name)
+{
+    return QStringLiteral(DORV_REPORT_DIR "/") + QString::fromLatin1(name);
+}
+
+QStringList linesWith(const QString &dump, const QString &part)
+{
+    QStringList found;
+    for (const QString &line : dump.split(u'\n'))
+        if (line.contains(part))
+            found << line;
+    return found;
+}
+
+// The data of one list; the report keeps pointers to it.
+struct ListPipelines
+{
+    TablePipeline logs = listdata::logs(3);
+    TablePipeline zusatz = listdata::zusatzdaten(true, false);
+    TablePipeline firma = listdata::firma();
+    TablePipeline gesVol = listdata::gesVol(3, 1234.5);
+    TablePipeline gewLaenge = listdata::gewLaenge(12.25);
+    TablePipeline zusZusatz = listdata::zusZusatz(12.0, 33.5, 1.03);
+    TablePipeline summary{{"Menge", "Volumen", "Staerkeklasse", "Gueteklasse"}};
+};
+
+void printAs(Report &r, const char *file, const ListPipelines &data)
+{
+    r.clear();
+    r.setTemplateFileName(templatePath(file));
+    r.loadFromFile();
+    r.setSeparators({u',', u'.'});
+    r.setPrintDateTime(QDateTime(QDate(2024, 11, 8), QTime(9, 5)));
+    r.setPipeline("Dorvliste", &data.logs);
+    r.setPipeline("Zusatzdaten", &data.zusatz);
+    r.setPipeline("Firma", &data.firma);
+    r.setPipeline("gesVol", &data.gesVol);
+    r.setPipeline("GewLaenge", &data.gewLaenge);
+    r.setPipeline("ZusZusatz", &data.zusZusatz);
+    r.setPipeline("Zusammenfassung", &data.summary);
+}
+
+} // namespace
+
+TEST(LogListTemplate, PageHeaderShowsCompanyListAndTotals)
+{
+    ListPipelines data;
+    Report r;
+    printAs(r, "Dorvliste.rtm", data);
+    const QString dump = r.dump();
+    EXPECT_TRUE(dump.contains("p1 text 14.0,6.3 \"Dorvliste:\" left Arial 14\n"));
+    for (const char *value : {"\"Forstbetrieb Muster\"", "\"Hans Muster\"", "\"Waldweg 3\"", "\"57392 Schmallenberg\"", "\"02972 1234\""})
+        EXPECT_EQ(linesWith(dump, QString::fromUtf8(value)).size(), 1) << value;
+    EXPECT_TRUE(dump.contains("p1 text 108.0,7.6 \"Abteilung:\" left Arial 10 bold"));
+    EXPECT_TRUE(dump.contains("p1 text 129.0,7.6 \"12 B\" w40.0 left Arial 10"));
+    EXPECT_TRUE(dump.contains("\"Stammholz\" w40.0"));
+    EXPECT_TRUE(dump.contains("\"Fichte\" w40.0"));
+    EXPECT_TRUE(dump.contains("\"am Weg\" w75.0"));
+    EXPECT_TRUE(dump.contains("p1 text 108.0,26.8 \"Anzahl:\" left Arial 10 bold"));
+    EXPECT_TRUE(dump.contains("p1 text 129.0,26.8 \"3\" w40.0 right Arial 10\n"));
+    EXPECT_TRUE(dump.contains("p1 text 108.0,31.3 \"Ges. Vol.:\""));
+    EXPECT_TRUE(dump.contains("p1 text 129.0,31.3 \"1.234,50 FM\" w40.0 right Arial 10\n"));
+    EXPECT_TRUE(dump.contains("p1 text 158.0,31.3 \"gew. Länge:\" left Arial 10 bold"));
+    EXPECT_TRUE(dump.contains("p1 text 180.0,31.3 \"12,25\" w24.0 right Arial 10\n"));
+    EXPECT_TRUE(dump.contains("p1 line 14.0,37.5 204.0,37.5 0.75pt\n"));
+    EXPECT_TRUE(dump.contains("p1 text 14.3,38.5 \"Nr\" w10.3 right Arial 9 bold\n"));
+    EXPECT_TRUE(dump.contains("\"Ø-eff (cm)\" w16.4 right Arial 9 bold"));
+    EXPECT_TRUE(dump.contains("p1 text 77.5,44.4 \"1,03 FM\" w18.0 right Arial 10\n"));
+    EXPECT_TRUE(dump.contains("p1 text 14.0,279.8 \"Listenname:\" left Arial 8\n"));
+    EXPECT_TRUE(dump.contains("\"Hiebsort 7\" w100.0 left Arial 8"));
+    EXPECT_TRUE(dump.contains("p1 text 159.0,279.8 \"08.11.2024 09:05\" left Arial 8\n"));
+}
+
+TEST(LogListTemplate, IndicatorsFollowTheListFlags)
+{
+    ListPipelines data;
+    Report r;
+    printAs(r, "Dorvliste.rtm", data);
+    QString dump = r.dump();
+    EXPECT_TRUE(dump.contains("p1 text 180.0,7.6 \"geschält\" left default 10\n"));
+    EXPECT_FALSE(dump.contains("gerückt"));
+
+    data.zusatz = listdata::zusatzdaten(false, true);
+    dump = r.dump();
+    EXPECT_FALSE(dump.contains("geschält"));
+    EXPECT_TRUE(dump.contains("\"gerückt\" left default 10"));
+
+    printAs(r, "Zusammenfassung.rtm", data);
+    data.zusatz = listdata::zusatzdaten(true, false);
+    dump = r.dump();
+    EXPECT_TRUE(dump.contains("\"geschält:\" left Arial 10 bold"));
+    EXPECT_FALSE(dump.contains("gerückt"));
+    data.zusatz = listdata::zusatzdaten(true, true);
+    EXPECT_TRUE(r.dump().contains("\"gerückt:\" left Arial 10 bold"));
+}
+
+TEST(LogListTemplate, LogsFillTwoColumnsPerPage)
+{
+    ListPipelines data;
+    data.logs = listdata::logs(250);
+    Report r;
+    printAs(r, "Dorvliste.rtm", data);
+    const QString dump = r.dump();
+    // 47 rows per column: 1-47 and 48-94 on page 1, 95-188 on page 2, the rest on page 3.
+    EXPECT_TRUE(dump.contains("p1 text 14.3,44.4 \"1\" w10.3 right"));
+    EXPECT_EQ(linesWith(dump, "p1 text 14.3,274.3 ").size(), 1);
+    EXPECT_TRUE(dump.contains("p1 text 14.3,274.3 \"47\" w10.3"));
+    EXPECT_TRUE(dump.contains("p1 text 109.3,44.4 \"48\" w10.3"));
+    EXPECT_TRUE(dump.contains("p1 text 109.3,38.5 \"Nr\""));
+    EXPECT_TRUE(dump.contains("p1 text 109.3,274.3 \"94\" w10.3"));
+    EXPECT_TRUE(dump.contains("p2 text 14.3,44.4 \"95\" w10.3"));
+    EXPECT_TRUE(dump.contains("p3 text 14.3,44.4 \"189\" w10.3"));
+    EXPECT_TRUE(dump.contains("p3 text 109.3,44.4 \"236\" w10.3"));
+    EXPECT_TRUE(dump.contains("\"250\" w10.3"));
+    EXPECT_FALSE(dump.contains("p4 "));
+    EXPECT_EQ(linesWith(dump, "\"Dorvliste:\"").size(), 3);
+    EXPECT_TRUE(dump.contains("p1 text 186.0,279.8 \"Seite:\" left Arial 8\n"));
+    EXPECT_TRUE(dump.contains("p1 text 193.5,279.8 \"1\" w4.5 right Arial 8\n"));
+    EXPECT_TRUE(dump.contains("p1 text 198.2,279.8 \"/\" left Arial 8\n"));
+    EXPECT_TRUE(dump.contains("p1 text 199.0,279.8 \"3\" w5.0 right Arial 8\n"));
+    EXPECT_TRUE(dump.contains("p3 text 193.5,279.8 \"3\" w4.5 right Arial 8\n"));
+}
+
+TEST(SummaryTemplate, EachQualityClassHasItsColumnWithItsOwnSums)
+{
+    ListPipelines data;
+    data.summary.addRow({2, 10.0, "2a", "C"});
+    data.summary.addRow({1, 2.5, "3a", "C"});
+    data.summary.addRow({4, 1.25, "1b", "Cgw"});
+    Report r;
+    printAs(r, "Zusammenfassung.rtm", data);
+    const QString dump = r.dump();
+    EXPECT_TRUE(dump.contains("p1 text 15.0,98.3 \"GK:\" left Arial 10 bold\n"));
+    EXPECT_TRUE(dump.contains("p1 text 23.0,98.3 \"C\" w20.0 left Arial 10 bold\n"));
+    EXPECT_TRUE(dump.contains("p1 text 86.0,98.3 \"Cgw\" w20.0 left Arial 10 bold\n"));
+    EXPECT_TRUE(dump.contains("p1 text 57.1,110.3 \"10,00\" w17.7 right Arial 10\n"));
+    EXPECT_TRUE(dump.contains("p1 text 42.3,120.6 \"3\" w13.0 right Arial 10\n"));
+    EXPECT_TRUE(dump.contains("p1 text 57.1,120.6 \"12,50\" w17.7 right Arial 10\n"));
+    EXPECT_TRUE(dump.contains("p1 text 105.3,115.8 \"4\" w13.0 right Arial 10\n"));
+    EXPECT_TRUE(dump.contains("p1 text 120.1,115.8 \"1,25\" w17.7 right Arial 10\n"));
+    EXPECT_TRUE(linesWith(dump, "text 141.").isEmpty()) << "the third column stays empty";
+    EXPECT_FALSE(dump.contains("p2 "));
+    EXPECT_TRUE(dump.contains("\"∅\" left default 10 bold"));
+    EXPECT_TRUE(dump.contains("\" - Durchmesser:\" left Arial 10 bold"));
+    EXPECT_TRUE(dump.contains("\"33,50 cm\" w24.0 right"));
+    EXPECT_TRUE(dump.contains("\"1.234,50 FM\" w30.0 right"));
+}
+
+TEST(Templates, PrintingTwiceGivesTheSameOutput)
+{
+    ListPipelines data;
+    data.logs = listdata::logs(120);
+    data.summary.addRow({2, 10.0, "2a", "B"});
+    for (const char *file : {"Dorvliste.rtm", "Zusammenfassung.rtm"}) {
+        Report r;
+        printAs(r, file, data);
+        const QString first = r.dump();
+        r.reset();
+        printAs(r, file, data);
+        EXPECT_EQ(r.dump(), first) << file;
+    }
+}
+
+TEST(Templates, PdfOfAThousandLogsCarriesTheirNumbers)
+{
+    ListPipelines data;
+    data.logs = listdata::logs(1000);
+    Report r;
+    printAs(r, "Dorvliste.rtm", data);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("Dorvliste.pdf");
+    r.writePdf(pdf);
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString out = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(QRegularExpression("(^|\\n)\\s*1\\s+12\\s+35\\s+33\\s+B\\s+1,03 FM\\s+3a"))) << qPrintable(out.left(3000));
+    EXPECT_TRUE(out.contains(QRegularExpression("\\b1000\\s+12\\s+35\\s+33\\s+B\\s+1,03 FM")));
+    EXPECT_TRUE(out.contains("Seite: 11/11") || out.contains(QRegularExpression("Seite:\\s+11\\s*/\\s*11")));
+}
