@@ -72,9 +72,9 @@ TEST(LogListTemplate, PageHeaderShowsCompanyListAndTotals)
     EXPECT_TRUE(dump.contains("\"Fichte\" w40.0"));
     EXPECT_TRUE(dump.contains("\"am Weg\" w75.0"));
     EXPECT_TRUE(dump.contains("p1 text 108.0,26.8 \"Anzahl:\" left Arial 10 bold"));
-    EXPECT_TRUE(dump.contains("p1 text 129.0,26.8 \"3\" w40.0 right Arial 10\n"));
+    EXPECT_TRUE(dump.contains("p1 text 129.0,26.8 \"3\" w28.0 right Arial 10\n"));
     EXPECT_TRUE(dump.contains("p1 text 108.0,31.3 \"Ges. Vol.:\""));
-    EXPECT_TRUE(dump.contains("p1 text 129.0,31.3 \"1.234,50 FM\" w40.0 right Arial 10\n"));
+    EXPECT_TRUE(dump.contains("p1 text 129.0,31.3 \"1.234,50 FM\" w28.0 right Arial 10\n"));
     EXPECT_TRUE(dump.contains("p1 text 158.0,31.3 \"gew. Länge:\" left Arial 10 bold"));
     EXPECT_TRUE(dump.contains("p1 text 180.0,31.3 \"12,25\" w24.0 right Arial 10\n"));
     EXPECT_TRUE(dump.contains("p1 line 14.0,37.5 204.0,37.5 0.75pt\n"));
@@ -132,7 +132,7 @@ TEST(LogListTemplate, LogsFillTwoColumnsPerPage)
     EXPECT_TRUE(dump.contains("p1 text 186.0,279.8 \"Seite:\" left Arial 8\n"));
     EXPECT_TRUE(dump.contains("p1 text 193.5,279.8 \"1\" w4.5 right Arial 8\n"));
     EXPECT_TRUE(dump.contains("p1 text 198.2,279.8 \"/\" left Arial 8\n"));
-    EXPECT_TRUE(dump.contains("p1 text 199.0,279.8 \"3\" w5.0 right Arial 8\n"));
+    EXPECT_TRUE(dump.contains("p1 text 199.1,279.8 \"3\" left Arial 8\n"));
     EXPECT_TRUE(dump.contains("p3 text 193.5,279.8 \"3\" w4.5 right Arial 8\n"));
 }
 
