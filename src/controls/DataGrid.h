@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QTableView>
+
+class DatasetTableModel;
+class DialogService;
+
+// A table view over a dataset's grid model whose current row is the dataset's current record:
+// moving in the grid moves the dataset, and a move of the dataset moves the grid.
+class DataGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit DataGrid(DialogService &dialogs, QWidget *parent = nullptr);
+
+    void setDatasetModel(DatasetTableModel *model);
+    DatasetTableModel *datasetModel() const { return m_model; }
+
+    // Hands the text of an open cell editor to the model and closes the editor, as leaving
+    // the cell would.
+    void commitPendingEdit();
+
+    // Focuses a column in the dataset's current row.
+    void focusColumn(int column);
+
+private:
+    void followDataset();
+    void onCurrentChanged(const QModelIndex &current, const QModelIndex &previous);
+
+    DialogService &m_dialogs;
+    DatasetTableModel *m_model = nullptr;
+    bool m_following = false;
+    QMetaObject::Connection m_onDatasetMove;
+    QMetaObject::Connection m_onDatasetReset;
+};
