@@ -28,9 +28,12 @@ void InsertLogs_Dorv(benchmark::State &state)
         const QString sql = QString::fromLatin1(insertLog);
         state.ResumeTiming();
         engine::Transaction tx(db);
+        // The parameters are built once and their values set per row, as the import does.
+        engine::Params params{{"ID", 0}, {"LAENGE", 12}, {"DURCHMEIN", 35}, {"DURCHMEFF", 33}, {"GUETEKLASSE", "C"},
+                              {"VOLUMEN", 1.03}, {"STAERKEKLASSE", "3a"}};
         for (int i = 1; i <= logCount; ++i) {
-            db.execute(sql, {{"ID", i}, {"LAENGE", 12}, {"DURCHMEIN", 35}, {"DURCHMEFF", 33}, {"GUETEKLASSE", "C"},
-                             {"VOLUMEN", 1.03}, {"STAERKEKLASSE", "3a"}});
+            params[0].value = i;
+            db.execute(sql, params);
         }
         tx.commit();
     }

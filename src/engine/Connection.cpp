@@ -184,6 +184,7 @@ bool Connection::tableExists(const QString &table) const
 
 void Connection::scanFolder()
 {
+    ++m_folderGeneration;
     m_tableFiles.clear();
     const QStringList files = QDir(m_dataPath).entryList({QStringLiteral("*.db")}, QDir::Files);
     for (const QString &file : files)
@@ -221,6 +222,7 @@ void Connection::recoverFolder()
                 detach(lower);
             QFile::remove(file);
             m_tableFiles.remove(lower);
+            ++m_folderGeneration;
         }
     }
 }
@@ -257,14 +259,22 @@ void Connection::detach(const QString &lowerName)
     m_attached.remove(lowerName);
 }
 
-void Connection::attachTablesOf(const Translation &t)
+void Connection::attachTablesOf(Cached &c)
 {
-    for (const QString &word : t.words) {
-        const QString lower = word.toLower();
+    if (c.tablesGeneration != m_folderGeneration) {
+        c.tables.clear();
+        for (const QString &word : c.translation.words) {
+            const QString lower = word.toLower();
+            if (m_tableFiles.contains(lower))
+                c.tables.push_back(lower);
+        }
+        c.tablesGeneration = m_folderGeneration;
+    }
+    for (const QString &lower : c.tables) {
         auto it = m_attached.find(lower);
         if (it != m_attached.end())
             it.value() = ++m_useCounter;
-        else if (m_tableFiles.contains(lower))
+        else
             attach(lower);
     }
 }
@@ -285,7 +295,7 @@ std::shared_ptr<Connection::Cached> Connection::cached(const QString &sql)
 
 sqlite3_stmt *Connection::prepared(Cached &c, bool live)
 {
-    attachTablesOf(c.translation);
+    attachTablesOf(c);
     StatementHandle &handle = live ? c.rowidStmt : c.stmt;
     if (handle)
         return handle.get();
@@ -304,7 +314,7 @@ sqlite3_stmt *Connection::prepared(Cached &c, bool live)
         if (attempt == 0 && message.startsWith(QLatin1String("no such table"))) {
             // A table file may have been added to the folder since it was last read.
             scanFolder();
-            attachTablesOf(c.translation);
+            attachTablesOf(c);
             continue;
         }
         fail(rc);
@@ -319,22 +329,64 @@ sqlite3_stmt *Connection::prepared(Cached &c, bool live)
     return handle.get();
 }
 
-void Connection::bind(sqlite3_stmt *stmt, const std::vector<QString> &names, const Params &params)
+namespace {
+
+// UTF-8 of a text without its trailing blanks, into a buffer that keeps its capacity: every
+// text column of the program is CHAR(n), whose trailing blanks are not part of the value.
+void encodeText(const QString &text, std::string &out)
 {
-    sqlite3_clear_bindings(stmt);
+    qsizetype n = text.size();
+    while (n > 0 && text[n - 1] == u' ')
+        --n;
+    out.clear();
+    const QChar *p = text.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i].unicode();
+        if (c < 0x80) {
+            out.push_back(char(c));
+            continue;
+        }
+        const QByteArray rest = QStringView(p + i, n - i).toUtf8();
+        out.append(rest.constData(), std::size_t(rest.size()));
+        return;
+    }
+}
+
+} // namespace
+
+void Connection::bind(Cached &c, sqlite3_stmt *stmt, const Params &params)
+{
+    const std::vector<QString> &names = c.paramNames;
+    c.textBuffers.resize(names.size());
     for (int i = 0; i < int(names.size()); ++i) {
-        const auto found = std::find_if(params.begin(), params.end(), [&](const Param &p) {
-            return p.name.compare(names[i], Qt::CaseInsensitive) == 0;
-        });
-        if (found == params.end() || found->value.isNull())
-            continue; // unbound: NULL
-        const QVariant &v = found->value;
+        // Callers usually pass the parameters in the statement's order.
+        const Param *found = nullptr;
+        if (i < int(params.size()) && params[i].name == names[i]) {
+            found = &params[i];
+        } else {
+            for (const Param &p : params) {
+                if (p.name.compare(names[i], Qt::CaseInsensitive) == 0) {
+                    found = &p;
+                    break;
+                }
+            }
+        }
         const int index = i + 1;
+        if (!found || found->value.isNull()) {
+            sqlite3_bind_null(stmt, index); // unbound: NULL
+            continue;
+        }
+        const QVariant &v = found->value;
         switch (v.typeId()) {
         case QMetaType::Bool:
             sqlite3_bind_int64(stmt, index, v.toBool() ? 1 : 0);
             break;
         case QMetaType::Int:
+            sqlite3_bind_int64(stmt, index, *static_cast<const int *>(v.constData()));
+            break;
+        case QMetaType::Double:
+            sqlite3_bind_double(stmt, index, *static_cast<const double *>(v.constData()));
+            break;
         case QMetaType::UInt:
         case QMetaType::LongLong:
         case QMetaType::ULongLong:
@@ -342,13 +394,16 @@ void Connection::bind(sqlite3_stmt *stmt, const std::vector<QString> &names, con
         case QMetaType::UShort:
             sqlite3_bind_int64(stmt, index, v.toLongLong());
             break;
-        case QMetaType::Double:
         case QMetaType::Float:
             sqlite3_bind_double(stmt, index, v.toDouble());
             break;
         default: {
-            const QByteArray text = v.toString().toUtf8();
-            sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            std::string &buffer = c.textBuffers[i];
+            if (v.typeId() == QMetaType::QString)
+                encodeText(*static_cast<const QString *>(v.constData()), buffer);
+            else
+                encodeText(v.toString(), buffer);
+            sqlite3_bind_text(stmt, index, buffer.data(), int(buffer.size()), SQLITE_STATIC);
         }
         }
     }
@@ -368,7 +423,7 @@ int Connection::execute(const QString &sql, const Params &params)
         return 0;
     }
     sqlite3_stmt *stmt = prepared(c, false);
-    bind(stmt, c.paramNames, params);
+    bind(c, stmt, params);
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
     }
@@ -389,7 +444,7 @@ ResultSet Connection::query(const QString &sql, const Params &params, bool live)
     }
     const bool withRowid = live && !c.translation.rowidSql.isEmpty();
     sqlite3_stmt *stmt = prepared(c, withRowid);
-    bind(stmt, c.paramNames, params);
+    bind(c, stmt, params);
 
     ResultSet result;
     if (withRowid)
@@ -458,6 +513,7 @@ void Connection::createTable(const Translation &t)
     if (m_tableFiles.contains(lower) || QFileInfo::exists(m_dataPath + tableFileName(t.table)))
         throw EngineError(QStringLiteral("Table %1 already exists").arg(t.table));
     m_tableFiles.insert(lower, tableFileName(t.table));
+    ++m_folderGeneration;
     try {
         attach(lower);
         if (m_depth > 0)
@@ -470,6 +526,7 @@ void Connection::createTable(const Translation &t)
                 detach(lower);
             QFile::remove(m_dataPath + tableFileName(t.table));
             m_tableFiles.remove(lower);
+            ++m_folderGeneration;
         }
         throw;
     }
@@ -497,6 +554,7 @@ void Connection::dropTable(const Translation &t)
         throw EngineError(QStringLiteral("Table %1 could not be deleted: %2").arg(t.table, file));
     QFile::remove(file + QStringLiteral("-journal"));
     m_tableFiles.remove(lower);
+    ++m_folderGeneration;
     m_cache.clear();
 }
 
@@ -533,6 +591,7 @@ void Connection::commit()
             detach(lower);
         QFile::remove(file);
         m_tableFiles.remove(lower);
+        ++m_folderGeneration;
     }
 }
 
@@ -560,6 +619,7 @@ void Connection::rollback()
         QFile::remove(file);
         QFile::remove(file + QStringLiteral("-journal"));
         m_tableFiles.remove(lower);
+        ++m_folderGeneration;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QVariant>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 struct sqlite3;
@@ -92,17 +93,20 @@ private:
         StatementHandle stmt;
         StatementHandle rowidStmt;
         std::vector<QString> paramNames; // index 0 = SQLite parameter 1
+        std::vector<std::string> textBuffers; // UTF-8 of the text parameters, alive until the step
+        std::vector<QString> tables;     // lower-case names of the table files it names
+        quint64 tablesGeneration = 0;    // folder generation the tables were resolved for
     };
 
     void requireOpen() const;
     std::shared_ptr<Cached> cached(const QString &sql);
     sqlite3_stmt *prepared(Cached &c, bool live);
-    void attachTablesOf(const Translation &t);
+    void attachTablesOf(Cached &c);
     void attach(const QString &lowerName);
     void detach(const QString &lowerName);
     void scanFolder();
     void recoverFolder();
-    void bind(sqlite3_stmt *stmt, const std::vector<QString> &names, const Params &params);
+    void bind(Cached &c, sqlite3_stmt *stmt, const Params &params);
     void exec(const QString &sql);
     void createTable(const Translation &t);
     void dropTable(const Translation &t);
@@ -114,6 +118,7 @@ private:
     QHash<QString, QString> m_tableFiles; // lower-case table name -> file name in the folder
     QHash<QString, quint64> m_attached;  // lower-case name -> last use
     quint64 m_useCounter = 0;
+    quint64 m_folderGeneration = 1; // counts changes of the set of table files
     QHash<QString, std::shared_ptr<Cached>> m_cache;
     int m_depth = 0;
     std::vector<std::pair<int, QString>> m_createdInTransaction; // depth, lower-case name

@@ -302,7 +302,7 @@ Translation translateCreate(const Tokens &t, qsizetype tableKw)
     for (const QString &c : constraints)
         parts << c;
     for (const CharColumn &c : out.charColumns)
-        parts << QStringLiteral("CONSTRAINT \"%1\" CHECK (length(rtrim(%2, ' ')) <= %3)")
+        parts << QStringLiteral("CONSTRAINT \"%1\" CHECK (length(%2) <= %3)")
                      .arg(charConstraintName(c), c.name)
                      .arg(c.size);
     out.sql = QStringLiteral("(") + parts.join(QStringLiteral(", ")) + QStringLiteral(")");
@@ -432,24 +432,7 @@ Translation translate(const QString &sql)
 
 std::vector<QString> createTableStatements(const Translation &t, const QString &schema)
 {
-    std::vector<QString> statements;
-    statements.push_back(QStringLiteral("CREATE TABLE \"%1\".%2 %3").arg(schema, t.table, t.sql));
-    if (t.charColumns.empty())
-        return statements;
-
-    QStringList when;
-    QStringList set;
-    for (const CharColumn &c : t.charColumns) {
-        when << QStringLiteral("NEW.%1 GLOB '* '").arg(c.name);
-        set << QStringLiteral("%1 = rtrim(%1, ' ')").arg(c.name);
-    }
-    for (const char *event : {"INSERT", "UPDATE"}) {
-        statements.push_back(QStringLiteral("CREATE TRIGGER \"%1\".\"dorv_trim_%2_%3\" AFTER %3 ON %2 WHEN %4 "
-                                            "BEGIN UPDATE %2 SET %5 WHERE _rowid_ = NEW._rowid_; END")
-                                 .arg(schema, t.table, QLatin1String(event), when.join(QStringLiteral(" OR ")),
-                                      set.join(QStringLiteral(", "))));
-    }
-    return statements;
+    return {QStringLiteral("CREATE TABLE \"%1\".%2 %3").arg(schema, t.table, t.sql)};
 }
 
 } // namespace engine

@@ -30,8 +30,8 @@ struct Translation
 // table name that is not a plain identifier, before anything runs.
 Translation translate(const QString &sql);
 
-// The statements that create a translated table in the attached schema `schema`: the table
-// itself and the triggers that drop trailing blanks from its CHAR columns.
+// The statements that create a translated table in the attached schema `schema`. Trailing
+// blanks of CHAR values are dropped where the connection binds text, not by the table.
 std::vector<QString> createTableStatements(const Translation &t, const QString &schema);
 
 // The constraint name that guards the length of a CHAR(n) column, and its reverse: the

@@ -126,7 +126,7 @@ TEST_F(EngineTest, TextLongerThanItsColumnIsRefusedNamingTheColumn)
     EXPECT_EQ(scalar(QStringLiteral("SELECT COUNT(ID) FROM L")).toInt(), 0);
     insertLog("L", 2, 10, "Cgw   ", 0.5, "2a");
     EXPECT_EQ(scalar(QStringLiteral("SELECT GUETEKLASSE FROM L")).toString(), QStringLiteral("Cgw"));
-    db.execute(QStringLiteral("UPDATE L SET STAERKEKLASSE = '1b1  '"));
+    db.execute(QStringLiteral("UPDATE L SET STAERKEKLASSE = :SK"), {{"SK", "1b1  "}});
     EXPECT_EQ(scalar(QStringLiteral("SELECT STAERKEKLASSE FROM L WHERE STAERKEKLASSE = '1b1'")).toString(),
               QStringLiteral("1b1"));
 }
