@@ -34,6 +34,7 @@ DorvProgram::DorvProgram(DialogService &dialogs, const QString &programFolder) :
     TDMod &dmod = *m_dmod;
     TFormDorv &shell = *m_formDorv;
     m_windows.FormStammeingabe = new TFormStammeingabe(dmod, shell, dialogs, main);
+    dmod.setLogRowRules(m_windows.FormStammeingabe);
     m_windows.FormNeu = new TFormNeu(dmod, shell, dialogs, main);
     m_windows.FormLaden = new TFormLaden(dmod, shell, dialogs, main);
     m_windows.FormFirma = new TFormFirma(dmod, shell, dialogs, main);

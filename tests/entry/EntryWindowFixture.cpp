@@ -1,0 +1,114 @@
+#include "EntryWindowFixture.h"
+
+#include "engine/Transaction.h"
+
+namespace {
+
+const QString createListSql = QStringLiteral(
+    "CREATE TABLE Wald ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3), VOLUMEN NUMERIC(10,4),"
+    " STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))");
+const QString createHeaderSql = QStringLiteral(
+    "CREATE TABLE DORVZUSATZ ( ID AUTOINC, OFFSET CHAR(25), ABTEILUNG CHAR(50), BAUMART CHAR(50), SORTE CHAR(50),"
+    " ZUSATZTEXT CHAR(100), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, Primary Key(ID))");
+
+} // namespace
+
+void EntryWindowTest::createList(const TestHeader &header, const std::vector<TestLog> &logs)
+{
+    engine::Connection &db = dmod().dbDorv;
+    db.execute(createListSql);
+    db.execute(createHeaderSql);
+    db.execute(QStringLiteral("INSERT INTO DORVZUSATZ (OFFSET, ABTEILUNG, BAUMART, SORTE, ZUSATZTEXT, GESCHAELT, GERUECKT)"
+                              " VALUES (:OFFSET, :ABTEILUNG, :BAUMART, :SORTE, :ZUSATZTEXT, :GESCHAELT, :GERUECKT)"),
+               {{QStringLiteral("OFFSET"), list},
+                {QStringLiteral("ABTEILUNG"), header.abteilung},
+                {QStringLiteral("BAUMART"), header.baumart},
+                {QStringLiteral("SORTE"), header.sorte},
+                {QStringLiteral("ZUSATZTEXT"), header.beschreibung},
+                {QStringLiteral("GESCHAELT"), header.geschaelt},
+                {QStringLiteral("GERUECKT"), header.gerueckt}});
+    {
+        engine::Transaction tx(db);
+        for (const TestLog &log : logs)
+            db.execute(QStringLiteral("INSERT INTO Wald VALUES (:ID, :L, :D, :E, :G, :V, :S)"),
+                       {{QStringLiteral("ID"), log.id},
+                        {QStringLiteral("L"), log.laenge},
+                        {QStringLiteral("D"), log.durchmein},
+                        {QStringLiteral("E"), log.durchmeff},
+                        {QStringLiteral("G"), log.gueteklasse},
+                        {QStringLiteral("V"), log.volumen},
+                        {QStringLiteral("S"), log.staerkeklasse}});
+        tx.commit();
+    }
+    program.FormDorv().setCurrentListName(list);
+    dmod().qryDorvTabelle.setSql(QStringLiteral("SELECT * FROM ") + list);
+    dmod().qryDorvTabelle.open();
+}
+
+std::vector<TestLog> EntryWindowTest::someLogs(int n) const
+{
+    std::vector<TestLog> logs;
+    for (int i = 1; i <= n; ++i)
+        logs.push_back({i, 10, 19 + i, 18 + i, QStringLiteral("B"), 0.3, QStringLiteral("2a")});
+    return logs;
+}
+
+void EntryWindowTest::show(StammeingabeMode mode)
+{
+    form().setMode(mode);
+    form().show();
+    QApplication::setActiveWindow(&form());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form()));
+    settle();
+}
+
+QWidget *EntryWindowTest::focus()
+{
+    QWidget *w = QApplication::focusWidget();
+    return w ? w : &grid();
+}
+
+void EntryWindowTest::type(const QString &asciiText)
+{
+    for (const QChar c : asciiText) {
+        QTest::keyClick(focus(), c.toLatin1());
+        settle();
+    }
+}
+
+void EntryWindowTest::key(Qt::Key k, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(focus(), k, modifiers);
+    settle();
+}
+
+void EntryWindowTest::clickCell(int row, int column)
+{
+    QTableView &view = grid();
+    view.scrollTo(view.model()->index(row, column));
+    const QRect cell = view.visualRect(view.model()->index(row, column));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    settle();
+}
+
+std::vector<TestLog> EntryWindowTest::storedLogs()
+{
+    std::vector<TestLog> logs;
+    const engine::ResultSet r = dmod().dbDorv.query(QStringLiteral("SELECT * FROM Wald ORDER BY ID"));
+    for (const auto &row : r.rows)
+        logs.push_back({row[0].toInt(), row[1].toInt(), row[2].toInt(), row[3].toInt(), row[4].toString(), row[5].toDouble(),
+                        row[6].toString()});
+    return logs;
+}
+
+QStringList EntryWindowTest::storedHeader()
+{
+    const engine::ResultSet r = dmod().dbDorv.query(
+        QStringLiteral("SELECT ZUSATZTEXT, ABTEILUNG, BAUMART, SORTE, GESCHAELT, GERUECKT FROM DORVZUSATZ WHERE OFFSET = 'Wald'"));
+    QStringList out;
+    if (r.rows.empty())
+        return out;
+    for (const QVariant &v : r.rows.front())
+        out << (v.typeId() == QMetaType::Bool ? QString::number(v.toBool()) : v.toString());
+    return out;
+}

@@ -1,0 +1,50 @@
+// The keyboard rhythm of typing logs, the range checks on leaving a column and the cursor
+// moves of the grid.
+#include "EntryWindowFixture.h"
+
+namespace {
+
+const QString lengthHint = QStringLiteral("Info: Bitte die Länge des Stammes eingeben (01-39)");
+const QString lengthRange = QStringLiteral("Fehler: Bitte einen Wert zwischen 1 und 39 eingeben!");
+
+using TypingTest = EntryWindowTest;
+
+TEST_F(TypingTest, LengthEnterDiameterEnterQualityEnterStoresTheLogAndOpensTheNextRow)
+{
+    createList(TestHeader{});
+    show();
+    ASSERT_EQ(focus(), &grid());
+    EXPECT_EQ(cursorColumn(), col::Laenge);
+    EXPECT_EQ(status(), lengthHint);
+
+    type(QStringLiteral("12"));
+    enter();
+    EXPECT_EQ(cursorColumn(), col::Durchmesser);
+    EXPECT_EQ(status(), QStringLiteral("Info: Bitte den Durchmesser des Stammes eingeben (01-61)"));
+    type(QStringLiteral("35"));
+    enter();
+    EXPECT_EQ(cursorColumn(), col::Gueteklasse) << "the effective diameter is skipped";
+    EXPECT_EQ(status(), QStringLiteral("Info: Bitte die Güteklasse des Stammes eingeben (1->B 2->C 3->CgW)"));
+    type(QStringLiteral("2"));
+    enter();
+
+    const std::vector<TestLog> logs = storedLogs();
+    ASSERT_EQ(logs.size(), 1u);
+    EXPECT_EQ(logs[0].id, 1);
+    EXPECT_EQ(logs[0].laenge, 12);
+    EXPECT_EQ(logs[0].durchmein, 35);
+    EXPECT_EQ(logs[0].durchmeff, 33);
+    EXPECT_DOUBLE_EQ(logs[0].volumen, 1.03);
+    EXPECT_EQ(logs[0].gueteklasse, QStringLiteral("C"));
+    EXPECT_EQ(logs[0].staerkeklasse, QStringLiteral("3a"));
+
+    EXPECT_EQ(dmod().qryDorvTabelle.state(), data::DatasetState::Insert);
+    EXPECT_EQ(dmod().qryDorvTabelle.intValue(QStringLiteral("ID")), 2);
+    EXPECT_EQ(cursorRow(), 1);
+    EXPECT_EQ(cursorColumn(), col::Laenge);
+    EXPECT_EQ(status(), lengthHint);
+    EXPECT_EQ(grid().model()->index(0, col::Volumen).data().toString(), QStringLiteral("1,03 FM"));
+    EXPECT_TRUE(errors().isEmpty());
+}
+
+} // namespace
