@@ -1,5 +1,7 @@
 #include "app/FormDorv.h"
 
+#include "controls/DialogService.h"
+#include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
 #include "data/DisplayFormat.h"
 
@@ -13,7 +15,15 @@ TFormDorv::TFormDorv(DialogService &dialogs, const QString &programFolder, QWidg
     setObjectName(QStringLiteral("FormDorv"));
     setWindowTitle(QStringLiteral("Dorv V3.0d für Windows"));
     resize(696, 480);
+    createStatusBar();
+    createMenu();
+    FormCreate();
+}
 
+TFormDorv::~TFormDorv() = default;
+
+void TFormDorv::createStatusBar()
+{
     QStatusBar *sbDorv = statusBar();
     sbDorv->setObjectName(QStringLiteral("sbDorv"));
     for (int i = 0; i < 3; ++i) {
@@ -30,11 +40,7 @@ TFormDorv::TFormDorv(DialogService &dialogs, const QString &programFolder, QWidg
     sbDorv->addWidget(m_panels[0]);
     sbDorv->addWidget(m_panels[1]);
     sbDorv->addWidget(m_panels[2], 1);
-
-    FormCreate();
 }
-
-TFormDorv::~TFormDorv() = default;
 
 void TFormDorv::FormCreate()
 {
@@ -97,6 +103,3 @@ void TFormDorv::SQLVorbereiten()
     d.qryGewogeneLaenge.open();
 }
 
-void TFormDorv::setListMenus(bool)
-{
-}

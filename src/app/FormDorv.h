@@ -6,7 +6,9 @@
 
 #include <QMainWindow>
 
+class QAction;
 class QLabel;
+class QMenu;
 class TDMod;
 class DialogService;
 
@@ -35,9 +37,32 @@ public:
 
     // The three panels of the status bar sbDorv.
     QString statusPanelText(int panel) const;
+    // A menu item by its name (submenus by the name of their menu); null when unknown.
+    QAction *menuItem(const QString &name) const;
+
+    // Menu handlers.
+    void mnuDateiNeuClick();
+    void mnuDateiOeffnenClick();
+    void mnuDateiImportierenClick();
+    void mnuDateiSchliessenClick();
+    void mnuDateiEndeClick();
+    void mnuStaemmeEingebenClick();
+    void mnuRechnungClick();
+    void StammlisteBS1Click();
+    void StammlisteDrucker1Click();
+    void ZusammenfassungBildschirm1Click();
+    void ZusammenfassungDrucker1Click();
+    void mnuStammdatenKundenClick();
+    void mnuStammdatenFirmaClick();
+    void mnuStammdatenPreiseClick();
+    void mnuHilfeUeberClick();
 
 private:
     void FormCreate();
+    void createStatusBar();
+    void createMenu();
+    QMenu *addMenu(QMenu *parent, const QString &name, const QString &caption);
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption, void (TFormDorv::*handler)());
 
     DialogService &m_dialogs;
     TDMod *m_dmod = nullptr;

@@ -2,10 +2,15 @@
 
 #include <QDialog>
 
+class DatasetTableModel;
 class DialogService;
+class QPushButton;
+class QTableView;
 class Shell;
 class TDMod;
 
+// The list window: shows every list with its text, opens one as the current list, deletes
+// lists.
 class TFormLaden : public QDialog
 {
     Q_OBJECT
@@ -13,8 +18,31 @@ class TFormLaden : public QDialog
 public:
     TFormLaden(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
 
+    // Fills the list box; runs each time the window is shown.
+    void FormActivate();
+    void btnOeffnenClick();
+    void btnLoeschenClick();
+    void btnAbbruchClick();
+    void dbluplLadenKeyUp(int key);
+
+    // The list name of the entry selected in the list box; empty when none is.
+    QString selectedListName() const;
+    // Selects the entry of a list; false when there is none.
+    bool selectList(const QString &name);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void ListeOeffnen(const QString &name);
+    void ListeLoeschen(const QString &name);
+    void fillListBox();
+    void selectRow(int row);
+
     TDMod &m_dmod;
     Shell &m_shell;
     DialogService &m_dialogs;
+    DatasetTableModel *m_model = nullptr;
+    QTableView *m_dbluplLaden = nullptr;
 };

@@ -1,8 +1,124 @@
 #include "app/FormNeu.h"
 
+#include "controls/DialogService.h"
+#include "controls/ErrorGuard.h"
+#include "data/DataModule.h"
+#include "data/ListNames.h"
+#include "data/Shell.h"
+#include "engine/Identifier.h"
+#include "engine/Transaction.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString createListSql(const QString &name)
+{
+    return QStringLiteral("CREATE TABLE ") + name + QStringLiteral(" (") + QStringLiteral(" ID INT,") + QStringLiteral(" LAENGE INT,")
+           + QStringLiteral(" DURCHMEIN INT,") + QStringLiteral(" DURCHMEFF INT,") + QStringLiteral(" GUETEKLASSE CHAR(3),")
+           + QStringLiteral(" VOLUMEN NUMERIC(10,4),") + QStringLiteral(" STAERKEKLASSE CHAR(3),") + QStringLiteral(" PRIMARY KEY(ID))");
+}
+
+const QString createHeaderTableSql = QStringLiteral(
+    "CREATE TABLE DORVZUSATZ ( ID AUTOINC, OFFSET CHAR(25), ABTEILUNG CHAR(50), BAUMART CHAR(50), SORTE CHAR(50), "
+    "ZUSATZTEXT CHAR(100), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, Primary Key(ID))");
+
+} // namespace
+
 TFormNeu::TFormNeu(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormNeu"));
     setWindowTitle(QStringLiteral("Neue Tabelle erstellen..."));
+
+    auto *lblHinweis = new QLabel(QStringLiteral("Bitte geben Sie einen Namen für die neue Liste ein:"), this);
+    lblHinweis->setObjectName(QStringLiteral("lblHinweis"));
+    auto *lblListenname = new QLabel(QStringLiteral("Listenname:"), this);
+    lblListenname->setObjectName(QStringLiteral("lblListenname"));
+    m_edtTabellenname = new QLineEdit(this);
+    m_edtTabellenname->setObjectName(QStringLiteral("edtTabellenname"));
+    m_edtTabellenname->setMaxLength(data::MaxListNameLength);
+    lblListenname->setBuddy(m_edtTabellenname);
+
+    m_btnOk = new QPushButton(QStringLiteral("&OK"), this);
+    m_btnOk->setObjectName(QStringLiteral("btnOk"));
+    m_btnOk->setDefault(true);
+    auto *btnAbbruch = new QPushButton(QStringLiteral("&Abbruch"), this);
+    btnAbbruch->setObjectName(QStringLiteral("btnAbbruch"));
+    btnAbbruch->setAutoDefault(false);
+    connect(m_btnOk, &QPushButton::clicked, this, &TFormNeu::btnOkClick);
+    connect(btnAbbruch, &QPushButton::clicked, this, &TFormNeu::btnAbbruchClick);
+
+    auto *nameRow = new QHBoxLayout;
+    nameRow->addWidget(lblListenname);
+    nameRow->addWidget(m_edtTabellenname, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_btnOk);
+    buttons->addWidget(btnAbbruch);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblHinweis);
+    layout->addLayout(nameRow);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    resize(330, 130);
+}
+
+void TFormNeu::btnAbbruchClick()
+{
+    reject();
+}
+
+void TFormNeu::btnOkClick()
+{
+    guarded(m_dialogs, [&] {
+        const QString name = m_edtTabellenname->text();
+        if (const auto refusal = data::checkNewListName(name, m_shell.dataPath())) {
+            if (refusal->kind == data::ListNameRefusal::Kind::Error)
+                m_dialogs.error(refusal->text);
+            else
+                m_dialogs.information(refusal->text);
+            if (refusal->rule == data::ListNameRefusal::Rule::Number) {
+                m_edtTabellenname->setFocus();
+                m_edtTabellenname->setCursorPosition(0);
+            }
+            return;
+        }
+        ListeErstellen(name);
+        accept();
+        m_shell.SQLVorbereiten();
+        m_shell.FuelleStatusBar(true);
+        m_shell.setListMenus(true);
+    });
+}
+
+void TFormNeu::ListeErstellen(const QString &name)
+{
+    m_dmod.qryDorvTabelle.close();
+    const QString previousList = m_shell.currentListName();
+    try {
+        // A list is its table and its header row: both come into being, or neither does.
+        engine::Transaction tx(m_dmod.dbDorv);
+        m_dmod.dbDorv.execute(createListSql(name));
+        m_shell.setCurrentListName(name);
+        m_dmod.qryDorvTabelle.setSql(QStringLiteral("SELECT * FROM ") + name);
+        m_dmod.qryDorvTabelle.open();
+        if (!QFileInfo::exists(m_shell.dataPath() + engine::tableFileName(QStringLiteral("DORVZUSATZ"))))
+            m_dmod.dbDorv.execute(createHeaderTableSql);
+        m_dmod.qryDorvZusatz.setSql(QStringLiteral("INSERT INTO DORVZUSATZ (OFFSET) VALUES ( :OFFSET )"));
+        m_dmod.qryDorvZusatz.setParam(QStringLiteral("OFFSET"), name);
+        m_dmod.qryDorvZusatz.execSql();
+        tx.commit();
+    } catch (...) {
+        // Nothing of the new list is left: the log query stays closed and the list that was
+        // current before stays current.
+        m_dmod.qryDorvTabelle.close();
+        m_shell.setCurrentListName(previousList);
+        throw;
+    }
 }

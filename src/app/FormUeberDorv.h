@@ -6,14 +6,25 @@ class DialogService;
 class Shell;
 class TDMod;
 
+// The about window: the program's name and version and the maker's web and mail address.
 class TFormUeberDorv : public QDialog
 {
     Q_OBJECT
 
 public:
+    static const QString Version;
+    static const QString InternetAdresse;
+    static const QString EMailAdresse;
+
     TFormUeberDorv(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
 
+    void lblInternetAdresseClick();
+    void lblEMailAdresseClick();
+    void btnSchliessenClick();
+
 private:
+    void FormCreate();
+
     TDMod &m_dmod;
     Shell &m_shell;
     DialogService &m_dialogs;

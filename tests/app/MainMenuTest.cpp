@@ -1,0 +1,100 @@
+#include "ProgramFixture.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace {
+
+using MainMenuTest = ProgramTest;
+
+struct Item
+{
+    const char *name;
+    const char *caption;
+};
+
+TEST_F(MainMenuTest, EveryItemHasItsNameAndCaptionInOrder)
+{
+    QMenuBar *bar = main().findChild<QMenuBar *>(QStringLiteral("mnuMain"));
+    ASSERT_NE(bar, nullptr);
+    QStringList top;
+    for (QAction *a : bar->actions())
+        top << a->objectName() + u'=' + a->text();
+    EXPECT_EQ(top, (QStringList{"mnuDatei=&Datei", "mnuStaemme=&Stämme", "mnuRechnung=Rechnung", "mnuListen=&Listen",
+                                "mnuStammdaten=S&tammdaten", "mnuHilfe=&Hilfe"}));
+    EXPECT_EQ(main().menuItem(QStringLiteral("mnuRechnung"))->menu(), nullptr) << "Rechnung has no submenu";
+
+    const auto itemsOf = [&](const char *menu) {
+        QStringList out;
+        for (QAction *a : main().menuItem(QString::fromLatin1(menu))->menu()->actions())
+            out << a->objectName() + u'=' + (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return out;
+    };
+    EXPECT_EQ(itemsOf("mnuDatei"), (QStringList{"mnuDateiNeu=&Neu...", "mnuDateiOeffnen=&Öffnen...",
+                                                "mnuDateiImportieren=&Importieren...", "mnuDateiSchliessen=&Schließen",
+                                                "mnuDateiDummy1=-", "mnuDateiEnde=&Ende"}));
+    EXPECT_EQ(itemsOf("mnuStaemme"), QStringList{"mnuStaemmeEingeben=&Eingeben"});
+    EXPECT_EQ(itemsOf("mnuListen"), (QStringList{"StammlisteBS1=&Stammliste Bildschirm", "StammlisteDrucker1=S&tammliste Drucker",
+                                                 "ZusammenfassungBildschirm1=&Zusammenfassung Bildschirm",
+                                                 "ZusammenfassungDrucker1=Z&usammenfassung Drucker"}));
+    EXPECT_EQ(itemsOf("mnuStammdaten"),
+              (QStringList{"mnuStammdatenKunden=&Kunden", "mnuStammdatenFirma=&Firma", "mnuStammdatenPreise=&Preise"}));
+    EXPECT_EQ(itemsOf("mnuHilfe"), QStringList{"mnuHilfeUeber=&Über..."});
+
+    // The import's hint stays with the item but never reaches the status bar.
+    QAction *import = main().menuItem(QStringLiteral("mnuDateiImportieren"));
+    EXPECT_EQ(import->toolTip(), QStringLiteral("aus einer früheren Version Importieren"));
+    for (QAction *a : bar->findChildren<QAction *>())
+        EXPECT_TRUE(a->statusTip().isEmpty()) << a->objectName().toStdString();
+}
+
+TEST_F(MainMenuTest, ListItemsFollowTheStateOfTheCurrentList)
+{
+    const auto expectState = [&](bool listOpen) {
+        for (const char *item : {"mnuDateiSchliessen", "mnuStaemme", "mnuListen", "mnuRechnung"})
+            EXPECT_EQ(enabled(item), listOpen) << item << " with list open " << listOpen;
+        EXPECT_EQ(enabled("mnuDateiImportieren"), !listOpen);
+        for (const char *item : {"mnuDatei", "mnuDateiNeu", "mnuDateiOeffnen", "mnuDateiEnde", "mnuStammdaten", "mnuStammdatenKunden",
+                                 "mnuStammdatenFirma", "mnuStammdatenPreise", "mnuHilfe", "mnuHilfeUeber"})
+            EXPECT_TRUE(enabled(item)) << item;
+    };
+    expectState(false);
+    createList(QStringLiteral("Wald"));
+    expectState(true);
+    main().mnuDateiSchliessenClick();
+    expectState(false);
+    EXPECT_TRUE(main().currentListName().isEmpty());
+    EXPECT_EQ(main().statusPanelText(0), QStringLiteral("Anzahl Stämme: 0"));
+    EXPECT_EQ(main().statusPanelText(1), QStringLiteral("Summe FM: 0.00"));
+    EXPECT_EQ(main().statusPanelText(2), QStringLiteral("Listenname:"));
+    EXPECT_TRUE(dmod().qryDorvTabelle.isOpen()) << "closing the list leaves the queries as they are";
+}
+
+TEST_F(MainMenuTest, EndClosesAnOpenListFirst)
+{
+    createList(QStringLiteral("Wald"));
+    main().show();
+    main().mnuDateiEndeClick();
+    EXPECT_FALSE(main().isVisible());
+    EXPECT_TRUE(main().currentListName().isEmpty());
+    EXPECT_EQ(main().statusPanelText(2), QStringLiteral("Listenname:"));
+    EXPECT_TRUE(enabled("mnuDateiImportieren"));
+
+    // Without a list it just ends.
+    main().show();
+    main().mnuDateiEndeClick();
+    EXPECT_FALSE(main().isVisible());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MainMenuTest, StatusBarIsBoldWithThreePanels)
+{
+    QStatusBar *bar = main().findChild<QStatusBar *>(QStringLiteral("sbDorv"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->font().bold());
+    EXPECT_EQ(bar->findChildren<QLabel *>().size(), 3);
+}
+
+} // namespace
