@@ -311,6 +311,25 @@ TEST_F(ListCatalogueTest, DoubleClickOpensAndShowingTheWindowFillsIt)
     EXPECT_FALSE(formLaden().isVisible()) << "opening a list closes the window";
 }
 
+TEST_F(ListCatalogueTest, EnterPressesTheDefaultButtons)
+{
+    formNeu().show();
+    QCoreApplication::processEvents();
+    nameField()->setText(QStringLiteral("Eiche"));
+    QTest::keyClick(nameField(), Qt::Key_Return);
+    EXPECT_EQ(main().currentListName(), QStringLiteral("Eiche")) << "Enter is \"&OK\"";
+    EXPECT_FALSE(formNeu().isVisible());
+    createList(QStringLiteral("Wald"));
+
+    formLaden().show();
+    QCoreApplication::processEvents();
+    auto *box = formLaden().findChild<QTableView *>(QStringLiteral("dbluplLaden"));
+    ASSERT_EQ(formLaden().selectedListName(), QStringLiteral("Eiche"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(main().currentListName(), QStringLiteral("Eiche")) << "Enter in the list box is \"&Öffnen\"";
+    EXPECT_FALSE(formLaden().isVisible());
+}
+
 TEST_F(ListCatalogueTest, TheNewListMenuCreatesAndPreparesTheQueriesAgain)
 {
     createList(QStringLiteral("Wald"));
