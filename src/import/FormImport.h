@@ -3,9 +3,13 @@
 #include <QDialog>
 
 class DialogService;
+class QLineEdit;
+class QPushButton;
 class Shell;
 class TDMod;
 
+// The import window: picks a list file of version 2.0 and the name of the new list, checks the
+// name and imports the list. The new list is not opened; the user opens it like any other.
 class TFormImport : public QDialog
 {
     Q_OBJECT
@@ -13,8 +17,39 @@ class TFormImport : public QDialog
 public:
     TFormImport(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
 
+    // The file dialog starts here when the folder exists, else in the user's home folder.
+    static const QString AlterOrdner;
+    static const QString DialogTitel;
+    static const QString DialogFilter;
+
+    // Handlers.
+    void FormShow();
+    void btnDateiOeffnenClick();
+    void edtAlteDateiChange();
+    void btnImportClick();
+    void btnAbbruchClick();
+
+    QLineEdit *edtAlteDatei() const { return m_edtAlteDatei; }
+    QLineEdit *edtNeueDatei() const { return m_edtNeueDatei; }
+    QPushButton *btnDateiOeffnen() const { return m_btnDateiOeffnen; }
+    QPushButton *btnImport() const { return m_btnImport; }
+    QPushButton *btnAbbruch() const { return m_btnAbbruch; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void createControls();
+    // Imports with a progress window that shows itself only when the work takes a while.
+    void importWithProgress(const QString &path, const QString &listName);
+
     TDMod &m_dmod;
     Shell &m_shell;
     DialogService &m_dialogs;
+
+    QLineEdit *m_edtAlteDatei = nullptr;
+    QLineEdit *m_edtNeueDatei = nullptr;
+    QPushButton *m_btnDateiOeffnen = nullptr;
+    QPushButton *m_btnImport = nullptr;
+    QPushButton *m_btnAbbruch = nullptr;
 };
