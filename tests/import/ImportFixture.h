@@ -1,0 +1,93 @@
+#pragma once
+
+#include "app/DorvProgram.h"
+#include "app/FormDorv.h"
+#include "controls/ScriptedDialogService.h"
+#include "data/DataModule.h"
+#include "import/FormImport.h"
+#include "support/ProgramFolder.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+// One log as version 2.0 wrote it: seven lines, each ended by CR LF.
+inline QByteArray legacyRecord(int id, int laenge, int durchmein, const QByteArray &gueteklasse,
+                               const QByteArray &volumen, const QByteArray &staerkeklasse)
+{
+    return QByteArray::number(id) + "\r\n" + QByteArray::number(laenge) + "\r\n" + QByteArray::number(durchmein) + "\r\n"
+           + gueteklasse + "\r\n" + volumen + "\r\n" + staerkeklasse + "\r\n" + "\r\n";
+}
+
+// The whole program with its import window shown, a folder for version 2.0 files, and the
+// scripted dialogs that answer the file dialog.
+class ImportWindowTest : public ::testing::Test
+{
+protected:
+    ImportWindowTest() : program(dialogs, folder.path()), form(*program.windows().FormImport), db(program.DMod().dbDorv)
+    {
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(oldFiles.isValid());
+        ASSERT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(u'\n').toStdString();
+        form.show();
+    }
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = oldFiles.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        return path;
+    }
+
+    // Chooses the file in the file dialog, optionally types another list name, and presses
+    // "&Import".
+    void importFile(const QString &path, const QString &listName = {})
+    {
+        if (!form.isVisible())
+            form.show();
+        dialogs.files.push_back(path);
+        form.btnDateiOeffnenClick();
+        if (!listName.isNull())
+            form.edtNeueDatei()->setText(listName);
+        form.btnImportClick();
+    }
+
+    bool tableFileExists(const QString &table) const { return QFileInfo::exists(folder.dataPath() + table.toLower() + ".db"); }
+
+    engine::ResultSet logs(const QString &list)
+    {
+        return db.query(QStringLiteral("SELECT * FROM ") + list + QStringLiteral(" ORDER BY ID"));
+    }
+
+    engine::ResultSet headers()
+    {
+        return db.query(QStringLiteral("SELECT OFFSET, ABTEILUNG, BAUMART, SORTE, ZUSATZTEXT, GESCHAELT, GERUECKT "
+                                       "FROM DORVZUSATZ ORDER BY ID"));
+    }
+
+    static QString success() { return QStringLiteral("Die Daten wurden erfolgreich importiert!"); }
+
+    ProgramFolder folder;
+    ScriptedDialogService dialogs;
+    DorvProgram program;
+    TFormImport &form;
+    engine::Connection &db;
+    QTemporaryDir oldFiles;
+};
