@@ -6,6 +6,8 @@
 #include "data/DisplayFormat.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -15,6 +17,9 @@ TFormDorv::TFormDorv(DialogService &dialogs, const QString &programFolder, QWidg
     setObjectName(QStringLiteral("FormDorv"));
     setWindowTitle(QStringLiteral("Dorv V3.0d für Windows"));
     resize(696, 480);
+    // The normal size is centred on the screen; the program shows the window maximised.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     createStatusBar();
     createMenu();
     FormCreate();

@@ -1,9 +1,12 @@
 #include "ProgramFixture.h"
 
+#include "entry/FormStammeingabe.h"
+
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -87,6 +90,24 @@ TEST_F(MainMenuTest, EndClosesAnOpenListFirst)
     main().mnuDateiEndeClick();
     EXPECT_FALSE(main().isVisible());
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MainMenuTest, TheLogWindowOpensInEntryOrOverviewMode)
+{
+    createList(QStringLiteral("Wald"));
+    QDialog *entry = program.windows().FormStammeingabe;
+    QStringList captions;
+    const auto closeWhenShown = [&] {
+        QTimer::singleShot(0, [&] {
+            captions << entry->windowTitle() + (entry->isModal() ? QStringLiteral(" modal") : QString());
+            entry->reject();
+        });
+    };
+    closeWhenShown();
+    main().mnuStaemmeEingebenClick();
+    closeWhenShown();
+    main().StammlisteBS1Click();
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("Stammeingabe modal"), QStringLiteral("Stammübersicht modal")}));
 }
 
 TEST_F(MainMenuTest, StatusBarIsBoldWithThreePanels)
