@@ -187,3 +187,21 @@ TEST_F(ImportWindowTest, ImportRunsTheStatementsOfANewList)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ImportWindowTest, LargeFileImportsInFullWhileTheProgressIsShown)
+{
+    QByteArray bytes;
+    constexpr int count = 30000;
+    for (int id = 1; id <= count; ++id)
+        bytes += legacyRecord(id, 4 + id % 10, 20 + id % 30, "C", "1,0306", "2b");
+    importFile(write(QStringLiteral("Gross.dvz"), bytes));
+    ASSERT_EQ(dialogs.texts(), QStringList{success()});
+    const engine::ResultSet l = db.query(QStringLiteral("SELECT COUNT(*), MAX(ID), SUM(VOLUMEN) FROM Gross"));
+    EXPECT_EQ(l.rows[0][0].toInt(), count);
+    EXPECT_EQ(l.rows[0][1].toInt(), count);
+    EXPECT_NEAR(l.rows[0][2].toDouble(), count * 1.0306, 1e-6);
+}
+
+} // namespace
