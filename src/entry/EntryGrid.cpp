@@ -3,6 +3,7 @@
 #include "entry/EntryGridDelegate.h"
 
 #include <QHeaderView>
+#include <QPointer>
 #include <QKeyEvent>
 
 namespace {
@@ -132,6 +133,7 @@ void EntryGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint 
     if (m_keepEditor && hint != QAbstractItemDelegate::RevertModelCache) {
         // The field refused the text: it stays in its editor for correction.
         m_keepEditor = false;
+        m_refusedEditor = editor;
         if (m_inCurrentChanged)
             m_moveRefused = true;
         else if (hooks.textRefused)
@@ -154,6 +156,8 @@ void EntryGrid::currentChanged(const QModelIndex &current, const QModelIndex &pr
         Counter quiet(m_quiet);
         if (previous.isValid())
             setCurrentIndex(previous);
+        if (m_refusedEditor)
+            m_refusedEditor->setFocus(Qt::OtherFocusReason);
         if (hooks.textRefused)
             hooks.textRefused();
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QTableView>
 
 #include <functional>
@@ -62,4 +63,5 @@ private:
     bool m_keepEditor = false;    // the last commit was refused: the next close keeps the editor
     bool m_moveRefused = false;   // a move of the cursor wrote a refused text
     int m_inCurrentChanged = 0;
+    QPointer<QWidget> m_refusedEditor;
 };

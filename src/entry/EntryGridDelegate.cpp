@@ -37,6 +37,8 @@ void EntryGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index)
 {
     if (auto *combo = qobject_cast<QComboBox *>(editor)) {
         combo->setEditText(index.data(Qt::EditRole).toString());
+        // What is typed replaces the class shown, as in the other cells.
+        combo->lineEdit()->selectAll();
         return;
     }
     QStyledItemDelegate::setEditorData(editor, index);
@@ -85,6 +87,9 @@ bool EntryGridDelegate::eventFilter(QObject *object, QEvent *event)
         // A message box or another program took the focus: the user comes back to the text.
         const QWidget *now = QApplication::focusWidget();
         if (!now || now->window() != editor->window())
+            return false;
+        // The grid takes the focus just before it moves the cursor; the move writes the text.
+        if (now == &m_grid)
             return false;
     }
     return QStyledItemDelegate::eventFilter(object, event);

@@ -48,3 +48,74 @@ TEST_F(TypingTest, LengthEnterDiameterEnterQualityEnterStoresTheLogAndOpensTheNe
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TypingTest, LengthOutOfRangeOrEmptyKeepsTheCursorInTheLengthCell)
+{
+    createList(TestHeader{});
+    show();
+    // Typing into a cell replaces its text.
+    for (const QString &typed : {QString(), QStringLiteral("0"), QStringLiteral("40"), QStringLiteral("-1")}) {
+        SCOPED_TRACE(typed.toStdString());
+        dialogs.clear();
+        if (!typed.isEmpty())
+            type(typed);
+        enter();
+        EXPECT_EQ(status(), lengthRange);
+        EXPECT_EQ(dialogs.beeps, 2);
+        EXPECT_EQ(cursorColumn(), col::Laenge);
+        EXPECT_EQ(form().Ruecksprungspalte, 2);
+    }
+    // Also moving right is brought back.
+    dialogs.clear();
+    key(Qt::Key_Right);
+    EXPECT_EQ(cursorColumn(), col::Laenge);
+    EXPECT_EQ(status(), lengthRange);
+    EXPECT_EQ(dialogs.beeps, 2);
+
+    type(QStringLiteral("39"));
+    enter();
+    EXPECT_EQ(cursorColumn(), col::Durchmesser);
+    EXPECT_EQ(form().Ruecksprungspalte, -1);
+    EXPECT_TRUE(storedLogs().empty()) << "nothing is stored before the quality column";
+}
+
+// With geschält the largest diameter is 59, without it 61; both give an effective 59 cm.
+class DiameterLimitTest : public EntryWindowTest, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(DiameterLimitTest, LargestDiameterIsAcceptedTheNextIsRefused)
+{
+    const bool geschaelt = GetParam();
+    const QString max = geschaelt ? QStringLiteral("59") : QStringLiteral("61");
+    const QString tooLarge = geschaelt ? QStringLiteral("60") : QStringLiteral("62");
+    TestHeader header;
+    header.geschaelt = geschaelt;
+    createList(header);
+    show();
+    EXPECT_EQ(form().MaxDurchmesser, max.toInt());
+
+    type(QStringLiteral("10"));
+    enter();
+    EXPECT_EQ(status(), QStringLiteral("Info: Bitte den Durchmesser des Stammes eingeben (01-%1)").arg(max));
+    type(tooLarge);
+    enter();
+    EXPECT_EQ(status(), QStringLiteral("Fehler: Bitte einen Wert zwischen 1 und %1 eingeben!").arg(max));
+    EXPECT_EQ(cursorColumn(), col::Durchmesser);
+    type(max);
+    enter();
+    EXPECT_EQ(cursorColumn(), col::Gueteklasse);
+    enter();
+    const std::vector<TestLog> logs = storedLogs();
+    ASSERT_EQ(logs.size(), 1u);
+    EXPECT_EQ(logs[0].durchmein, max.toInt());
+    EXPECT_EQ(logs[0].durchmeff, 59);
+    EXPECT_EQ(logs[0].staerkeklasse, QStringLiteral("5"));
+    EXPECT_EQ(logs[0].gueteklasse, QStringLiteral("B")) << "no quality input gives B";
+}
+
+INSTANTIATE_TEST_SUITE_P(Geschaelt, DiameterLimitTest, ::testing::Bool());
+
+} // namespace

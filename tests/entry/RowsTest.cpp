@@ -1,0 +1,201 @@
+// Rows of the log grid: new rows and their numbers, deletion, texts the fields refuse, clicks
+// and moves between columns.
+#include "EntryWindowFixture.h"
+
+#include <QAbstractItemModelTester>
+
+namespace {
+
+using RowsTest = EntryWindowTest;
+
+QList<int> ids(const std::vector<TestLog> &logs)
+{
+    QList<int> out;
+    for (const TestLog &log : logs)
+        out << log.id;
+    return out;
+}
+
+TEST_F(RowsTest, UntouchedNewRowIsDroppedAndTheNextNewRowGetsTheSameNumber)
+{
+    createList(TestHeader{}, someLogs(1));
+    show();
+    data::Dataset &logs = dmod().qryDorvTabelle;
+    ASSERT_EQ(logs.state(), data::DatasetState::Insert);
+    EXPECT_EQ(logs.intValue(QStringLiteral("ID")), 2);
+
+    key(Qt::Key_Up);
+    EXPECT_EQ(logs.recordCount(), 1) << "leaving the untouched row drops it";
+    key(Qt::Key_Right);
+    key(Qt::Key_Right);
+    EXPECT_EQ(cursorColumn(), col::Gueteklasse) << "the effective diameter is skipped";
+    key(Qt::Key_Down);
+    ASSERT_EQ(logs.state(), data::DatasetState::Insert) << "Down on the last log begins a new row";
+    EXPECT_EQ(logs.intValue(QStringLiteral("ID")), 2);
+
+    enter(); // on the quality column of the untouched row
+    EXPECT_EQ(logs.recordCount(), 2);
+    EXPECT_EQ(logs.state(), data::DatasetState::Insert);
+    EXPECT_EQ(logs.intValue(QStringLiteral("ID")), 2);
+    EXPECT_EQ(cursorRow(), 1);
+    EXPECT_EQ(cursorColumn(), col::Laenge);
+    EXPECT_EQ(storedLogs().size(), 1u);
+
+    // Leaving the grid drops it as well.
+    QTest::mouseClick(&control<QLineEdit>("edtSorte"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(logs.recordCount(), 1);
+    EXPECT_EQ(status(), QStringLiteral("Info: Bitte die Sorte (z.B. Langdorv) eingeben"));
+}
+
+TEST_F(RowsTest, EnterOnTheQualityColumnOfAStoredLogStoresItAndGoesToTheNextLog)
+{
+    createList(TestHeader{}, someLogs(3));
+    show();
+    clickCell(0, col::Durchmesser);
+    type(QStringLiteral("40"));
+    enter();
+    type(QStringLiteral("3"));
+    enter();
+    EXPECT_EQ(cursorRow(), 1);
+    EXPECT_EQ(cursorColumn(), col::Laenge);
+    const std::vector<TestLog> logs = storedLogs();
+    ASSERT_EQ(logs.size(), 3u);
+    EXPECT_EQ(logs[0].durchmeff, 38);
+    EXPECT_EQ(logs[0].gueteklasse, QStringLiteral("Cgw"));
+    EXPECT_DOUBLE_EQ(logs[0].volumen, 1.13);
+    EXPECT_EQ(logs[0].staerkeklasse, QStringLiteral("3b"));
+    EXPECT_EQ(dmod().qryDorvTabelle.recordCount(), 3) << "no new row in the middle of the list";
+}
+
+TEST_F(RowsTest, CtrlDelAsksAndDeletesAndTheLaterLogsMoveUp)
+{
+    createList(TestHeader{}, someLogs(5));
+    show();
+    clickCell(2, col::Laenge);
+    dialogs.answers = {false};
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.textsOf(ScriptedDialogService::Kind::Confirmation), QStringList{QStringLiteral("Delete record?")});
+    EXPECT_EQ(storedLogs().size(), 5u) << "No keeps the log";
+
+    dialogs.answers = {true};
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    const std::vector<TestLog> logs = storedLogs();
+    EXPECT_EQ(ids(logs), (QList<int>{1, 2, 3, 4}));
+    EXPECT_EQ(logs[2].durchmein, 23) << "former log 4 is now log 3";
+    EXPECT_EQ(logs[3].durchmein, 24);
+    EXPECT_EQ(grid().model()->index(2, col::StammNr).data().toString(), QStringLiteral("3"));
+    EXPECT_EQ(grid().model()->index(2, col::Durchmesser).data().toString(), QStringLiteral("23"));
+    EXPECT_EQ(cursorRow(), 2);
+    EXPECT_TRUE(errors().isEmpty()) << errors().join(u'\n').toStdString();
+}
+
+TEST_F(RowsTest, DeletingTheOnlyLogLeavesAnEmptyList)
+{
+    createList(TestHeader{}, someLogs(1));
+    show();
+    key(Qt::Key_Up); // from the new row to the log
+    dialogs.defaultAnswer = true;
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_TRUE(storedLogs().empty());
+    EXPECT_TRUE(dmod().qryDorvTabelle.isEmpty());
+    EXPECT_TRUE(errors().isEmpty()) << errors().join(u'\n').toStdString();
+}
+
+TEST_F(RowsTest, TextInANumberCellIsRefusedAndStaysForCorrection)
+{
+    createList(TestHeader{}, someLogs(1));
+    show();
+    type(QStringLiteral("ab"));
+    enter();
+    EXPECT_EQ(errors(), QStringList{QStringLiteral("'ab' is not a valid integer value for field 'LAENGE'")});
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr) << "the editor stays open";
+    EXPECT_EQ(editor->text(), QStringLiteral("ab"));
+    EXPECT_EQ(cursorColumn(), col::Laenge);
+
+    // Moving away does not lose the text either.
+    key(Qt::Key_Up);
+    EXPECT_EQ(errors().size(), 2);
+    EXPECT_EQ(cursorRow(), 1);
+    EXPECT_EQ(cursorColumn(), col::Laenge);
+    ASSERT_EQ(QApplication::focusWidget(), editor);
+    EXPECT_EQ(editor->text(), QStringLiteral("ab"));
+
+    editor->selectAll();
+    type(QStringLiteral("12"));
+    enter();
+    EXPECT_EQ(cursorColumn(), col::Durchmesser);
+    EXPECT_EQ(dmod().qryDorvTabelle.intValue(QStringLiteral("LAENGE")), 12);
+}
+
+TEST_F(RowsTest, UnacceptedQualityIsStoredAsTypedAndMarksTheReturnToTheLength)
+{
+    createList(TestHeader{});
+    show();
+    type(QStringLiteral("12"));
+    enter();
+    type(QStringLiteral("35"));
+    enter();
+    type(QStringLiteral("x"));
+    enter();
+    ASSERT_EQ(storedLogs().size(), 1u);
+    EXPECT_EQ(storedLogs()[0].gueteklasse, QStringLiteral("x"));
+    EXPECT_EQ(form().Ruecksprungspalte, 2);
+    EXPECT_EQ(cursorColumn(), col::Laenge);
+
+    type(QStringLiteral("5"));
+    enter();
+    EXPECT_EQ(form().Ruecksprungspalte, -1);
+    EXPECT_EQ(cursorColumn(), col::Durchmesser);
+}
+
+TEST_F(RowsTest, ClicksIntoComputedColumnsLandInTheInputColumns)
+{
+    createList(TestHeader{}, someLogs(2));
+    show();
+    for (int column : {col::DurchmEff, col::Volumen, col::Staerkeklasse}) {
+        clickCell(0, col::Laenge);
+        clickCell(0, column);
+        EXPECT_EQ(cursorColumn(), col::Gueteklasse) << column;
+    }
+    clickCell(0, col::StammNr);
+    EXPECT_EQ(cursorColumn(), col::Laenge);
+
+    // From the quality column, too, and the hint names the column reached.
+    clickCell(0, col::Gueteklasse);
+    clickCell(1, col::DurchmEff);
+    EXPECT_EQ(cursorRow(), 1);
+    EXPECT_EQ(cursorColumn(), col::Gueteklasse);
+    EXPECT_EQ(status(), QStringLiteral("Info: Bitte die Güteklasse des Stammes eingeben (1->B 2->C 3->CgW)"));
+
+    // Moving left from the quality column skips the effective diameter.
+    key(Qt::Key_Left);
+    EXPECT_EQ(cursorColumn(), col::Durchmesser);
+    key(Qt::Key_Right);
+    EXPECT_EQ(cursorColumn(), col::Gueteklasse);
+}
+
+TEST_F(RowsTest, GridModelKeepsItsContractWhileLogsAreTypedAndDeleted)
+{
+    createList(TestHeader{}, someLogs(3));
+    QAbstractItemModelTester tester(grid().model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    show();
+    type(QStringLiteral("12"));
+    enter();
+    type(QStringLiteral("35"));
+    enter();
+    enter();
+    dialogs.defaultAnswer = true;
+    key(Qt::Key_Up);
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(ids(storedLogs()), (QList<int>{1, 2, 3}));
+    const QAbstractItemModel &model = *grid().model();
+    EXPECT_EQ(model.headerData(col::Durchmesser, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight,
+              Qt::AlignRight);
+    EXPECT_EQ(model.headerData(col::Laenge, Qt::Horizontal).toString(), QStringLiteral("Länge"));
+    EXPECT_FALSE(model.flags(model.index(0, col::DurchmEff)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(model.flags(model.index(0, col::Gueteklasse)) & Qt::ItemIsEditable);
+}
+
+} // namespace
