@@ -1,9 +1,58 @@
 #include "evaluation/ListReports.h"
 
-void StammlisteDrucken(TDMod &, Shell &, const QString &, QWidget *)
+#include "data/DataModule.h"
+#include "data/Shell.h"
+
+namespace evaluation {
+
+namespace {
+
+using Range = DatasetPipeline::Range;
+
+// The header data both lists print: list header, company, totals and weighted length.
+void addHeaderPipelines(PreparedReport &r, TDMod &dmod)
 {
+    r.addPipeline(QStringLiteral("Zusatzdaten"), *dmod.dsDorvZusatz.dataset, Range::CurrentRecord);
+    r.addPipeline(QStringLiteral("Firma"), *dmod.dsFirma.dataset, Range::CurrentRecord);
+    r.addPipeline(QStringLiteral("ZusZusatz"), *dmod.dsZusZusatz.dataset, Range::CurrentRecord);
+    r.addPipeline(QStringLiteral("gesVol"), *dmod.dsGesVolumen.dataset, Range::CurrentRecord);
+    // Follows gesVol: the data module reopens it with the new total whenever gesVol reopens.
+    r.addPipeline(QStringLiteral("GewLaenge"), *dmod.dsGewogeneLaenge.dataset, Range::CurrentRecord);
 }
 
-void ZusammenfassungDrucken(TDMod &, Shell &, const QString &, QWidget *)
+} // namespace
+
+QString templatePath(const Shell &shell, const QString &fileName)
 {
+    return shell.ProgrammVerzeichnis() + QStringLiteral("/Report/") + fileName;
+}
+
+PreparedReport stammliste(TDMod &dmod, Shell &shell)
+{
+    shell.SQLVorbereiten();
+    PreparedReport r(templatePath(shell, QStringLiteral("Dorvliste.rtm")));
+    r.addPipeline(QStringLiteral("Dorvliste"), *dmod.dsDorvTabelle.dataset, Range::AllRows);
+    addHeaderPipelines(r, dmod);
+    return r;
+}
+
+PreparedReport zusammenfassung(TDMod &dmod, Shell &shell)
+{
+    shell.SQLVorbereiten();
+    PreparedReport r(templatePath(shell, QStringLiteral("Zusammenfassung.rtm")));
+    r.addPipeline(QStringLiteral("Zusammenfassung"), *dmod.dsZusammenfassung.dataset, Range::AllRows);
+    addHeaderPipelines(r, dmod);
+    return r;
+}
+
+} // namespace evaluation
+
+void StammlisteDrucken(TDMod &dmod, Shell &shell, const QString &device, QWidget *parent)
+{
+    evaluation::stammliste(dmod, shell).print(device, parent);
+}
+
+void ZusammenfassungDrucken(TDMod &dmod, Shell &shell, const QString &device, QWidget *parent)
+{
+    evaluation::zusammenfassung(dmod, shell).print(device, parent);
 }

@@ -1,14 +1,29 @@
 #pragma once
 
+#include "evaluation/PreparedReport.h"
+
 #include <QString>
 
 class QWidget;
 class Shell;
 class TDMod;
-class DialogService;
 
 // The two print commands of the Listen menu: the log list and the summary, laid out from
 // their templates in the program folder's Report folder and shown on the device ("Screen":
 // the print preview; "Printer").
 void StammlisteDrucken(TDMod &dmod, Shell &shell, const QString &device = QStringLiteral("Screen"), QWidget *parent = nullptr);
 void ZusammenfassungDrucken(TDMod &dmod, Shell &shell, const QString &device = QStringLiteral("Screen"), QWidget *parent = nullptr);
+
+namespace evaluation {
+
+// The reports of the two commands, ready to print, dump or write as PDF: the queries are
+// prepared for the current list, the template is loaded and the pipelines are set. Errors of
+// the SQL engine and the report engine (a missing template: "File not found: <path>")
+// propagate to the caller.
+PreparedReport stammliste(TDMod &dmod, Shell &shell);
+PreparedReport zusammenfassung(TDMod &dmod, Shell &shell);
+
+// The template file of a report in the program folder: <folder>/Report/<fileName>.
+QString templatePath(const Shell &shell, const QString &fileName);
+
+} // namespace evaluation
