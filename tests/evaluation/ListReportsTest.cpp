@@ -5,7 +5,10 @@
 #include "evaluation/FormZusammenfasssung.h"
 #include "evaluation/ListReports.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QPrintPreviewDialog>
+#include <QTimer>
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
@@ -108,6 +111,22 @@ TEST_F(ListReports, PdfOfAThousandLogsHoldsTheFirstAndLastLog)
     const QString out = QString::fromUtf8(text.readAllStandardOutput());
     EXPECT_TRUE(out.contains(QRegularExpression("(^|\\s)1\\s+12\\s+35\\s+33\\s+B\\s+1,50 FM\\s+3a"))) << "log 1";
     EXPECT_TRUE(out.contains(QRegularExpression("(^|\\s)1000\\s+17\\s+35\\s+33\\s+B\\s+1,50 FM\\s+3a"))) << "log 1000";
+}
+
+TEST_F(ListReports, ScreenShowsThePreviewAndTheCommandGoesOnWhenItCloses)
+{
+    list.addLogs(logs(3));
+    QString previewClass;
+    QTimer::singleShot(0, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *preview = qobject_cast<QPrintPreviewDialog *>(modal)) {
+            previewClass = QString::fromLatin1(preview->metaObject()->className());
+            preview->reject();
+        }
+    });
+    StammlisteDrucken(list.dmod(), list.main(), QStringLiteral("Screen"), &list.main());
+    EXPECT_FALSE(previewClass.isEmpty()) << "the preview opened modally";
+    EXPECT_TRUE(list.dialogs.messages.empty());
 }
 
 TEST_F(ListReports, MissingReportFolderIsShownAndTheProgramGoesOn)
