@@ -73,3 +73,14 @@ void DataGrid::focusColumn(int column)
         row = m_model->dataset().recNo();
     setCurrentIndex(m_model->index(row, column));
 }
+
+QModelIndex DataGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    if (m_tabColumn < 0 || !m_model || (cursorAction != MoveNext && cursorAction != MovePrevious))
+        return QTableView::moveCursor(cursorAction, modifiers);
+    const QModelIndex current = currentIndex();
+    const int row = (current.isValid() ? current.row() : -1) + (cursorAction == MoveNext ? 1 : -1);
+    if (row < 0 || row >= m_model->rowCount())
+        return current; // no move: the focus leaves the grid
+    return m_model->index(row, m_tabColumn);
+}

@@ -24,6 +24,13 @@ public:
     // Focuses a column in the dataset's current row.
     void focusColumn(int column);
 
+    // With a tab column, Tab and Shift+Tab move to the next or previous row in that column
+    // (the only one the user edits), and leave the grid at its last or first row.
+    void setTabColumn(int column) { m_tabColumn = column; }
+
+protected:
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+
 private:
     void followDataset();
     void onCurrentChanged(const QModelIndex &current, const QModelIndex &previous);
@@ -31,6 +38,7 @@ private:
     DialogService &m_dialogs;
     DatasetTableModel *m_model = nullptr;
     bool m_following = false;
+    int m_tabColumn = -1;
     QMetaObject::Connection m_onDatasetMove;
     QMetaObject::Connection m_onDatasetReset;
 };

@@ -80,13 +80,13 @@ bool DatasetTableModel::setData(const QModelIndex &index, const QVariant &value,
     if (field < 0)
         return false;
     try {
-        if (m_dataset.recNo() != index.row())
-            m_dataset.moveTo(index.row());
         const QString text = value.toString();
         const QVariant before = m_dataset.value(index.row(), field);
         const QString beforeText = data(index, Qt::EditRole).toString();
         if (text == beforeText && !(before.isNull() && !text.isEmpty()))
-            return true; // nothing typed: the row stays unmodified
+            return true; // nothing typed: the row stays unmodified, and the cursor where it is
+        if (m_dataset.recNo() != index.row())
+            m_dataset.moveTo(index.row());
         m_dataset.setText(m_columns[index.column()].field, text);
         return true;
     } catch (const std::exception &e) {

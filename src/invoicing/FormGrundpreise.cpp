@@ -1,8 +1,288 @@
 #include "invoicing/FormGrundpreise.h"
 
+#include "controls/CurrencyEdit.h"
+#include "controls/DataGrid.h"
+#include "controls/DatasetTableModel.h"
+#include "controls/ErrorGuard.h"
+#include "engine/Transaction.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QHideEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+using data::Dataset;
+
+const QString TFormGrundpreise::GrundpreiseSql = QStringLiteral(
+    "SELECT *\n"
+    "FROM GRUNDPREISE \n"
+    "WHERE GUETEKLASSE = 'B'\n"
+    "ORDER BY  GUETEKLASSE, STAERKEKLASSE");
+
+const QString TFormGrundpreise::AbzugSql = QStringLiteral(
+    "SELECT (SELECT DISTINCT ABZUG FROM Grundpreise WHERE Gueteklasse =:GKC) As ABZUGC, "
+    "(SELECT DISTINCT ABZUG FROM Grundpreise WHERE Gueteklasse =:GKCGW) As ABZUGCGW FROM GRUNDPREISE");
+
+const QString TFormGrundpreise::AbzugUpdateSql = QStringLiteral(
+    "UPDATE Grundpreise SET ABZUG = :ABZUG, PREIS = (SELECT PREIS, STAERKEKLASSE FROM Grundpreise "
+    "WHERE GUETEKLASSE = :GUETEKLASSEB AND STAERKEKLASSE = :STAERKEKLASSE) * (1 - ( :ABZUG / 100)) "
+    "WHERE GUETEKLASSE = :GUETEKLASSE AND STAERKEKLASSE = :STAERKEKLASSE");
+
+namespace {
+
+const QColor tooltipYellow(0xFF, 0xFF, 0xE1);
+const QString priceFormat = QStringLiteral("###0.00");
+
+GridColumn column(const QString &field, bool readOnly, int width)
+{
+    GridColumn c;
+    c.field = field;
+    c.title = field;
+    c.width = width;
+    c.readOnly = readOnly;
+    if (readOnly)
+        c.background = tooltipYellow;
+    return c;
+}
+
+} // namespace
+
 TFormGrundpreise::TFormGrundpreise(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
-    : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
+    : QDialog(parent), qryGrundpreise(&dmod.dbDorv, QStringLiteral("qryGrundpreise")), m_dmod(dmod), m_shell(shell),
+      m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormGrundpreise"));
     setWindowTitle(QStringLiteral("Grundpreise"));
+
+    qryGrundpreise.setLive(true);
+    qryGrundpreise.setSql(GrundpreiseSql);
+    qryGrundpreise.setDisplayFormat(QStringLiteral("PREIS"), priceFormat);
+    qryGrundpreise.addCalculatedField(QStringLiteral("PREISC"), data::FieldType::Float, priceFormat);
+    qryGrundpreise.addCalculatedField(QStringLiteral("PREISCGW"), data::FieldType::Float, priceFormat);
+    qryGrundpreise.events.calcFields = [this](Dataset &ds) { qryGrundpreiseCalcFields(ds); };
+
+    buildWindow();
+}
+
+TFormGrundpreise::~TFormGrundpreise()
+{
+    // The grid and its model go before the query they show, which is a member.
+    delete dxDBGrid1;
+    delete m_model;
+}
+
+void TFormGrundpreise::buildWindow()
+{
+    auto *layout = new QVBoxLayout(this);
+    auto *deductions = new QGridLayout;
+    layout->addLayout(deductions);
+
+    cedtAbzugC = new CurrencyEdit(this);
+    cedtAbzugC->setObjectName(QStringLiteral("cedtAbzugC"));
+    cedtAbzugCgW = new CurrencyEdit(this);
+    cedtAbzugCgW->setObjectName(QStringLiteral("cedtAbzugCgW"));
+    int row = 0;
+    for (auto [caption, edit] : {std::pair{"Abzug für GK C:", cedtAbzugC}, std::pair{"Abzug für GK CgW:", cedtAbzugCgW}}) {
+        auto *label = new QLabel(QString::fromUtf8(caption), this);
+        label->setBuddy(edit);
+        deductions->addWidget(label, row, 0);
+        deductions->addWidget(edit, row, 1);
+        deductions->addWidget(new QLabel(QStringLiteral("%"), this), row, 2);
+        ++row;
+        connect(edit, &CurrencyEdit::exited, this, &TFormGrundpreise::cedtAbzugCExit);
+        // The calculated columns show the deductions as they are typed.
+        connect(edit, &CurrencyEdit::valueChanged, this, [this] {
+            guarded(m_dialogs, [this] {
+                if (qryGrundpreise.isOpen())
+                    qryGrundpreise.recalculate();
+            });
+        });
+    }
+    deductions->setColumnStretch(3, 1);
+
+    dxDBGrid1 = new DataGrid(m_dialogs, this);
+    dxDBGrid1->setObjectName(QStringLiteral("dxDBGrid1"));
+    const std::vector<GridColumn> columns{column(QStringLiteral("GUETEKLASSE"), true, 40),
+                                          column(QStringLiteral("STAERKEKLASSE"), true, 100),
+                                          column(QStringLiteral("ABZUG"), true, 40),
+                                          column(QStringLiteral("PREIS"), false, 70),
+                                          column(QStringLiteral("PREISC"), true, 70),
+                                          column(QStringLiteral("PREISCGW"), true, 80)};
+    m_model = new DatasetTableModel(qryGrundpreise, columns, this);
+    dxDBGrid1->setDatasetModel(m_model);
+    for (int c = 0; c < int(columns.size()); ++c) {
+        dxDBGrid1->setColumnWidth(c, columns[c].width);
+    }
+    dxDBGrid1->setColumnHidden(0, true);
+    dxDBGrid1->setColumnHidden(2, true);
+    dxDBGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    dxDBGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    dxDBGrid1->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    dxDBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    dxDBGrid1->setTabColumn(modelColumn(PreisSpalte));
+    dxDBGrid1->verticalHeader()->setDefaultSectionSize(20);
+    dxDBGrid1->setMinimumHeight(dxDBGrid1->horizontalHeader()->sizeHint().height() + 10 * 20 + 4);
+    dxDBGrid1->installEventFilter(this);
+    connect(dxDBGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current, const QModelIndex &previous) {
+                if (current.isValid() && current.column() != previous.column())
+                    dxDBGrid1ChangeColumn(visibleIndexOf(current.column()));
+            });
+    layout->addWidget(dxDBGrid1, 1);
+
+    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    connect(btnOK, &QPushButton::clicked, this, &TFormGrundpreise::btnOKClick);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    layout->addLayout(buttons);
+
+    setTabOrder(cedtAbzugC, cedtAbzugCgW);
+    setTabOrder(cedtAbzugCgW, dxDBGrid1);
+    setTabOrder(dxDBGrid1, btnOK);
+    resize(380, 330);
+}
+
+int TFormGrundpreise::modelColumn(int visibleIndex) const
+{
+    int seen = -1;
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        if (!dxDBGrid1->isColumnHidden(c) && ++seen == visibleIndex)
+            return c;
+    }
+    return -1;
+}
+
+int TFormGrundpreise::visibleIndexOf(int column) const
+{
+    if (column < 0 || dxDBGrid1->isColumnHidden(column))
+        return -1;
+    int visible = 0;
+    for (int c = 0; c < column; ++c)
+        if (!dxDBGrid1->isColumnHidden(c))
+            ++visible;
+    return visible;
+}
+
+int TFormGrundpreise::focusedVisibleColumn() const
+{
+    const QModelIndex current = dxDBGrid1->currentIndex();
+    return current.isValid() ? visibleIndexOf(current.column()) : -1;
+}
+
+void TFormGrundpreise::focusVisibleColumn(int visibleIndex)
+{
+    dxDBGrid1->focusColumn(modelColumn(visibleIndex));
+}
+
+void TFormGrundpreise::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFormGrundpreise::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        FormHide();
+}
+
+bool TFormGrundpreise::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == dxDBGrid1 && event->type() == QEvent::FocusIn)
+        dxDBGrid1Enter();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFormGrundpreise::FormShow()
+{
+    guarded(m_dialogs, [this] {
+        Dataset &tmp = m_dmod.qryTmp;
+        tmp.setSql(AbzugSql);
+        tmp.setParam(QStringLiteral("GKC"), QStringLiteral("C"));
+        tmp.setParam(QStringLiteral("GKCGW"), QStringLiteral("Cgw"));
+        tmp.open();
+        tmp.first();
+        // No row, or no row of the class: the value is empty and reads as 0.
+        cedtAbzugC->setValue(tmp.floatValue(QStringLiteral("ABZUGC")));
+        cedtAbzugCgW->setValue(tmp.floatValue(QStringLiteral("ABZUGCGW")));
+        tmp.close();
+        qryGrundpreise.open();
+        focusVisibleColumn(PreisSpalte);
+        dxDBGrid1->setFocus();
+    });
+}
+
+void TFormGrundpreise::FormHide()
+{
+    // A grid edit that was not posted is dropped with the query.
+    guarded(m_dialogs, [this] { qryGrundpreise.close(); });
+}
+
+void TFormGrundpreise::cedtAbzugCExit()
+{
+    guarded(m_dialogs, [this] { writeDeductions(); });
+}
+
+void TFormGrundpreise::writeDeductions()
+{
+    if (!qryGrundpreise.isOpen())
+        return; // the window is not shown
+    Dataset &tmp = m_dmod.qryTmp;
+    qryGrundpreise.first(); // posts a pending grid edit
+    // All derived prices or none: a failure leaves no class half written.
+    engine::Transaction transaction(m_dmod.dbDorv);
+    while (!qryGrundpreise.eof()) {
+        const QString staerkeklasse = qryGrundpreise.text(QStringLiteral("STAERKEKLASSE"));
+        for (auto [klasse, edit] : {std::pair{"C", cedtAbzugC}, std::pair{"Cgw", cedtAbzugCgW}}) {
+            tmp.setSql(AbzugUpdateSql);
+            tmp.setParam(QStringLiteral("GUETEKLASSEB"), QStringLiteral("B"));
+            tmp.setParam(QStringLiteral("GUETEKLASSE"), QString::fromLatin1(klasse));
+            tmp.setParam(QStringLiteral("STAERKEKLASSE"), staerkeklasse);
+            tmp.setParam(QStringLiteral("ABZUG"), edit->value());
+            tmp.execSql();
+        }
+        qryGrundpreise.next();
+    }
+    transaction.commit();
+    qryGrundpreise.close();
+    qryGrundpreise.open();
+}
+
+void TFormGrundpreise::btnOKClick()
+{
+    guarded(m_dialogs, [this] {
+        dxDBGrid1->commitPendingEdit();
+        if (qryGrundpreise.isEditing())
+            qryGrundpreise.post();
+        writeDeductions();
+        accept();
+    });
+}
+
+void TFormGrundpreise::dxDBGrid1Enter()
+{
+    guarded(m_dialogs, [this] { focusVisibleColumn(PreisSpalte); });
+}
+
+void TFormGrundpreise::dxDBGrid1ChangeColumn(int visibleIndex)
+{
+    guarded(m_dialogs, [this, visibleIndex] {
+        if (visibleIndex != PreisSpalte)
+            focusVisibleColumn(PreisSpalte);
+    });
+}
+
+void TFormGrundpreise::qryGrundpreiseCalcFields(Dataset &ds)
+{
+    const double preis = ds.floatValue(QStringLiteral("PREIS")); // empty counts as 0
+    ds.setValue(QStringLiteral("PREISC"), preis * (1 - cedtAbzugC->value() / 100));
+    ds.setValue(QStringLiteral("PREISCGW"), preis * (1 - cedtAbzugCgW->value() / 100));
 }

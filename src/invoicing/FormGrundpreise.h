@@ -1,20 +1,65 @@
 #pragma once
 
+#include "data/DataModule.h"
+#include "data/Dataset.h"
+
 #include <QDialog>
 
+class CurrencyEdit;
+class DataGrid;
+class DatasetTableModel;
 class DialogService;
+class QPushButton;
 class Shell;
-class TDMod;
 
+// The base prices: the B price of every diameter class and the deductions of C and Cgw, from
+// which the stored C and Cgw prices are derived.
 class TFormGrundpreise : public QDialog
 {
     Q_OBJECT
 
 public:
     TFormGrundpreise(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    ~TFormGrundpreise() override;
+
+    static const QString GrundpreiseSql;
+    static const QString AbzugSql;
+    static const QString AbzugUpdateSql;
+    // The column that holds the focus, counted over the visible columns.
+    static constexpr int PreisSpalte = 1;
+
+    CurrencyEdit *cedtAbzugC = nullptr;
+    CurrencyEdit *cedtAbzugCgW = nullptr;
+    data::Dataset qryGrundpreise;
+    DataSource dsGrundpreise{&qryGrundpreise};
+    DataGrid *dxDBGrid1 = nullptr;
+    QPushButton *btnOK = nullptr;
+
+    void FormShow();
+    void FormHide();
+    void cedtAbzugCExit();
+    void btnOKClick();
+    void dxDBGrid1Enter();
+    void dxDBGrid1ChangeColumn(int visibleIndex);
+    void qryGrundpreiseCalcFields(data::Dataset &ds);
+
+    // The focused column of the grid, counted over the visible columns (-1: none).
+    int focusedVisibleColumn() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void buildWindow();
+    void writeDeductions();
+    void focusVisibleColumn(int visibleIndex);
+    int modelColumn(int visibleIndex) const;
+    int visibleIndexOf(int column) const;
+
     TDMod &m_dmod;
     Shell &m_shell;
     DialogService &m_dialogs;
+    DatasetTableModel *m_model = nullptr;
 };
