@@ -139,6 +139,12 @@ TEST_F(WindowTest, OverviewIsReadOnlyAndClosingStillWritesTheHeader)
     EXPECT_EQ(cursorColumn(), col::Durchmesser);
     EXPECT_EQ(status(), QStringLiteral("Info: Bitte den Durchmesser des Stammes eingeben (01-61)"));
 
+    // Deleting asks here too: a single key press must not lose a log while looking at the list.
+    dialogs.answers = {false};
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.textsOf(ScriptedDialogService::Kind::Confirmation), QStringList{QStringLiteral("Delete record?")});
+    EXPECT_EQ(storedLogs().size(), 3u);
+
     dmod().dbDorv.execute(QStringLiteral("UPDATE DORVZUSATZ SET ABTEILUNG = 'anders'"));
     form().close();
     EXPECT_EQ(storedHeader().at(1), QStringLiteral("12a"));
