@@ -20,7 +20,9 @@ TEST(DatasetTableModelTest, AnUntouchedCellEditNeitherMovesTheCursorNorChangesTh
         prices.post();
     }
     prices.moveTo(2);
-    DatasetTableModel model(prices, {GridColumn{QStringLiteral("PREIS"), QStringLiteral("PREIS")}});
+    GridColumn column;
+    column.field = column.title = QStringLiteral("PREIS");
+    DatasetTableModel model(prices, {column});
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
 
     // A grid commits the old cell's editor when its cursor moves on; that must not pull the
