@@ -221,6 +221,8 @@ void Connection::recoverFolder()
             if (m_attached.contains(lower))
                 detach(lower);
             QFile::remove(file);
+            // Its journal can restore nothing: it would only lie in the folder without a table.
+            QFile::remove(file + QStringLiteral("-journal"));
             m_tableFiles.remove(lower);
             ++m_folderGeneration;
         }
