@@ -7,7 +7,7 @@ namespace evaluation {
 
 namespace {
 
-using Range = DatasetPipeline::Range;
+using Range = report::DatasetPipeline::Range;
 
 // The header data both lists print: list header, company, totals and weighted length.
 void addHeaderPipelines(PreparedReport &r, TDMod &dmod)

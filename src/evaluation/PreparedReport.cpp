@@ -9,9 +9,9 @@ PreparedReport::PreparedReport(const QString &templatePath)
     m_report.loadFromFile();
 }
 
-void PreparedReport::addPipeline(const QString &name, const data::Dataset &dataset, DatasetPipeline::Range range)
+void PreparedReport::addPipeline(const QString &name, const data::Dataset &dataset, report::DatasetPipeline::Range range)
 {
-    m_pipelines.push_back(std::make_unique<DatasetPipeline>(dataset, range));
+    m_pipelines.push_back(std::make_unique<report::DatasetPipeline>(dataset, range));
     m_report.setPipeline(name, m_pipelines.back().get());
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "evaluation/DatasetPipeline.h"
+#include "report/DatasetPipeline.h"
 #include "report/Report.h"
 
 #include <QString>
@@ -25,7 +25,7 @@ public:
     PreparedReport &operator=(PreparedReport &&) = default;
 
     // The dataset must outlive the report.
-    void addPipeline(const QString &name, const data::Dataset &dataset, DatasetPipeline::Range range);
+    void addPipeline(const QString &name, const data::Dataset &dataset, report::DatasetPipeline::Range range);
 
     report::Report &report() { return m_report; }
     const report::Report &report() const { return m_report; }
@@ -36,7 +36,7 @@ public:
 
 private:
     report::Report m_report;
-    std::vector<std::unique_ptr<DatasetPipeline>> m_pipelines; // the report points into these
+    std::vector<std::unique_ptr<report::DatasetPipeline>> m_pipelines; // the report points into these
 };
 
 } // namespace evaluation
