@@ -1,8 +1,161 @@
 #include "invoicing/FormKunden.h"
 
+#include "controls/DbEdit.h"
+#include "controls/ErrorGuard.h"
+#include "controls/RecordNavigator.h"
+#include "data/DataModule.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel *caption(const char *text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(QString::fromUtf8(text), parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+// Two captions side by side ("&Plz/" "&Ort:"), each leading to its own edit.
+QWidget *captionPair(const char *first, QWidget *firstBuddy, const char *second, QWidget *secondBuddy, QWidget *parent)
+{
+    auto *pair = new QWidget(parent);
+    auto *layout = new QHBoxLayout(pair);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(caption(first, firstBuddy, pair));
+    layout->addWidget(caption(second, secondBuddy, pair));
+    layout->addStretch();
+    return pair;
+}
+
+} // namespace
+
 TFormKunden::TFormKunden(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormKunden"));
     setWindowTitle(QStringLiteral("Kundenstamm"));
+    buildWindow();
+}
+
+DbEdit *TFormKunden::boundEdit(const char *name, const char *field)
+{
+    auto *edit = new DbEdit(m_dialogs, this);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setDataField(*m_dmod.dsKunden.dataset, QString::fromLatin1(field));
+    m_edits.push_back(edit);
+    return edit;
+}
+
+void TFormKunden::buildWindow()
+{
+    dbedtKdNr = boundEdit("dbedtKdNr", "NRKD");
+    Button1 = new QPushButton(QStringLiteral("&schliessen"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setAutoDefault(false);
+    connect(Button1, &QPushButton::clicked, this, &TFormKunden::Button1Click);
+    dbnKunden = new RecordNavigator(m_dialogs, this);
+    dbnKunden->setObjectName(QStringLiteral("dbnKunden"));
+    dbnKunden->setDataset(*m_dmod.dsKunden.dataset);
+
+    dbedtSuchname = boundEdit("dbedtSuchname", "SUCHNAME");
+    dbedtFirma = boundEdit("dbedtFirma", "FIRMA");
+    dbedtVorname = boundEdit("dbedtVorname", "VORNAME");
+    dbedtName = boundEdit("dbedtName", "NAME");
+    dbedtStrasse = boundEdit("dbedtStrasse", "STRASSE");
+    dbedtPlz = boundEdit("dbedtPlz", "PLZ");
+    dbedtOrt = boundEdit("dbedtOrt", "ORT");
+    dbedtZahlungsziel = boundEdit("dbedtZahlungsziel", "NETTOTAGE");
+    dbedtSkontotage = boundEdit("dbedtSkontotage", "SKONTOTAGE");
+    dbedtSkonto = boundEdit("dbedtSkonto", "SKONTO");
+
+    auto *layout = new QVBoxLayout(this);
+    auto *top = new QHBoxLayout;
+    top->addWidget(caption("Kunden-Nr:", dbedtKdNr, this));
+    top->addWidget(dbedtKdNr, 1);
+    top->addWidget(Button1);
+    layout->addLayout(top);
+    layout->addWidget(dbnKunden);
+
+    auto *address = new QGroupBox(QStringLiteral(" Adresse "), this);
+    auto *a = new QGridLayout(address);
+    a->addWidget(caption("&Suchname:", dbedtSuchname, address), 0, 0);
+    a->addWidget(dbedtSuchname, 0, 1, 1, 2);
+    a->addWidget(caption("&Firma:", dbedtFirma, address), 1, 0);
+    a->addWidget(dbedtFirma, 1, 1, 1, 2);
+    a->addWidget(captionPair("&Vorname/", dbedtVorname, "&Name:", dbedtName, address), 2, 0);
+    a->addWidget(dbedtVorname, 2, 1);
+    a->addWidget(dbedtName, 2, 2);
+    a->addWidget(caption("St&rasse:", dbedtStrasse, address), 3, 0);
+    a->addWidget(dbedtStrasse, 3, 1, 1, 2);
+    a->addWidget(captionPair("&Plz/", dbedtPlz, "&Ort:", dbedtOrt, address), 4, 0);
+    a->addWidget(dbedtPlz, 4, 1);
+    a->addWidget(dbedtOrt, 4, 2);
+    a->setColumnStretch(2, 1);
+    layout->addWidget(address);
+
+    auto *payment = new QGroupBox(QStringLiteral(" Zahlungsmodalität "), this);
+    auto *p = new QGridLayout(payment);
+    p->addWidget(caption("&Zahlungsziel:", dbedtZahlungsziel, payment), 0, 0);
+    p->addWidget(dbedtZahlungsziel, 0, 1);
+    p->addWidget(caption("Skonto&tage:", dbedtSkontotage, payment), 1, 0);
+    p->addWidget(dbedtSkontotage, 1, 1);
+    p->addWidget(caption("S&kontosatz:", dbedtSkonto, payment), 2, 0);
+    p->addWidget(dbedtSkonto, 2, 1);
+    p->addWidget(new QLabel(QStringLiteral("%"), payment), 2, 2);
+    p->setColumnStretch(3, 1);
+    layout->addWidget(payment);
+    layout->addStretch();
+
+    const std::vector<QWidget *> order{dbedtKdNr, Button1, dbnKunden, dbedtSuchname, dbedtFirma, dbedtVorname, dbedtName,
+                                       dbedtPlz, dbedtOrt, dbedtStrasse, dbedtZahlungsziel, dbedtSkontotage, dbedtSkonto};
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    resize(420, 360);
+}
+
+void TFormKunden::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFormKunden::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        FormClose();
+}
+
+void TFormKunden::FormShow()
+{
+    // Left open by the invoice window, the query keeps its current customer.
+    guarded(m_dialogs, [this] { m_dmod.qryKunden.open(); });
+}
+
+void TFormKunden::FormClose()
+{
+    // Asks whether to store a changed address; a new customer never posted is dropped.
+    guarded(m_dialogs, [this] { m_dmod.qryKunden.close(); });
+}
+
+void TFormKunden::Button1Click()
+{
+    guarded(m_dialogs, [this] {
+        for (DbEdit *edit : m_edits)
+            if (!edit->commit())
+                return;
+        if (m_dmod.qryKunden.isEditing())
+            m_dmod.qryKunden.post();
+        close();
+    });
 }

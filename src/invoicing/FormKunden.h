@@ -2,10 +2,16 @@
 
 #include <QDialog>
 
+#include <vector>
+
+class DbEdit;
 class DialogService;
+class QPushButton;
+class RecordNavigator;
 class Shell;
 class TDMod;
 
+// The customer file, record by record: a window of its own beside the main window.
 class TFormKunden : public QDialog
 {
     Q_OBJECT
@@ -13,8 +19,34 @@ class TFormKunden : public QDialog
 public:
     TFormKunden(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
 
+    DbEdit *dbedtKdNr = nullptr;
+    QPushButton *Button1 = nullptr;
+    RecordNavigator *dbnKunden = nullptr;
+    DbEdit *dbedtSuchname = nullptr;
+    DbEdit *dbedtFirma = nullptr;
+    DbEdit *dbedtVorname = nullptr;
+    DbEdit *dbedtName = nullptr;
+    DbEdit *dbedtStrasse = nullptr;
+    DbEdit *dbedtPlz = nullptr;
+    DbEdit *dbedtOrt = nullptr;
+    DbEdit *dbedtZahlungsziel = nullptr;
+    DbEdit *dbedtSkontotage = nullptr;
+    DbEdit *dbedtSkonto = nullptr;
+
+    void FormShow();
+    void FormClose();
+    void Button1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
 private:
+    void buildWindow();
+    DbEdit *boundEdit(const char *name, const char *field);
+
     TDMod &m_dmod;
     Shell &m_shell;
     DialogService &m_dialogs;
+    std::vector<DbEdit *> m_edits;
 };
