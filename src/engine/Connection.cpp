@@ -217,15 +217,8 @@ void Connection::recoverFolder()
                 continue; // not a database: reported at its first use
             empty = sqlite3_column_int64(raw, 0) == 0;
         }
-        if (empty) {
-            if (m_attached.contains(lower))
-                detach(lower);
-            QFile::remove(file);
-            // Its journal can restore nothing: it would only lie in the folder without a table.
-            QFile::remove(file + QStringLiteral("-journal"));
-            m_tableFiles.remove(lower);
-            ++m_folderGeneration;
-        }
+        if (empty)
+            discardTableFile(lower); // its journal, too, can restore nothing
     }
 }
 
@@ -523,13 +516,8 @@ void Connection::createTable(const Translation &t)
         for (const QString &statement : createTableStatements(t, aliasFor(lower)))
             exec(statement);
     } catch (const EngineError &) {
-        if (m_depth == 0) {
-            if (m_attached.contains(lower))
-                detach(lower);
-            QFile::remove(m_dataPath + tableFileName(t.table));
-            m_tableFiles.remove(lower);
-            ++m_folderGeneration;
-        }
+        if (m_depth == 0)
+            discardTableFile(lower);
         throw;
     }
 }
@@ -550,14 +538,21 @@ void Connection::dropTable(const Translation &t)
         return;
     }
     const QString file = m_dataPath + m_tableFiles.value(lower);
-    if (m_attached.contains(lower))
-        detach(lower);
-    if (!QFile::remove(file))
+    if (!discardTableFile(lower))
         throw EngineError(QStringLiteral("Table %1 could not be deleted: %2").arg(t.table, file));
+}
+
+bool Connection::discardTableFile(const QString &lowerName)
+{
+    const QString file = m_dataPath + m_tableFiles.value(lowerName, tableFileName(lowerName));
+    if (m_attached.contains(lowerName))
+        detach(lowerName);
+    const bool removed = QFile::remove(file) || !QFileInfo::exists(file);
     QFile::remove(file + QStringLiteral("-journal"));
-    m_tableFiles.remove(lower);
+    m_tableFiles.remove(lowerName);
     ++m_folderGeneration;
     m_cache.clear();
+    return removed;
 }
 
 void Connection::begin()
@@ -587,14 +582,8 @@ void Connection::commit()
     m_createdInTransaction.clear();
     const std::vector<QString> dropped = std::move(m_droppedInTransaction);
     m_droppedInTransaction.clear();
-    for (const QString &lower : dropped) {
-        const QString file = m_dataPath + m_tableFiles.value(lower, tableFileName(lower));
-        if (m_attached.contains(lower))
-            detach(lower);
-        QFile::remove(file);
-        m_tableFiles.remove(lower);
-        ++m_folderGeneration;
-    }
+    for (const QString &lower : dropped)
+        discardTableFile(lower);
 }
 
 void Connection::rollback()
@@ -614,15 +603,8 @@ void Connection::rollback()
     m_droppedInTransaction.clear();
     const auto created = std::move(m_createdInTransaction);
     m_createdInTransaction.clear();
-    for (const auto &[depth, lower] : created) {
-        const QString file = m_dataPath + m_tableFiles.value(lower, tableFileName(lower));
-        if (m_attached.contains(lower))
-            detach(lower);
-        QFile::remove(file);
-        QFile::remove(file + QStringLiteral("-journal"));
-        m_tableFiles.remove(lower);
-        ++m_folderGeneration;
-    }
+    for (const auto &[depth, lower] : created)
+        discardTableFile(lower);
 }
 
 void Connection::exec(const QString &sql)

@@ -104,6 +104,8 @@ private:
     void attachTablesOf(Cached &c);
     void attach(const QString &lowerName);
     void detach(const QString &lowerName);
+    // Detaches a table file and removes it with its journal; false when it could not go.
+    bool discardTableFile(const QString &lowerName);
     void scanFolder();
     void recoverFolder();
     void bind(Cached &c, sqlite3_stmt *stmt, const Params &params);
