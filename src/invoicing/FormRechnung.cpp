@@ -1,8 +1,518 @@
 #include "invoicing/FormRechnung.h"
 
+#include "controls/DatasetTableModel.h"
+#include "controls/DbEdit.h"
+#include "controls/DialogService.h"
+#include "controls/ErrorGuard.h"
+#include "data/DataModule.h"
+#include "data/Shell.h"
+#include "invoicing/PreisGrid.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+using data::Dataset;
+
+const QString TFormRechnung::Barverkauf = QStringLiteral("99999");
+const QString TFormRechnung::MatchcodeSql =
+    QStringLiteral("Select SUCHNAME, NAME, VORNAME, NRKD FROM Kunden WHERE Upper(SUCHNAME) LIKE :MATCHCODE ORDER BY SUCHNAME");
+
+namespace {
+
+const QColor tooltipYellow(0xFF, 0xFF, 0xE1);
+
+GridColumn column(const char *field, const char *title, bool readOnly, int width)
+{
+    GridColumn c;
+    c.field = QString::fromLatin1(field);
+    c.title = QString::fromUtf8(title);
+    c.width = width;
+    c.readOnly = readOnly;
+    c.alignment = Qt::AlignRight | Qt::AlignVCenter;
+    if (readOnly)
+        c.background = tooltipYellow;
+    return c;
+}
+
+// Model columns of the price grid; GUETEKLASSE, ABZUG and PREISSAVE are hidden.
+enum GridColumnIndex { colGueteklasse, colAbzug, colStaerkeklasse, colPreis, colProzent, colPreisB, colPreisC, colPreisCgw, colPreisSave };
+
+} // namespace
+
 TFormRechnung::TFormRechnung(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
-    : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
+    : QDialog(parent), memRechnungsdaten(nullptr, QStringLiteral("memRechnungsdaten")), m_dmod(dmod), m_shell(shell),
+      m_dialogs(dialogs), m_preise(dmod)
 {
     setObjectName(QStringLiteral("FormRechnung"));
     setWindowTitle(QStringLiteral("Rechnung"));
+    setModal(false);
+    memRechnungsdaten.addField(QStringLiteral("RECHNUNGSNR"), data::FieldType::Text, 20);
+    buildWindow();
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this, &TFormRechnung::onFocusChanged);
+}
+
+TFormRechnung::~TFormRechnung()
+{
+    disconnect(m_focusConnection);
+    // The grid and its model go before the working prices they show, which are a member.
+    delete dxdbgrdRechnung;
+    delete m_model;
+}
+
+void TFormRechnung::buildWindow()
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // the window keeps its size
+    layout->addWidget(buildCustomerPart());
+    buildPriceGrid();
+    layout->addWidget(dxdbgrdRechnung);
+
+    btnVorschau = new QPushButton(QStringLiteral("&Vorschau"), this);
+    btnVorschau->setObjectName(QStringLiteral("btnVorschau"));
+    btnDrucken = new QPushButton(QStringLiteral("&Drucken"), this);
+    btnDrucken->setObjectName(QStringLiteral("btnDrucken"));
+    btnSchliessen = new QPushButton(QStringLiteral("&Schliessen"), this);
+    btnSchliessen->setObjectName(QStringLiteral("btnSchliessen"));
+    for (QPushButton *b : {btnVorschau, btnDrucken, btnSchliessen})
+        b->setAutoDefault(false);
+    connect(btnVorschau, &QPushButton::clicked, this, &TFormRechnung::btnVorschauClick);
+    connect(btnDrucken, &QPushButton::clicked, this, &TFormRechnung::btnDruckenClick);
+    connect(btnSchliessen, &QPushButton::clicked, this, &TFormRechnung::btnSchliessenClick);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnVorschau);
+    buttons->addWidget(btnDrucken);
+    buttons->addWidget(btnSchliessen);
+    layout->addLayout(buttons);
+
+    QWidget *order[] = {edtKundenNr, btnKndMatchcode, edtRechnungsNr};
+    setTabOrder(order[0], order[1]);
+    setTabOrder(order[1], order[2]);
+    QWidget *previous = edtRechnungsNr;
+    for (DbEdit *edit : m_kundenFelder) {
+        setTabOrder(previous, edit);
+        previous = edit;
+    }
+    setTabOrder(previous, dxdbgrdRechnung);
+    setTabOrder(dxdbgrdRechnung, btnVorschau);
+    setTabOrder(btnVorschau, btnDrucken);
+    setTabOrder(btnDrucken, btnSchliessen);
+}
+
+QWidget *TFormRechnung::buildCustomerPart()
+{
+    auto *part = new QWidget(this);
+    auto *layout = new QVBoxLayout(part);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto *top = new QGridLayout;
+    layout->addLayout(top);
+    edtKundenNr = new QLineEdit(part);
+    edtKundenNr->setObjectName(QStringLiteral("edtKundenNr"));
+    edtKundenNr->setMaxLength(13);
+    auto *kundenNrLabel = new QLabel(QStringLiteral("&Kunden-Nr:"), part);
+    kundenNrLabel->setBuddy(edtKundenNr);
+    btnKndMatchcode = new QPushButton(QStringLiteral("..."), part);
+    btnKndMatchcode->setObjectName(QStringLiteral("btnKndMatchcode"));
+    btnKndMatchcode->setAutoDefault(false);
+    btnKndMatchcode->setFixedWidth(28);
+    connect(btnKndMatchcode, &QPushButton::clicked, this, &TFormRechnung::btnKndMatchcodeClick);
+    dbtxtSuchname = new DbEdit(m_dialogs, part);
+    dbtxtSuchname->setObjectName(QStringLiteral("dbtxtSuchname"));
+    dbtxtSuchname->setDataField(*m_dmod.dsKunden.dataset, QStringLiteral("SUCHNAME"));
+    dbtxtSuchname->setReadOnly(true);
+    dbtxtSuchname->setFocusPolicy(Qt::NoFocus);
+    dbtxtSuchname->setFrame(false);
+    edtRechnungsNr = new QLineEdit(part);
+    edtRechnungsNr->setObjectName(QStringLiteral("edtRechnungsNr"));
+    edtRechnungsNr->setMaxLength(20);
+    auto *rechnungsNrLabel = new QLabel(QStringLiteral("&Rechnungs-Nr:"), part);
+    rechnungsNrLabel->setBuddy(edtRechnungsNr);
+    top->addWidget(kundenNrLabel, 0, 0);
+    top->addWidget(edtKundenNr, 0, 1);
+    top->addWidget(btnKndMatchcode, 0, 2);
+    top->addWidget(dbtxtSuchname, 0, 3);
+    top->addWidget(rechnungsNrLabel, 1, 0);
+    top->addWidget(edtRechnungsNr, 1, 1, 1, 3);
+    top->setColumnStretch(3, 1);
+
+    auto bound = [&](QWidget *owner, const char *name, const char *field) {
+        auto *edit = new DbEdit(m_dialogs, owner);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setDataField(*m_dmod.dsKunden.dataset, QString::fromLatin1(field));
+        m_kundenFelder.push_back(edit);
+        return edit;
+    };
+    auto labelled = [](QWidget *owner, const char *caption, QWidget *buddy) {
+        auto *label = new QLabel(QString::fromUtf8(caption), owner);
+        label->setBuddy(buddy);
+        return label;
+    };
+
+    auto *adresse = new QGroupBox(QStringLiteral(" Adresse "), part);
+    auto *a = new QGridLayout(adresse);
+    DbEdit *firma = bound(adresse, "dbedtFirma", "FIRMA");
+    DbEdit *vorname = bound(adresse, "dbedtVorname", "VORNAME");
+    DbEdit *name = bound(adresse, "dbedtName", "NAME");
+    DbEdit *strasse = bound(adresse, "dbedtStrasse", "STRASSE");
+    DbEdit *plz = bound(adresse, "dbedtPlz", "PLZ");
+    DbEdit *ort = bound(adresse, "dbedtOrt", "ORT");
+    plz->setMaxLength(5);
+    a->addWidget(labelled(adresse, "&Firma:", firma), 0, 0);
+    a->addWidget(firma, 0, 1, 1, 3);
+    auto *vornameName = new QHBoxLayout;
+    vornameName->addWidget(labelled(adresse, "&Vorname/", vorname));
+    vornameName->addWidget(labelled(adresse, "&Name:", name));
+    a->addLayout(vornameName, 1, 0);
+    a->addWidget(vorname, 1, 1);
+    a->addWidget(name, 1, 2, 1, 2);
+    a->addWidget(labelled(adresse, "St&rasse:", strasse), 2, 0);
+    a->addWidget(strasse, 2, 1, 1, 3);
+    auto *plzOrt = new QHBoxLayout;
+    plzOrt->addWidget(labelled(adresse, "&Plz/", plz));
+    plzOrt->addWidget(labelled(adresse, "&Ort:", ort));
+    a->addLayout(plzOrt, 3, 0);
+    a->addWidget(plz, 3, 1);
+    a->addWidget(ort, 3, 2, 1, 2);
+    layout->addWidget(adresse);
+
+    auto *zahlung = new QGroupBox(QStringLiteral(" Zahlungsmodalität "), part);
+    auto *z = new QGridLayout(zahlung);
+    DbEdit *nettotage = bound(zahlung, "dbedtNettotage", "NETTOTAGE");
+    DbEdit *skontotage = bound(zahlung, "dbedtSkontotage", "SKONTOTAGE");
+    DbEdit *skonto = bound(zahlung, "dbedtSkonto", "SKONTO");
+    z->addWidget(labelled(zahlung, "&Zahlungsziel", nettotage), 0, 0);
+    z->addWidget(nettotage, 0, 1);
+    z->addWidget(labelled(zahlung, "Skonto&tage:", skontotage), 1, 0);
+    z->addWidget(skontotage, 1, 1);
+    z->addWidget(labelled(zahlung, "S&kontosatz:", skonto), 2, 0);
+    z->addWidget(skonto, 2, 1);
+    z->addWidget(new QLabel(QStringLiteral("%"), zahlung), 2, 2);
+    z->setColumnStretch(3, 1);
+    layout->addWidget(zahlung);
+    return part;
+}
+
+void TFormRechnung::buildPriceGrid()
+{
+    auto *grid = new PreisGrid(m_dialogs, this);
+    dxdbgrdRechnung = grid;
+    dxdbgrdRechnung->setObjectName(QStringLiteral("dxdbgrdRechnung"));
+    const std::vector<GridColumn> columns{column("GUETEKLASSE", "", true, 40),
+                                          column("ABZUG", "", true, 40),
+                                          column("STAERKEKLASSE", "Stärkeklasse", true, 80),
+                                          column("PREIS", "Preis", false, 70),
+                                          column("PROZENT", "Prozent", false, 70),
+                                          column("PREISB", "Preis GK B", true, 80),
+                                          column("PREISC", "Preis GK C", true, 80),
+                                          column("PREISCGW", "Preis GK CgW", true, 85),
+                                          column("PREISSAVE", "", true, 40)};
+    m_model = new DatasetTableModel(m_preise.qryPreise, columns, this);
+    dxdbgrdRechnung->setDatasetModel(m_model);
+    int width = 0;
+    for (int c = 0; c < int(columns.size()); ++c) {
+        dxdbgrdRechnung->setColumnWidth(c, columns[c].width);
+        if (c != colGueteklasse && c != colAbzug && c != colPreisSave)
+            width += columns[c].width;
+    }
+    for (int hidden : {colGueteklasse, colAbzug, colPreisSave})
+        dxdbgrdRechnung->setColumnHidden(hidden, true);
+    grid->setEditColumns(colPreis, colProzent);
+    dxdbgrdRechnung->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    dxdbgrdRechnung->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    dxdbgrdRechnung->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    dxdbgrdRechnung->setSelectionMode(QAbstractItemView::SingleSelection);
+    dxdbgrdRechnung->verticalHeader()->setDefaultSectionSize(20);
+    const int rowsHeight = dxdbgrdRechnung->horizontalHeader()->sizeHint().height() + 10 * 20 + 4;
+    dxdbgrdRechnung->setFixedSize(width + dxdbgrdRechnung->verticalHeader()->sizeHint().width() + 4, rowsHeight);
+    connect(dxdbgrdRechnung->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current, const QModelIndex &previous) {
+                if (current.isValid() && current.column() != previous.column())
+                    dxdbgrdRechnungChangeColumn(visibleIndexOf(current.column()));
+            });
+    // Connected after the view's own commit: the dataset holds the typed value when it runs.
+    connect(dxdbgrdRechnung->itemDelegate(), &QAbstractItemDelegate::commitData, this, &TFormRechnung::dxdbgrdRechnungEdited);
+}
+
+DbEdit *TFormRechnung::kundenFeld(const QString &field) const
+{
+    for (DbEdit *edit : m_kundenFelder)
+        if (edit->dataField().compare(field, Qt::CaseInsensitive) == 0)
+            return edit;
+    return nullptr;
+}
+
+int TFormRechnung::modelColumn(int visibleIndex) const
+{
+    int seen = -1;
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        if (!dxdbgrdRechnung->isColumnHidden(c) && ++seen == visibleIndex)
+            return c;
+    }
+    return -1;
+}
+
+int TFormRechnung::visibleIndexOf(int column) const
+{
+    if (column < 0 || dxdbgrdRechnung->isColumnHidden(column))
+        return -1;
+    int visible = 0;
+    for (int c = 0; c < column; ++c)
+        if (!dxdbgrdRechnung->isColumnHidden(c))
+            ++visible;
+    return visible;
+}
+
+int TFormRechnung::focusedVisibleColumn() const
+{
+    const QModelIndex current = dxdbgrdRechnung->currentIndex();
+    return current.isValid() ? visibleIndexOf(current.column()) : -1;
+}
+
+void TFormRechnung::focusVisibleColumn(int visibleIndex)
+{
+    dxdbgrdRechnung->focusColumn(modelColumn(visibleIndex));
+}
+
+bool TFormRechnung::inGrid(const QWidget *w) const
+{
+    return w && (w == dxdbgrdRechnung || dxdbgrdRechnung->isAncestorOf(w));
+}
+
+void TFormRechnung::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFormRechnung::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        FormClose();
+}
+
+void TFormRechnung::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+// Leaving a control counts only when the focus goes to another control of this window: a
+// message box or the search window in between is no leaving.
+void TFormRechnung::onFocusChanged(QWidget *old, QWidget *now)
+{
+    if (!old || !now || old->window() != this || now->window() != this)
+        return;
+    if (!m_lookingUp) {
+        if (old == edtKundenNr)
+            edtKundenNrExit();
+        else if (old == btnKndMatchcode)
+            btnKndMatchcodeExit();
+    }
+    if (QApplication::focusWidget() != now)
+        return; // a handler has sent the focus elsewhere
+    if (inGrid(old) && !inGrid(now))
+        dxdbgrdRechnungExit();
+    else if (!inGrid(old) && inGrid(now))
+        dxdbgrdRechnungEnter();
+}
+
+void TFormRechnung::FormShow()
+{
+    guarded(m_dialogs, [this] {
+        memRechnungsdaten.close();
+        memRechnungsdaten.open();
+        m_preise.oeffnen();
+        KundeGefunden = false;
+        m_listName = m_shell.currentListName();
+        invoicing::RechnungAufbauen(m_dmod, m_listName);
+    });
+}
+
+void TFormRechnung::FormActivate()
+{
+    guarded(m_dialogs, [this] { edtKundenNr->setFocus(Qt::ActiveWindowFocusReason); });
+}
+
+void TFormRechnung::FormClose()
+{
+    guarded(m_dialogs, [this] { memRechnungsdaten.close(); });
+}
+
+void TFormRechnung::dxdbgrdRechnungEnter()
+{
+    guarded(m_dialogs, [this] {
+        focusVisibleColumn(PreisSpalte);
+        AktuelleSpalte = PreisSpalte;
+    });
+}
+
+void TFormRechnung::dxdbgrdRechnungChangeColumn(int visibleIndex)
+{
+    guarded(m_dialogs, [this, visibleIndex] {
+        if (visibleIndex < PreisSpalte)
+            focusVisibleColumn(PreisSpalte);
+        else if (visibleIndex > ProzentSpalte)
+            focusVisibleColumn(ProzentSpalte);
+        const int focused = focusedVisibleColumn();
+        if (focused == PreisSpalte || focused == ProzentSpalte)
+            AktuelleSpalte = focused;
+    });
+}
+
+void TFormRechnung::dxdbgrdRechnungEdited()
+{
+    guarded(m_dialogs, [this] {
+        if (!qryPreise().isEditing())
+            return; // nothing was typed, or it did not convert
+        if (AktuelleSpalte == PreisSpalte)
+            m_preise.preisBearbeitet();
+        else
+            m_preise.prozentBearbeitet();
+    });
+}
+
+void TFormRechnung::dxdbgrdRechnungExit()
+{
+    guarded(m_dialogs, [this] { m_preise.abgeleitetePreiseSchreiben(); });
+}
+
+void TFormRechnung::edtKundenNrExit()
+{
+    guarded(m_dialogs, [this] { kundeSuchen(); });
+}
+
+void TFormRechnung::kundeSuchen()
+{
+    const QScopedValueRollback lookingUp(m_lookingUp, true);
+    const QString nummer = edtKundenNr->text();
+    if (nummer.isEmpty()) {
+        KundeGefunden = false;
+        btnKndMatchcode->setFocus();
+        return;
+    }
+    if (kundeFinden(nummer))
+        return;
+    m_dialogs.information(QStringLiteral("Der Kunde ") + nummer + QStringLiteral(" konnte nicht gefunden werden!"));
+    btnKndMatchcode->setFocus();
+    // The cash-sale customer is tried once; when it is missing too, there is no customer.
+    if (nummer != Barverkauf) {
+        edtKundenNr->setText(Barverkauf);
+        if (kundeFinden(Barverkauf))
+            return;
+    }
+    m_dmod.qryKunden.close();
+}
+
+bool TFormRechnung::kundeFinden(const QString &nummer)
+{
+    Dataset &kunden = m_dmod.qryKunden;
+    kunden.close(); // asks about a pending address change
+    kunden.open();
+    KundeGefunden = kunden.locate(QStringLiteral("NRKD"), nummer);
+    return KundeGefunden;
+}
+
+void TFormRechnung::btnKndMatchcodeClick()
+{
+    guarded(m_dialogs, [this] {
+        edtKundenNr->setText(matchcodeSuche());
+        kundeSuchen();
+    });
+}
+
+void TFormRechnung::btnKndMatchcodeExit()
+{
+    guarded(m_dialogs, [this] {
+        if (edtKundenNr->text().isEmpty() || !KundeGefunden)
+            edtKundenNr->setFocus();
+    });
+}
+
+void TFormRechnung::UebergebeRechnungsdaten()
+{
+    if (!memRechnungsdaten.isOpen())
+        memRechnungsdaten.open();
+    while (!memRechnungsdaten.isEmpty()) {
+        memRechnungsdaten.first();
+        memRechnungsdaten.remove();
+    }
+    memRechnungsdaten.append();
+    memRechnungsdaten.setValue(QStringLiteral("RECHNUNGSNR"), edtRechnungsNr->text());
+    memRechnungsdaten.post();
+}
+
+void TFormRechnung::adresseSpeichernFragen()
+{
+    if (m_dmod.qryKunden.state() == data::DatasetState::Edit)
+        m_dmod.qryKundenBeforeClose(m_dmod.qryKunden);
+}
+
+std::unique_ptr<invoicing::RechnungsReport> TFormRechnung::RechnungVorbereiten()
+{
+    // A typed text that does not convert has been reported; nothing is printed.
+    for (DbEdit *edit : m_kundenFelder)
+        if (!edit->commit())
+            return nullptr;
+    // The printed lines carry the prices the grid shows.
+    dxdbgrdRechnung->commitPendingEdit();
+    if (qryPreise().isEditing()) {
+        if (AktuelleSpalte == PreisSpalte)
+            m_preise.preisBearbeitet();
+        else
+            m_preise.prozentBearbeitet();
+    }
+    m_preise.abgeleitetePreiseSchreiben();
+    invoicing::RechnungAufbauen(m_dmod, m_listName);
+
+    UebergebeRechnungsdaten();
+    adresseSpeichernFragen();
+    m_shell.SQLVorbereiten();
+    return std::make_unique<invoicing::RechnungsReport>(m_shell.ProgrammVerzeichnis() + QStringLiteral("/Report/Rechnung.rtm"), m_dmod,
+                                                        memRechnungsdaten);
+}
+
+void TFormRechnung::drucken(const QString &device)
+{
+    guarded(m_dialogs, [this, &device] {
+        if (std::unique_ptr<invoicing::RechnungsReport> rechnung = RechnungVorbereiten())
+            rechnung->print(device, this);
+    });
+}
+
+void TFormRechnung::btnVorschauClick()
+{
+    drucken(QStringLiteral("Screen"));
+}
+
+void TFormRechnung::btnDruckenClick()
+{
+    drucken(QStringLiteral("Printer"));
+}
+
+void TFormRechnung::btnSchliessenClick()
+{
+    guarded(m_dialogs, [this] {
+        adresseSpeichernFragen();
+        close();
+    });
+}
+
+QString TFormRechnung::matchcodeSuche()
+{
+    return {};
 }

@@ -1,20 +1,112 @@
 #pragma once
 
+#include "data/Dataset.h"
+#include "invoicing/Arbeitspreise.h"
+#include "invoicing/RechnungsReport.h"
+
 #include <QDialog>
 
+#include <memory>
+
+class DataGrid;
+class DatasetTableModel;
+class DbEdit;
 class DialogService;
+class QLineEdit;
+class QPushButton;
 class Shell;
 class TDMod;
 
+// The invoice window: the customer, the invoice number and the prices per diameter class of
+// the invoice for the current list's logs, which it previews or prints.
 class TFormRechnung : public QDialog
 {
     Q_OBJECT
 
 public:
     TFormRechnung(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    ~TFormRechnung() override;
+
+    // The customer number every invoice falls back to when the typed one is unknown.
+    static const QString Barverkauf;
+    static const QString MatchcodeSql;
+
+    // Columns of the price grid, counted over the visible ones.
+    static constexpr int PreisSpalte = 1;
+    static constexpr int ProzentSpalte = 2;
+
+    QLineEdit *edtKundenNr = nullptr;
+    QPushButton *btnKndMatchcode = nullptr;
+    DbEdit *dbtxtSuchname = nullptr;
+    QLineEdit *edtRechnungsNr = nullptr;
+    DataGrid *dxdbgrdRechnung = nullptr;
+    QPushButton *btnVorschau = nullptr;
+    QPushButton *btnDrucken = nullptr;
+    QPushButton *btnSchliessen = nullptr;
+
+    // The invoice number handed to the report, held in memory.
+    data::Dataset memRechnungsdaten;
+
+    data::Dataset &qryPreise() { return m_preise.qryPreise; }
+    const invoicing::Arbeitspreise &arbeitspreise() const { return m_preise; }
+    bool kundeGefunden() const { return KundeGefunden; }
+    int aktuelleSpalte() const { return AktuelleSpalte; }
+    // The edit bound to a customer field (FIRMA, VORNAME, NAME, STRASSE, PLZ, ORT, NETTOTAGE,
+    // SKONTOTAGE, SKONTO); null for any other.
+    DbEdit *kundenFeld(const QString &field) const;
+    // The focused column of the price grid, counted over the visible columns (-1: none).
+    int focusedVisibleColumn() const;
+
+    void FormShow();
+    void FormActivate();
+    void FormClose();
+    void dxdbgrdRechnungEnter();
+    void dxdbgrdRechnungChangeColumn(int visibleIndex);
+    void dxdbgrdRechnungEdited();
+    void dxdbgrdRechnungExit();
+    void edtKundenNrExit();
+    void btnKndMatchcodeClick();
+    void btnKndMatchcodeExit();
+    void btnVorschauClick();
+    void btnDruckenClick();
+    void btnSchliessenClick();
+    void UebergebeRechnungsdaten();
+
+    // Everything a preview or print does before the report runs: the working prices written
+    // and the invoice lines built again from them, the invoice number handed over, a pending
+    // address change saved or dropped, the queries prepared for the current list; then the
+    // template loaded. Errors propagate to the caller.
+    std::unique_ptr<invoicing::RechnungsReport> RechnungVorbereiten();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void buildWindow();
+    QWidget *buildCustomerPart();
+    void buildPriceGrid();
+    void onFocusChanged(QWidget *old, QWidget *now);
+    bool inGrid(const QWidget *w) const;
+    void kundeSuchen();
+    QString matchcodeSuche();
+    bool kundeFinden(const QString &nummer);
+    void adresseSpeichernFragen();
+    void drucken(const QString &device);
+    void focusVisibleColumn(int visibleIndex);
+    int modelColumn(int visibleIndex) const;
+    int visibleIndexOf(int column) const;
+
     TDMod &m_dmod;
     Shell &m_shell;
     DialogService &m_dialogs;
+    invoicing::Arbeitspreise m_preise;
+    DatasetTableModel *m_model = nullptr;
+    std::vector<DbEdit *> m_kundenFelder;
+    QString m_listName;        // the list the invoice lines were built from
+    bool KundeGefunden = false;
+    int AktuelleSpalte = PreisSpalte;
+    bool m_lookingUp = false;  // a lookup moves the focus itself
+    QMetaObject::Connection m_focusConnection;
 };
