@@ -61,6 +61,7 @@ void Arbeitspreise::qryPreiseAfterOpen(Dataset &ds)
     }
     abzugLesen(s("C"), AbzugC);
     abzugLesen(s("CGW"), AbzugCgw);
+    ds.recalculate(); // the shown prices follow the deductions just read
 }
 
 void Arbeitspreise::abzugLesen(const QString &klasse, double &abzug)

@@ -1,0 +1,96 @@
+#pragma once
+
+// The whole program on a fresh program folder with the list "Wald" open, whose logs a test
+// writes directly into the list table, and the invoice window.
+#include "app/DorvProgram.h"
+#include "app/FormDorv.h"
+#include "controls/ScriptedDialogService.h"
+#include "data/DataModule.h"
+#include "invoicing/FormRechnung.h"
+#include "support/ProgramFolder.h"
+
+#include <QDateTime>
+#include <QLineEdit>
+#include <QLocale>
+#include <QVariant>
+
+class RechnungProgram
+{
+public:
+    RechnungProgram()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        execute("CREATE TABLE Wald ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3), VOLUMEN NUMERIC(10,4),"
+                " STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))");
+        execute("CREATE TABLE DORVZUSATZ ( ID AUTOINC, OFFSET CHAR(25), ABTEILUNG CHAR(50), BAUMART CHAR(50), SORTE CHAR(50),"
+                " ZUSATZTEXT CHAR(100), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, Primary Key(ID))");
+        execute("INSERT INTO DORVZUSATZ ( OFFSET, ABTEILUNG, BAUMART, SORTE, ZUSATZTEXT, GESCHAELT, GERUECKT )"
+                " VALUES ( 'Wald', '12 B', 'Fichte', 'Stammholz', 'am Weg', :G1, :G2 )",
+                {{QStringLiteral("G1"), true}, {QStringLiteral("G2"), false}});
+        program.FormDorv().setCurrentListName(QStringLiteral("Wald"));
+    }
+
+    TDMod &dmod() { return program.DMod(); }
+    TFormRechnung &form() { return *program.windows().FormRechnung; }
+
+    void execute(const char *sql, const engine::Params &params = {}) { dmod().dbDorv.execute(QString::fromUtf8(sql), params); }
+
+    void addLog(const char *gk, const char *sk, double volumen)
+    {
+        ++m_lastId;
+        execute("INSERT INTO Wald ( ID, LAENGE, DURCHMEIN, DURCHMEFF, GUETEKLASSE, VOLUMEN, STAERKEKLASSE )"
+                " VALUES ( :ID, 10, 40, 38, :GK, :V, :SK )",
+                {{QStringLiteral("ID"), m_lastId},
+                 {QStringLiteral("GK"), QString::fromLatin1(gk)},
+                 {QStringLiteral("V"), volumen},
+                 {QStringLiteral("SK"), QString::fromLatin1(sk)}});
+    }
+
+    void setBasePrice(const char *gk, const char *sk, double preis)
+    {
+        execute("UPDATE Grundpreise SET PREIS = :P WHERE GUETEKLASSE = :GK AND STAERKEKLASSE = :SK",
+                {{QStringLiteral("P"), preis}, {QStringLiteral("GK"), QString::fromLatin1(gk)}, {QStringLiteral("SK"), QString::fromLatin1(sk)}});
+    }
+
+    // Changes the company row; the company query stays open, as in the program.
+    void setFirma(const char *assignments, const engine::Params &params = {})
+    {
+        execute((QByteArray("UPDATE Firma SET ") + assignments).constData(), params);
+        dmod().qryFirma.refresh();
+    }
+
+    void addKunde(const char *nr, const char *firma, const QVariant &skonto, const QVariant &skontotage, const QVariant &nettotage)
+    {
+        execute("INSERT INTO Kunden VALUES ( (SELECT MAX(ID) + 1 FROM Kunden), :NR, 'SUCH', :FIRMA, 'Anna', 'Holz', 'Am Hang 2', '',"
+                " '57392', 'Schmallenberg', :SKONTO, :SKONTOTAGE, :NETTOTAGE )",
+                {{QStringLiteral("NR"), QString::fromLatin1(nr)},
+                 {QStringLiteral("FIRMA"), QString::fromUtf8(firma)},
+                 {QStringLiteral("SKONTO"), skonto},
+                 {QStringLiteral("SKONTOTAGE"), skontotage},
+                 {QStringLiteral("NETTOTAGE"), nettotage}});
+    }
+
+    // Types a customer number and leaves the field, as the user does.
+    void chooseCustomer(const char *nr)
+    {
+        form().edtKundenNr->setText(QString::fromLatin1(nr));
+        form().edtKundenNrExit();
+    }
+
+    // The invoice as the preview would show it, printed on the given day.
+    QString invoiceDump(const QDate &day = QDate(2024, 11, 8))
+    {
+        std::unique_ptr<invoicing::RechnungsReport> r = form().RechnungVorbereiten();
+        if (!r)
+            return {};
+        r->report().setPrintDateTime(QDateTime(day, QTime(9, 5)));
+        return r->report().dump();
+    }
+
+    ScriptedDialogService dialogs;
+    ProgramFolder folder;
+    DorvProgram program{dialogs, folder.path()};
+
+private:
+    int m_lastId = 0;
+};
