@@ -1,8 +1,164 @@
 #include "invoicing/FormFirma.h"
 
+#include "controls/Captions.h"
+#include "controls/DbEdit.h"
+#include "controls/ErrorGuard.h"
+#include "data/DataModule.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString rateFormat = QStringLiteral("##0.00");
+
+} // namespace
+
 TFormFirma::TFormFirma(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormFirma"));
     setWindowTitle(QStringLiteral("Firmenstammdaten"));
+    buildWindow();
+}
+
+DbEdit *TFormFirma::boundEdit(const char *name, const char *field)
+{
+    auto *edit = new DbEdit(m_dialogs, this);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setDataField(*m_dmod.dsFirma.dataset, QString::fromLatin1(field));
+    m_edits.push_back(edit);
+    return edit;
+}
+
+void TFormFirma::buildWindow()
+{
+    dbedtFirma = boundEdit("dbedtFirma", "Firma");
+    dbedtName1 = boundEdit("dbedtName1", "Name1");
+    dbedtStrasse = boundEdit("dbedtStrasse", "Strasse");
+    dbedtPlz = boundEdit("dbedtPlz", "Plz");
+    dbedtOrt = boundEdit("dbedtOrt", "Ort");
+    dbedtTelefon = boundEdit("dbedtTelefon", "Telefon");
+    dbedtFax = boundEdit("dbedtFax", "Fax");
+    dbedtEMail = boundEdit("dbedtEMail", "EMail");
+    dbedtKTO = boundEdit("dbedtKTO", "KTO");
+    dbedtBLZ = boundEdit("dbedtBLZ", "BLZ");
+    dbedtBank = boundEdit("dbedtBank", "Bank");
+    dbedtSteuerNr = boundEdit("dbedtSteuerNr", "SteuerNr");
+    dbedtMwSt = boundEdit("dbedtMwSt", "MwSt");
+    dbedtFASatz = boundEdit("dbedtFASatz", "FASatz");
+    for (DbEdit *rate : {dbedtMwSt, dbedtFASatz}) {
+        rate->setEditFormat(rateFormat);
+        rate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+    auto *layout = new QVBoxLayout(this);
+
+    auto *address = new QGroupBox(QStringLiteral(" Adresse "), this);
+    auto *a = new QGridLayout(address);
+    a->addWidget(caption("&Firma:", dbedtFirma, address), 0, 0);
+    a->addWidget(dbedtFirma, 0, 1, 1, 2);
+    a->addWidget(caption("&Name:", dbedtName1, address), 1, 0);
+    a->addWidget(dbedtName1, 1, 1, 1, 2);
+    a->addWidget(caption("&Strasse:", dbedtStrasse, address), 2, 0);
+    a->addWidget(dbedtStrasse, 2, 1, 1, 2);
+    a->addWidget(captionPair("&Plz/", dbedtPlz, "&Ort:", dbedtOrt, address), 3, 0);
+    a->addWidget(dbedtPlz, 3, 1);
+    a->addWidget(dbedtOrt, 3, 2);
+    a->addWidget(captionPair("&Telefon/", dbedtTelefon, "Fa&x:", dbedtFax, address), 4, 0);
+    a->addWidget(dbedtTelefon, 4, 1);
+    a->addWidget(dbedtFax, 4, 2);
+    a->addWidget(caption("&eMail:", dbedtEMail, address), 5, 0);
+    a->addWidget(dbedtEMail, 5, 1, 1, 2);
+    a->setColumnStretch(2, 1);
+    layout->addWidget(address);
+
+    auto *bank = new QGroupBox(QStringLiteral(" Bankdaten "), this);
+    auto *b = new QGridLayout(bank);
+    b->addWidget(captionPair("&Kto.-Nr/", dbedtKTO, "&BLZ:", dbedtBLZ, bank), 0, 0);
+    b->addWidget(dbedtKTO, 0, 1);
+    b->addWidget(dbedtBLZ, 0, 2);
+    b->addWidget(caption("B&ankname:", dbedtBank, bank), 1, 0);
+    b->addWidget(dbedtBank, 1, 1, 1, 2);
+    b->addWidget(caption("St&euernummer:", dbedtSteuerNr, bank), 2, 0);
+    b->addWidget(dbedtSteuerNr, 2, 1, 1, 2);
+    b->setColumnStretch(2, 1);
+    layout->addWidget(bank);
+
+    auto *taxes = new QGroupBox(QStringLiteral(" Steuern/Abgaben "), this);
+    auto *t = new QGridLayout(taxes);
+    t->addWidget(caption("&Mwst-Satz:", dbedtMwSt, taxes), 0, 0);
+    t->addWidget(dbedtMwSt, 0, 1);
+    t->addWidget(new QLabel(QStringLiteral("%"), taxes), 0, 2);
+    t->addWidget(caption("FA-Sat&z:", dbedtFASatz, taxes), 1, 0);
+    t->addWidget(dbedtFASatz, 1, 1);
+    t->addWidget(new QLabel(QStringLiteral("%"), taxes), 1, 2);
+    t->setColumnStretch(3, 1);
+    layout->addWidget(taxes);
+
+    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setDefault(true);
+    btnAbbruch = new QPushButton(QStringLiteral("&Abbruch"), this);
+    btnAbbruch->setObjectName(QStringLiteral("btnAbbruch"));
+    btnAbbruch->setAutoDefault(false);
+    connect(btnOK, &QPushButton::clicked, this, &TFormFirma::btnOKClick);
+    connect(btnAbbruch, &QPushButton::clicked, this, &TFormFirma::btnAbbruchClick);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnAbbruch);
+    layout->addLayout(buttons);
+
+    const std::vector<QWidget *> order{dbedtFirma, dbedtName1, dbedtStrasse, dbedtPlz, dbedtOrt, dbedtTelefon, dbedtFax,
+                                       dbedtEMail, dbedtKTO, dbedtBLZ, dbedtBank, dbedtSteuerNr, dbedtMwSt, dbedtFASatz,
+                                       btnOK, btnAbbruch};
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    resize(420, 430);
+}
+
+void TFormFirma::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormActivate();
+}
+
+void TFormFirma::FormActivate()
+{
+    guarded(m_dialogs, [this] {
+        data::Dataset &firma = m_dmod.qryFirma;
+        if (firma.isEmpty())
+            firma.insert();
+        else
+            firma.edit(); // left in editing by the close box, it stays as it is
+        dbedtFirma->setFocus();
+    });
+}
+
+void TFormFirma::btnOKClick()
+{
+    guarded(m_dialogs, [this] {
+        for (DbEdit *edit : m_edits)
+            if (!edit->commit())
+                return;
+        if (m_dmod.qryFirma.isEditing())
+            m_dmod.qryFirma.post();
+        accept();
+    });
+}
+
+void TFormFirma::btnAbbruchClick()
+{
+    guarded(m_dialogs, [this] {
+        if (m_dmod.qryFirma.isEditing())
+            m_dmod.qryFirma.cancel();
+        reject();
+    });
 }

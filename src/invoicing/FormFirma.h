@@ -2,10 +2,15 @@
 
 #include <QDialog>
 
+#include <vector>
+
+class DbEdit;
 class DialogService;
+class QPushButton;
 class Shell;
 class TDMod;
 
+// The seller's company data: the first record of Firma, edited in place.
 class TFormFirma : public QDialog
 {
     Q_OBJECT
@@ -13,8 +18,36 @@ class TFormFirma : public QDialog
 public:
     TFormFirma(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
 
+    DbEdit *dbedtFirma = nullptr;
+    DbEdit *dbedtName1 = nullptr;
+    DbEdit *dbedtStrasse = nullptr;
+    DbEdit *dbedtPlz = nullptr;
+    DbEdit *dbedtOrt = nullptr;
+    DbEdit *dbedtTelefon = nullptr;
+    DbEdit *dbedtFax = nullptr;
+    DbEdit *dbedtEMail = nullptr;
+    DbEdit *dbedtKTO = nullptr;
+    DbEdit *dbedtBLZ = nullptr;
+    DbEdit *dbedtBank = nullptr;
+    DbEdit *dbedtSteuerNr = nullptr;
+    DbEdit *dbedtMwSt = nullptr;
+    DbEdit *dbedtFASatz = nullptr;
+    QPushButton *btnOK = nullptr;
+    QPushButton *btnAbbruch = nullptr;
+
+    void FormActivate();
+    void btnOKClick();
+    void btnAbbruchClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void buildWindow();
+    DbEdit *boundEdit(const char *name, const char *field);
+
     TDMod &m_dmod;
     Shell &m_shell;
     DialogService &m_dialogs;
+    std::vector<DbEdit *> m_edits;
 };

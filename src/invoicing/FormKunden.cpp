@@ -1,5 +1,6 @@
 #include "invoicing/FormKunden.h"
 
+#include "controls/Captions.h"
 #include "controls/DbEdit.h"
 #include "controls/ErrorGuard.h"
 #include "controls/RecordNavigator.h"
@@ -13,30 +14,6 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-
-namespace {
-
-QLabel *caption(const char *text, QWidget *buddy, QWidget *parent)
-{
-    auto *label = new QLabel(QString::fromUtf8(text), parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-// Two captions side by side ("&Plz/" "&Ort:"), each leading to its own edit.
-QWidget *captionPair(const char *first, QWidget *firstBuddy, const char *second, QWidget *secondBuddy, QWidget *parent)
-{
-    auto *pair = new QWidget(parent);
-    auto *layout = new QHBoxLayout(pair);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(caption(first, firstBuddy, pair));
-    layout->addWidget(caption(second, secondBuddy, pair));
-    layout->addStretch();
-    return pair;
-}
-
-} // namespace
 
 TFormKunden::TFormKunden(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)

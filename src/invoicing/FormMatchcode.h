@@ -1,11 +1,21 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 class DialogService;
+class QLineEdit;
+class QPushButton;
+class SearchGrid;
 class Shell;
 class TDMod;
 
+// Upper-cases the letters a to z only; every other character (umlauts too) stays as typed,
+// as the search names are compared with the engine's UPPER.
+QString upperAsciiLetters(const QString &text);
+
+// The match-code search: the user types the beginning of a search name, the list follows every
+// keystroke, and the chosen record stays current in the data module's match-code query.
 class TFormMatchcode : public QDialog
 {
     Q_OBJECT
@@ -13,8 +23,42 @@ class TFormMatchcode : public QDialog
 public:
     TFormMatchcode(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
 
+    // Cancelling searches for this text, which normally finds nothing.
+    static const QString AbbruchText;
+
+    // The search statement of the caller, with one parameter MATCHCODE.
+    void setMatchcodeSQL(const QString &sql) { m_matchcodeSql = sql; }
+    QString matchcodeSQL() const { return m_matchcodeSql; }
+
+    QLineEdit *edtMatchcode = nullptr;
+    SearchGrid *dbGrdMatchcode = nullptr;
+    QPushButton *btnUebernehmen = nullptr;
+    QPushButton *btnAbbruch = nullptr;
+
+    void FormActivate();
+    void edtMatchcodeChange();
+    // Keys typed: '\r' Enter, '\x1b' Escape, ' ' Space. A key the handler consumes is set to 0.
+    void edtMatchcodeKeyPress(QChar &key);
+    void dbGrdMatchcodeKeyPress(QChar &key);
+    void dbGrdMatchcodeDblClick();
+    void btnUebernehmenClick();
+    void btnAbbruchClick();
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void buildWindow();
+    void search();
+
     TDMod &m_dmod;
     Shell &m_shell;
     DialogService &m_dialogs;
+    QString m_matchcodeSql;
+    bool m_closing = false;
 };

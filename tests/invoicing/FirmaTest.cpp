@@ -1,0 +1,116 @@
+#include "app/DorvProgram.h"
+#include "controls/DbEdit.h"
+#include "controls/ScriptedDialogService.h"
+#include "data/DataModule.h"
+#include "invoicing/FormFirma.h"
+#include "support/ProgramFolder.h"
+
+#include <QLocale>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using data::DatasetState;
+
+namespace {
+
+class FirmaTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    std::vector<std::vector<QVariant>> stored()
+    {
+        return dmod().dbDorv.query(QStringLiteral("SELECT Firma, Ort, MwSt, FASatz FROM Firma")).rows;
+    }
+    void emptyFirma()
+    {
+        dmod().dbDorv.execute(QStringLiteral("DELETE FROM Firma"));
+        dmod().qryFirma.refresh();
+    }
+    void type(DbEdit *edit, const QString &text)
+    {
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    TDMod &dmod() { return program.DMod(); }
+
+    ScriptedDialogService dialogs;
+    ProgramFolder folder;
+    DorvProgram program{dialogs, folder.path()};
+    TFormFirma &form = *program.windows().FormFirma;
+};
+
+TEST_F(FirmaTest, ShowsTheCompanyInEditingWithTheRatesInTheirFormat)
+{
+    form.show();
+    EXPECT_EQ(dmod().qryFirma.state(), DatasetState::Edit);
+    EXPECT_EQ(form.dbedtFirma->text(), QStringLiteral("Forstbetrieb Muster"));
+    EXPECT_EQ(form.dbedtMwSt->text(), QStringLiteral("19,00"));
+    EXPECT_EQ(form.dbedtFASatz->text(), QStringLiteral("0,00"));
+    EXPECT_EQ(form.dbedtPlz->maxLength(), 7);
+}
+
+TEST_F(FirmaTest, OKStoresTheTypedDataAndAbbruchDropsIt)
+{
+    form.show();
+    type(form.dbedtOrt, QStringLiteral("Holzhausen"));
+    type(form.dbedtMwSt, QStringLiteral("7"));
+    form.btnOKClick();
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_EQ(stored().size(), 1u);
+    EXPECT_EQ(stored()[0][1].toString(), QStringLiteral("Holzhausen"));
+    EXPECT_DOUBLE_EQ(stored()[0][2].toDouble(), 7.0);
+    EXPECT_EQ(dmod().qryFirma.state(), DatasetState::Browse);
+
+    form.show();
+    type(form.dbedtOrt, QStringLiteral("Anderswo"));
+    form.btnAbbruchClick();
+    EXPECT_EQ(stored()[0][1].toString(), QStringLiteral("Holzhausen"));
+    EXPECT_EQ(dmod().qryFirma.text(QStringLiteral("Ort")), QStringLiteral("Holzhausen"));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(FirmaTest, TheCloseBoxLeavesTheRecordInEditingUntilTheNextOKOrAbbruch)
+{
+    form.show();
+    type(form.dbedtFASatz, QStringLiteral("1,5"));
+    form.close();
+    EXPECT_EQ(dmod().qryFirma.state(), DatasetState::Edit);
+    EXPECT_DOUBLE_EQ(stored()[0][3].toDouble(), 0.0) << "nothing stored";
+    form.show();
+    EXPECT_DOUBLE_EQ(dmod().qryFirma.floatValue(QStringLiteral("FASatz")), 1.5) << "the change is still there";
+    form.btnOKClick();
+    EXPECT_DOUBLE_EQ(stored()[0][3].toDouble(), 1.5);
+}
+
+TEST_F(FirmaTest, AnEmptyCompanyTableGetsANewRecordThatOKStoresAndAbbruchDrops)
+{
+    emptyFirma();
+    form.show();
+    EXPECT_EQ(dmod().qryFirma.state(), DatasetState::Insert);
+    form.btnAbbruchClick();
+    EXPECT_TRUE(stored().empty());
+    EXPECT_TRUE(dmod().qryFirma.isEmpty());
+
+    form.show();
+    EXPECT_EQ(dmod().qryFirma.state(), DatasetState::Insert);
+    type(form.dbedtFirma, QStringLiteral("Saegewerk Nord"));
+    form.btnOKClick();
+    ASSERT_EQ(stored().size(), 1u);
+    EXPECT_EQ(stored()[0][0].toString(), QStringLiteral("Saegewerk Nord"));
+}
+
+TEST_F(FirmaTest, ARateThatIsNoNumberIsReportedAndNothingIsStored)
+{
+    form.show();
+    type(form.dbedtMwSt, QStringLiteral("neunzehn"));
+    form.btnOKClick();
+    EXPECT_EQ(dialogs.textsOf(ScriptedDialogService::Kind::Error),
+              QStringList{QStringLiteral("'neunzehn' is not a valid floating point value for field 'MwSt'")});
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_DOUBLE_EQ(stored()[0][2].toDouble(), 19.0);
+}
+
+} // namespace
