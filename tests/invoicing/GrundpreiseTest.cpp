@@ -7,8 +7,10 @@
 #include "support/ProgramFolder.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLocale>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -155,6 +157,29 @@ TEST_F(GrundpreiseTest, TheCloseBoxLeavesEveryStoredPriceAsItWas)
     form.show();
     EXPECT_DOUBLE_EQ(form.cedtAbzugC->value(), 20.0) << "each showing reloads the deductions";
     EXPECT_EQ(cell(0, colPreis), QStringLiteral("20,00"));
+}
+
+TEST_F(GrundpreiseTest, LeavingADeductionEditWritesButClosingTheWindowFromItDoesNot)
+{
+    form.show();
+    QApplication::setActiveWindow(&form);
+    if (!QTest::qWaitForWindowActive(&form))
+        GTEST_SKIP() << "no window activation on this platform";
+    form.cedtAbzugCgW->setFocus();
+    form.cedtAbzugCgW->selectAll();
+    QTest::keyClicks(form.cedtAbzugCgW, QStringLiteral("50"));
+    form.dxDBGrid1->setFocus();
+    EXPECT_DOUBLE_EQ(price("Cgw", "0"), 10.0) << "leaving the edit writes";
+    EXPECT_EQ(form.focusedVisibleColumn(), TFormGrundpreise::PreisSpalte) << "entering the grid focuses the price";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(form.dxDBGrid1->currentIndex().row(), 1) << "Tab goes to the next price";
+    EXPECT_EQ(form.focusedVisibleColumn(), TFormGrundpreise::PreisSpalte);
+
+    form.cedtAbzugC->setFocus();
+    form.cedtAbzugC->selectAll();
+    QTest::keyClicks(form.cedtAbzugC, QStringLiteral("75"));
+    form.close();
+    EXPECT_DOUBLE_EQ(price("C", "0"), 16.0) << "closing is not leaving the edit";
 }
 
 TEST_F(GrundpreiseTest, MissingRowsOfAClassChangeNothingAndRaiseNoError)
