@@ -1,0 +1,142 @@
+// The printed invoice: its layout dump over the invoice window's data.
+#include "invoicing/RechnungProgram.h"
+
+#include <QDate>
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList linesWith(const QString &dump, const QString &part)
+{
+    QStringList found;
+    for (const QString &line : dump.split(u'\n'))
+        if (line.contains(part))
+            found << line;
+    return found;
+}
+
+class RechnungReportTest : public ::testing::Test, public RechnungProgram
+{
+protected:
+    // Shows the window and picks the customer with the given number.
+    QString invoiceFor(const char *nr)
+    {
+        form().show();
+        chooseCustomer(nr);
+        return invoiceDump(printDay);
+    }
+
+    static QString shortDate(const QDate &d) { return QLocale().toString(d, QLocale::ShortFormat); }
+
+    const QDate printDay{2024, 11, 8};
+};
+
+TEST_F(RechnungReportTest, TotalsTermsAndCashDiscountFollowTheCustomerAndTheCompany)
+{
+    setFirma("MwSt = 16, FASatz = 0.2");
+    addKunde("4711", "Sägewerk Eiche", 2, 10, 14);
+    setBasePrice("B", "2a", 50);
+    addLog("B", "2a", 10.0);
+    const QString dump = invoiceFor("4711");
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(u'|').toStdString();
+
+    // Each amount at its place in the summary block, right-aligned in the amount column.
+    for (const char *line : {"text 163.4,133.0 \"500,00 EUR\" w32.0 right",
+                             "text 122.9,138.3 \"+ 16,00 % MwSt\" w32.0 right",
+                             "text 163.4,138.3 \"80,00 EUR\" w32.0 right",
+                             "text 25.0,144.1 \"Zahlbar 14 Tage\" w63.0 left",
+                             "text 163.4,144.1 \"580,00 EUR\" w32.0 right",
+                             "text 25.0,149.4 \"Bei Zahlung innerhalb 10 Tagen\" w63.0 left",
+                             "text 122.9,149.4 \"- 2,00 % Skonto\" w32.0 right",
+                             "text 163.4,149.1 \"11,60 EUR\" w32.0 right",
+                             "line 163.4,154.2 195.4,154.2 0.75pt",
+                             "text 163.4,155.2 \"568,40 EUR\" w32.0 right"})
+        EXPECT_TRUE(dump.contains(QString::fromUtf8(line))) << line;
+    EXPECT_EQ(linesWith(dump, "\"(" + shortDate(printDay.addDays(14)) + ")\"").size(), 1) << "due date";
+    EXPECT_EQ(linesWith(dump, "\"(" + shortDate(printDay.addDays(10)) + ")\"").size(), 1) << "cash discount date";
+    EXPECT_EQ(linesWith(dump, "\"10,00 FM\"").size(), 2) << "the line and the total volume";
+    EXPECT_TRUE(dump.contains(QString::fromUtf8(
+        "\"Vom Nettobetrag sind 0,20 % FA = 1,00  EUR abzuziehen und vom Dorvkäufer abzuführen\" w169.9 left Arial 10 wrap")));
+
+    // The letterhead, the address block and the list header.
+    EXPECT_TRUE(dump.contains("text 174.2,15.0 \"08.11.2024\" w21.2 right"));
+    EXPECT_TRUE(dump.contains("\"Forstbetrieb Muster * Waldweg 1 * 12345 Musterstadt\" w100.0 left Arial 8 underline"));
+    EXPECT_TRUE(dump.contains("text 25.0,31.1 \"12345 Musterstadt\" left"));
+    EXPECT_TRUE(dump.contains("text 25.0,60.0 \"Anna Holz\" left"));
+    EXPECT_TRUE(dump.contains("text 25.0,72.4 \"57392 Schmallenberg\" left Arial 10 bold"));
+    EXPECT_TRUE(dump.contains("text 25.0,96.2 \"R E C H N U N G\" left Arial 12 bold"));
+    EXPECT_TRUE(dump.contains(QString::fromUtf8("text 45.1,107.3 \"12 B geschält/ ungerückt\"")));
+    EXPECT_TRUE(dump.contains("text 45.1,111.8 \"Fichte, Stammholz\""));
+    EXPECT_TRUE(dump.contains("text 25.0,279.0 \"Musterbank (BLZ 12345678) Kto. 1234567890\" w110.6 left Arial 8"));
+    EXPECT_TRUE(dump.contains("text 175.3,279.0 \"12/345/67890\" w19.8 right Arial 8"));
+}
+
+TEST_F(RechnungReportTest, NoCashDiscountHidesItsFiveItemsAndNoTermsLeaveNoText)
+{
+    setFirma("MwSt = 16");
+    addKunde("1", "Ohne Abzug", 0, 0, 0);
+    addLog("B", "2a", 10.0);
+    const QString dump = invoiceFor("1");
+    EXPECT_TRUE(dump.contains("\"Rechnungsbetrag\""));
+    for (const char *gone : {"Skonto\"", "Zahlbar", "Bei Zahlung", "line 163.4,154.2", "text 163.4,149.1", "text 163.4,155.2", "\"(" })
+        EXPECT_FALSE(dump.contains(QString::fromUtf8(gone))) << gone;
+
+    // A rate without days keeps the amounts; only the term text stays empty.
+    execute("UPDATE Kunden SET SKONTO = 3 WHERE NRKD = '1'");
+    const QString rate = invoiceFor("1");
+    EXPECT_TRUE(rate.contains("\"- 3,00 % Skonto\""));
+    EXPECT_TRUE(rate.contains("line 163.4,154.2"));
+    EXPECT_FALSE(rate.contains("Bei Zahlung"));
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(u'|').toStdString();
+}
+
+TEST_F(RechnungReportTest, EmptyNumbersCountAsZero)
+{
+    setFirma("MwSt = NULL, FASatz = NULL");
+    addKunde("2", "Leer", QVariant(), QVariant(), QVariant());
+    addLog("B", "2a", 1.0);
+    const QString dump = invoiceFor("2");
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(u'|').toStdString();
+    EXPECT_TRUE(dump.contains("\"+ 0,00 % MwSt\""));
+    EXPECT_EQ(linesWith(dump, "\"72,00 EUR\"").size(), 4) << "price, line, net and invoice amount";
+    EXPECT_FALSE(dump.contains("Zahlbar"));
+    EXPECT_FALSE(dump.contains("Skonto\""));
+    EXPECT_TRUE(dump.contains("\"Vom Nettobetrag sind 0,00 % FA = 0,00  EUR abzuziehen"));
+}
+
+TEST_F(RechnungReportTest, SenderLineAndFooterFollowTheCompanyData)
+{
+    setFirma("Firma = '', KTO = ''");
+    addKunde("3", "", 0, 0, 0);
+    execute("UPDATE Kunden SET VORNAME = '', LAND = 'D' WHERE NRKD = '3'");
+    const QString dump = invoiceFor("3");
+    EXPECT_TRUE(dump.contains("\"Max Mustermann * Waldweg 1 * 12345 Musterstadt\" w100.0 left Arial 8 underline"));
+    EXPECT_FALSE(dump.contains("Musterbank")) << "no account number, no bank text";
+    EXPECT_TRUE(dump.contains("\"Steuer-Nr\""));
+    EXPECT_TRUE(dump.contains("\"12/345/67890\""));
+    EXPECT_TRUE(dump.contains("text 25.0,60.0 \"Holz\" left")) << "no first name";
+    EXPECT_TRUE(dump.contains("\"D-57392 Schmallenberg\" left Arial 10 bold"));
+}
+
+TEST_F(RechnungReportTest, TheLineTableShowsItsTitleOnceAndEachQualityClassOnce)
+{
+    // Thirty lines run onto a second page.
+    const char *classes[] = {"0", "1a", "1b1", "1b2", "2a", "2b", "3a", "3b", "4", "5"};
+    for (const char *gk : {"B", "C", "Cgw"})
+        for (const char *sk : classes)
+            addLog(gk, sk, 1.0);
+    const QString dump = invoiceFor("99999");
+    EXPECT_TRUE(dump.contains("p2 "));
+    EXPECT_EQ(linesWith(dump, QString::fromUtf8("\"Güteklasse\"")).size(), 1);
+    EXPECT_EQ(linesWith(dump, "\"R E C H N U N G\"").size(), 2) << "the page header on every page";
+    EXPECT_EQ(linesWith(dump, "\"Steuer-Nr\"").size(), 2) << "the page footer on every page";
+    EXPECT_EQ(linesWith(dump, "text 25.0,").filter("\"B\" w27.3").size(), 1);
+    EXPECT_EQ(linesWith(dump, "\"C\" w27.3").size(), 1);
+    EXPECT_EQ(linesWith(dump, "\"Cgw\" w27.3").size(), 1 + 1) << "again at the top of the second page";
+    EXPECT_EQ(linesWith(dump, "\"Nettobetrag\"").size(), 1);
+    EXPECT_TRUE(dump.contains("\"30,00 FM\" w41.0 right"));
+}
+
+} // namespace
