@@ -6,6 +6,8 @@
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
 #include "data/Shell.h"
+#include "invoicing/FormMatchcode.h"
+#include "invoicing/MatchcodeAuswahl.h"
 #include "invoicing/PreisGrid.h"
 
 #include <QApplication>
@@ -21,6 +23,8 @@
 #include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <stdexcept>
 
 using data::Dataset;
 
@@ -512,7 +516,20 @@ void TFormRechnung::btnSchliessenClick()
     });
 }
 
+void TFormRechnung::setMatchcodeWindow(TFormMatchcode *window)
+{
+    m_matchcode = window;
+}
+
 QString TFormRechnung::matchcodeSuche()
 {
-    return {};
+    // The search window is created at start beside this one, by the main window.
+    TFormMatchcode *window = m_matchcode;
+    if (!window && parentWidget())
+        window = parentWidget()->findChild<TFormMatchcode *>(QStringLiteral("FormMatchcode"), Qt::FindDirectChildrenOnly);
+    if (!window)
+        throw std::runtime_error("Das Suchfenster fehlt.");
+    QString result;
+    MatchcodeAuswahl(*window, m_dmod.qryMatchcode, MatchcodeSql, QStringLiteral("NRKD"), result);
+    return result;
 }

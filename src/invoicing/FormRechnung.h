@@ -16,6 +16,7 @@ class QLineEdit;
 class QPushButton;
 class Shell;
 class TDMod;
+class TFormMatchcode;
 
 // The invoice window: the customer, the invoice number and the prices per diameter class of
 // the invoice for the current list's logs, which it previews or prints.
@@ -46,6 +47,9 @@ public:
 
     // The invoice number handed to the report, held in memory.
     data::Dataset memRechnungsdaten;
+
+    // The match-code window the customer search opens; without one, the main window's.
+    void setMatchcodeWindow(TFormMatchcode *window);
 
     data::Dataset &qryPreise() { return m_preise.qryPreise; }
     const invoicing::Arbeitspreise &arbeitspreise() const { return m_preise; }
@@ -109,4 +113,5 @@ private:
     int AktuelleSpalte = PreisSpalte;
     bool m_lookingUp = false;  // a lookup moves the focus itself
     QMetaObject::Connection m_focusConnection;
+    TFormMatchcode *m_matchcode = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include "controls/DataGrid.h"
 #include "controls/DbEdit.h"
+#include "invoicing/FormMatchcode.h"
 #include "invoicing/Runden.h"
 
 #include <QAbstractItemModelTester>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -263,6 +265,42 @@ TEST_F(RechnungTest, TheUserIsKeptAtTheCustomerUntilOneIsFound)
     form().edtRechnungsNr->setFocus();
     EXPECT_EQ(QApplication::focusWidget(), form().edtRechnungsNr);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// Answers the match-code window once it shows: with the search text typed and accepted, or
+// cancelled.
+void answerSearch(TFormMatchcode &search, const QString &text, bool accept)
+{
+    QTimer::singleShot(0, &search, [&search, text, accept] {
+        ASSERT_TRUE(search.isVisible());
+        search.edtMatchcode->setText(text);
+        if (accept)
+            search.btnUebernehmenClick();
+        else
+            search.btnAbbruchClick();
+    });
+}
+
+TEST_F(RechnungTest, TheSearchPutsTheChosenNumberInAndCancellingEmptiesIt)
+{
+    addKunde("4711", "Sägewerk Eiche", 2, 10, 14);
+    form().show();
+    TFormMatchcode &search = *program.windows().FormMatchcode;
+
+    answerSearch(search, QStringLiteral("such"), true);
+    form().btnKndMatchcodeClick();
+    EXPECT_EQ(search.matchcodeSQL(), TFormRechnung::MatchcodeSql);
+    EXPECT_EQ(form().edtKundenNr->text(), QStringLiteral("4711"));
+    EXPECT_TRUE(form().kundeGefunden());
+    EXPECT_EQ(form().kundenFeld("FIRMA")->text(), QString::fromUtf8("Sägewerk Eiche"));
+    EXPECT_FALSE(dmod().qryMatchcode.isOpen());
+
+    answerSearch(search, QStringLiteral("BAR"), false);
+    form().btnKndMatchcodeClick();
+    EXPECT_EQ(form().edtKundenNr->text(), QString());
+    EXPECT_FALSE(form().kundeGefunden());
+    EXPECT_EQ(form().focusWidget(), form().btnKndMatchcode);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(u'|').toStdString();
 }
 
 TEST_F(RechnungTest, APreviewAsksAboutAChangedAddressAndKeepsTheInvoiceNumber)
