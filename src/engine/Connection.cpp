@@ -147,7 +147,7 @@ void Connection::close()
 {
     if (!m_db)
         return;
-    m_cache.clear();
+    clearStatementCache();
     if (!sqlite3_get_autocommit(m_db))
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(m_db);
@@ -157,6 +157,13 @@ void Connection::close()
     m_depth = 0;
     m_createdInTransaction.clear();
     m_droppedInTransaction.clear();
+}
+
+void Connection::clearStatementCache()
+{
+    m_cache.clear();
+    m_lastCached.reset();
+    m_lastSql.clear();
 }
 
 void Connection::requireOpen() const
@@ -249,7 +256,7 @@ void Connection::attach(const QString &lowerName)
 void Connection::detach(const QString &lowerName)
 {
     // Cached statements may refer to the file; they are prepared again when next used.
-    m_cache.clear();
+    clearStatementCache();
     exec(QStringLiteral("DETACH DATABASE \"%1\"").arg(aliasFor(lowerName)));
     m_attached.remove(lowerName);
 }
@@ -277,14 +284,22 @@ void Connection::attachTablesOf(Cached &c)
 // Callers hold the returned entry: detaching a file clears the cache under them.
 std::shared_ptr<Connection::Cached> Connection::cached(const QString &sql)
 {
+    // The same shared text as last time (we hold a reference, so it cannot have changed).
+    if (m_lastCached && sql.constData() == m_lastSql.constData() && sql.size() == m_lastSql.size())
+        return m_lastCached;
     auto it = m_cache.find(sql);
-    if (it != m_cache.end())
+    if (it != m_cache.end()) {
+        m_lastSql = sql;
+        m_lastCached = it.value();
         return it.value();
+    }
     if (m_cache.size() >= maxCachedStatements)
-        m_cache.clear();
+        clearStatementCache();
     auto entry = std::make_shared<Cached>();
     entry->translation = translate(sql);
     m_cache.insert(sql, entry);
+    m_lastSql = sql;
+    m_lastCached = entry;
     return entry;
 }
 
@@ -551,7 +566,7 @@ bool Connection::discardTableFile(const QString &lowerName)
     QFile::remove(file + QStringLiteral("-journal"));
     m_tableFiles.remove(lowerName);
     ++m_folderGeneration;
-    m_cache.clear();
+    clearStatementCache();
     return removed;
 }
 

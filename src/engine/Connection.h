@@ -99,6 +99,7 @@ private:
     };
 
     void requireOpen() const;
+    void clearStatementCache();
     std::shared_ptr<Cached> cached(const QString &sql);
     sqlite3_stmt *prepared(Cached &c, bool live);
     void attachTablesOf(Cached &c);
@@ -122,6 +123,8 @@ private:
     quint64 m_useCounter = 0;
     quint64 m_folderGeneration = 1; // counts changes of the set of table files
     QHash<QString, std::shared_ptr<Cached>> m_cache;
+    QString m_lastSql;                    // the text of the statement run last, and its entry:
+    std::shared_ptr<Cached> m_lastCached; // a loop running one text skips the lookup
     int m_depth = 0;
     std::vector<std::pair<int, QString>> m_createdInTransaction; // depth, lower-case name
     std::vector<QString> m_droppedInTransaction;

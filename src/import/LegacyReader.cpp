@@ -8,6 +8,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -310,8 +311,12 @@ int LegacyLogParser::wholeNumber(int field) const
 void LegacyLogParser::line(QByteArrayView text)
 {
     ++m_lineNumber;
-    if (m_field < 6)
-        m_fields[m_field] = text.toByteArray();
+    if (m_field < 6) {
+        // The field buffers keep their capacity from record to record.
+        QByteArray &field = m_fields[m_field];
+        field.resize(text.size());
+        std::memcpy(field.data(), text.data(), std::size_t(text.size()));
+    }
     if (++m_field < 7)
         return;
     m_field = 0;
