@@ -45,6 +45,7 @@ DorvProgram::DorvProgram(DialogService &dialogs, const QString &programFolder) :
     m_windows.FormMatchcode = new TFormMatchcode(dmod, shell, dialogs, main);
     m_windows.FormUeberDorv = new TFormUeberDorv(dmod, shell, dialogs, main);
     m_windows.FormImport = new TFormImport(dmod, shell, dialogs, main);
+    m_windows.FormRechnung->setMatchcodeWindow(m_windows.FormMatchcode);
     m_formDorv->setWindows(m_windows);
 }
 

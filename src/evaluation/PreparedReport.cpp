@@ -11,7 +11,12 @@ PreparedReport::PreparedReport(const QString &templatePath)
 
 void PreparedReport::addPipeline(const QString &name, const data::Dataset &dataset, report::DatasetPipeline::Range range)
 {
-    m_pipelines.push_back(std::make_unique<report::DatasetPipeline>(dataset, range));
+    addPipeline(name, std::make_unique<report::DatasetPipeline>(dataset, range));
+}
+
+void PreparedReport::addPipeline(const QString &name, std::unique_ptr<report::Pipeline> pipeline)
+{
+    m_pipelines.push_back(std::move(pipeline));
     m_report.setPipeline(name, m_pipelines.back().get());
 }
 

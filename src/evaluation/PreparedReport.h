@@ -26,6 +26,7 @@ public:
 
     // The dataset must outlive the report.
     void addPipeline(const QString &name, const data::Dataset &dataset, report::DatasetPipeline::Range range);
+    void addPipeline(const QString &name, std::unique_ptr<report::Pipeline> pipeline);
 
     report::Report &report() { return m_report; }
     const report::Report &report() const { return m_report; }
@@ -36,7 +37,7 @@ public:
 
 private:
     report::Report m_report;
-    std::vector<std::unique_ptr<report::DatasetPipeline>> m_pipelines; // the report points into these
+    std::vector<std::unique_ptr<report::Pipeline>> m_pipelines; // the report points into these
 };
 
 } // namespace evaluation

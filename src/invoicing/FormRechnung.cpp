@@ -466,12 +466,12 @@ void TFormRechnung::adresseSpeichernFragen()
         m_dmod.qryKundenBeforeClose(m_dmod.qryKunden);
 }
 
-std::unique_ptr<invoicing::RechnungsReport> TFormRechnung::RechnungVorbereiten()
+std::optional<evaluation::PreparedReport> TFormRechnung::RechnungVorbereiten()
 {
     // A typed text that does not convert has been reported; nothing is printed.
     for (DbEdit *edit : m_kundenFelder)
         if (!edit->commit())
-            return nullptr;
+            return std::nullopt;
     // The printed lines carry the prices the grid shows.
     dxdbgrdRechnung->commitPendingEdit();
     if (qryPreise().isEditing()) {
@@ -486,14 +486,13 @@ std::unique_ptr<invoicing::RechnungsReport> TFormRechnung::RechnungVorbereiten()
     UebergebeRechnungsdaten();
     adresseSpeichernFragen();
     m_shell.SQLVorbereiten();
-    return std::make_unique<invoicing::RechnungsReport>(m_shell.ProgrammVerzeichnis() + QStringLiteral("/Report/Rechnung.rtm"), m_dmod,
-                                                        memRechnungsdaten);
+    return invoicing::RechnungsReport(m_shell.ProgrammVerzeichnis() + QStringLiteral("/Report/Rechnung.rtm"), m_dmod, memRechnungsdaten);
 }
 
 void TFormRechnung::drucken(const QString &device)
 {
     guarded(m_dialogs, [this, &device] {
-        if (std::unique_ptr<invoicing::RechnungsReport> rechnung = RechnungVorbereiten())
+        if (std::optional<evaluation::PreparedReport> rechnung = RechnungVorbereiten())
             rechnung->print(device, this);
     });
 }
@@ -523,13 +522,10 @@ void TFormRechnung::setMatchcodeWindow(TFormMatchcode *window)
 
 QString TFormRechnung::matchcodeSuche()
 {
-    // The search window is created at start beside this one, by the main window.
-    TFormMatchcode *window = m_matchcode;
-    if (!window && parentWidget())
-        window = parentWidget()->findChild<TFormMatchcode *>(QStringLiteral("FormMatchcode"), Qt::FindDirectChildrenOnly);
-    if (!window)
+    // Start-up hands over the search window, created beside this one.
+    if (!m_matchcode)
         throw std::runtime_error("Das Suchfenster fehlt.");
     QString result;
-    MatchcodeAuswahl(*window, m_dmod.qryMatchcode, MatchcodeSql, QStringLiteral("NRKD"), result);
+    MatchcodeAuswahl(*m_matchcode, m_dmod.qryMatchcode, MatchcodeSql, QStringLiteral("NRKD"), result);
     return result;
 }

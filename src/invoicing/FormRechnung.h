@@ -4,6 +4,8 @@
 #include "invoicing/Arbeitspreise.h"
 #include "invoicing/RechnungsReport.h"
 
+#include <optional>
+
 #include <QDialog>
 
 #include <memory>
@@ -80,7 +82,7 @@ public:
     // and the invoice lines built again from them, the invoice number handed over, a pending
     // address change saved or dropped, the queries prepared for the current list; then the
     // template loaded. Errors propagate to the caller.
-    std::unique_ptr<invoicing::RechnungsReport> RechnungVorbereiten();
+    std::optional<evaluation::PreparedReport> RechnungVorbereiten();
 
 protected:
     void showEvent(QShowEvent *event) override;

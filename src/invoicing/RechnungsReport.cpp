@@ -22,37 +22,19 @@ report::TablePipeline keinKunde()
 
 } // namespace
 
-RechnungsReport::RechnungsReport(const QString &templatePath, TDMod &dmod, const data::Dataset &rechnungsdaten)
+evaluation::PreparedReport RechnungsReport(const QString &templatePath, TDMod &dmod, const data::Dataset &rechnungsdaten)
 {
-    m_report.clear();
-    m_report.setTemplateFileName(templatePath);
-    m_report.loadFromFile();
-    addPipeline(QStringLiteral("dbFirma"), std::make_unique<DatasetPipeline>(dmod.qryFirma, Range::CurrentRecord));
+    evaluation::PreparedReport r(templatePath);
+    r.addPipeline(QStringLiteral("dbFirma"), dmod.qryFirma, Range::CurrentRecord);
     if (dmod.qryKunden.fieldCount() > 0)
-        addPipeline(QStringLiteral("dbKunden"), std::make_unique<DatasetPipeline>(dmod.qryKunden, Range::CurrentRecord));
+        r.addPipeline(QStringLiteral("dbKunden"), dmod.qryKunden, Range::CurrentRecord);
     else
-        addPipeline(QStringLiteral("dbKunden"), std::make_unique<report::TablePipeline>(keinKunde()));
-    addPipeline(QStringLiteral("dbDorvdaten"), std::make_unique<DatasetPipeline>(dmod.qryRechnung, Range::AllRows));
-    addPipeline(QStringLiteral("dbZusatzdaten"), std::make_unique<DatasetPipeline>(dmod.qryDorvZusatz, Range::CurrentRecord));
-    addPipeline(QStringLiteral("dbRechnungsdaten"), std::make_unique<DatasetPipeline>(rechnungsdaten, Range::CurrentRecord));
-    addPipeline(QStringLiteral("Firma"), std::make_unique<DatasetPipeline>(dmod.qryFirma, Range::CurrentRecord));
-}
-
-void RechnungsReport::addPipeline(const QString &name, std::unique_ptr<report::Pipeline> pipeline)
-{
-    m_pipelines.push_back(std::move(pipeline));
-    m_report.setPipeline(name, m_pipelines.back().get());
-}
-
-void RechnungsReport::print(const QString &device, QWidget *parent)
-{
-    struct ResetOnExit
-    {
-        report::Report &report;
-        ~ResetOnExit() { report.reset(); }
-    } resetOnExit{m_report};
-    m_report.setDeviceType(device);
-    m_report.print(parent);
+        r.addPipeline(QStringLiteral("dbKunden"), std::make_unique<report::TablePipeline>(keinKunde()));
+    r.addPipeline(QStringLiteral("dbDorvdaten"), dmod.qryRechnung, Range::AllRows);
+    r.addPipeline(QStringLiteral("dbZusatzdaten"), dmod.qryDorvZusatz, Range::CurrentRecord);
+    r.addPipeline(QStringLiteral("dbRechnungsdaten"), rechnungsdaten, Range::CurrentRecord);
+    r.addPipeline(QStringLiteral("Firma"), dmod.qryFirma, Range::CurrentRecord);
+    return r;
 }
 
 } // namespace invoicing

@@ -80,7 +80,7 @@ public:
     // The invoice as the preview would show it, printed on the given day.
     QString invoiceDump(const QDate &day = QDate(2024, 11, 8))
     {
-        std::unique_ptr<invoicing::RechnungsReport> r = form().RechnungVorbereiten();
+        std::optional<evaluation::PreparedReport> r = form().RechnungVorbereiten();
         if (!r)
             return {};
         r->report().setPrintDateTime(QDateTime(day, QTime(9, 5)));
