@@ -28,6 +28,25 @@ private:
     int m_saved;
 };
 
+// A value read back by RETURNING carries SQLite's own type; the field's type decides.
+QVariant asFieldType(const QVariant &v, FieldType type)
+{
+    if (v.isNull())
+        return {};
+    switch (type) {
+    case FieldType::Integer:
+        return v.toInt();
+    case FieldType::Float:
+        return v.toDouble();
+    case FieldType::Boolean:
+        return v.toLongLong() != 0;
+    case FieldType::Text:
+        return v.toString();
+    default:
+        return v;
+    }
+}
+
 bool sameValue(const QVariant &a, const QVariant &b)
 {
     if (a.isNull() || b.isNull())
@@ -543,38 +562,32 @@ void Dataset::writeBack(Row &row)
         columns << f.name;
         params.push_back({f.name, row.values[i]});
     }
+    // RETURNING hands back the row as stored (engine-assigned key, trimmed texts, and the
+    // rowid, which changes with an INTEGER key), so no second statement reads it again.
+    QString sql;
     if (m_state == DatasetState::Insert) {
         QStringList names;
         for (const QString &c : columns)
             names << u':' + c;
-        m_db->execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(m_table, columns.join(QStringLiteral(", ")),
-                                                                             names.join(QStringLiteral(", "))),
-                      params);
-        row = reread(m_db->lastInsertRowId());
-        return;
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING _rowid_, *")
+                  .arg(m_table, columns.join(QStringLiteral(", ")), names.join(QStringLiteral(", ")));
+    } else {
+        QStringList assignments;
+        for (const QString &c : columns)
+            assignments << QStringLiteral("%1 = :%1").arg(c);
+        params.push_back({rowidParam, row.rowid});
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE _rowid_ = :%3 RETURNING _rowid_, *")
+                  .arg(m_table, assignments.join(QStringLiteral(", ")), rowidParam);
     }
-    QStringList assignments;
-    for (const QString &c : columns)
-        assignments << QStringLiteral("%1 = :%1").arg(c);
-    params.push_back({rowidParam, row.rowid});
-    m_db->execute(QStringLiteral("UPDATE %1 SET %2 WHERE _rowid_ = :%3").arg(m_table, assignments.join(QStringLiteral(", ")), rowidParam),
-                  params);
-    Row stored = reread(row.rowid);
-    if (!stored.values.empty())
-        row = std::move(stored);
-}
-
-Dataset::Row Dataset::reread(qint64 rowid)
-{
-    const engine::ResultSet r = m_db->query(QStringLiteral("SELECT * FROM %1 WHERE _rowid_ = :%2").arg(m_table, rowidParam),
-                                            {{rowidParam, rowid}}, true);
-    Row row;
-    if (r.rows.empty())
-        return row;
-    row.values = r.rows.front();
-    row.values.resize(m_fields.size());
-    row.rowid = r.rowids.front();
-    return row;
+    const engine::ResultSet stored = m_db->query(sql, params);
+    if (stored.rows.empty())
+        return; // the row is gone: nothing was written
+    const std::vector<QVariant> &values = stored.rows.front();
+    row.rowid = values.front().toLongLong();
+    for (int i = 0; i + 1 < int(values.size()) && i < fieldCount(); ++i) {
+        if (!m_fields[i].calculated)
+            row.values[i] = asFieldType(values[i + 1], m_fields[i].type);
+    }
 }
 
 void Dataset::cancel()

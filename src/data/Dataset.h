@@ -156,7 +156,6 @@ private:
     void setCurrent(int row);
     void beginNewRow(int at);
     void writeBack(Row &row);
-    Row reread(qint64 rowid);
     void onMasterChanged();
     int requireField(const QString &name) const;
     const Row *activeRow() const;
