@@ -241,6 +241,10 @@ int Dataset::execSql()
 
 int Dataset::fieldIndex(const QString &name) const
 {
+    // Names are mostly written as the table declares them; the exact comparison is cheap.
+    for (int i = 0; i < fieldCount(); ++i)
+        if (m_fields[i].name == name)
+            return i;
     for (int i = 0; i < fieldCount(); ++i)
         if (m_fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return i;

@@ -461,21 +461,9 @@ ResultSet Connection::query(const QString &sql, const Params &params, bool live)
         result.table = c.translation.table;
     const int first = withRowid ? 1 : 0;
     const int count = sqlite3_column_count(stmt);
-    std::vector<bool> declared;
-    for (int i = first; i < count; ++i) {
-        ColumnInfo col;
-        col.name = QString::fromUtf8(sqlite3_column_name(stmt, i));
-        col.type = typeFromDeclaration(sqlite3_column_decltype(stmt, i), col.size);
-        declared.push_back(col.type != FieldType::Unknown);
-        const char *db = sqlite3_column_database_name(stmt, i);
-        const char *table = sqlite3_column_table_name(stmt, i);
-        const char *origin = sqlite3_column_origin_name(stmt, i);
-        int autoinc = 0;
-        if (db && table && origin)
-            sqlite3_table_column_metadata(m_db, db, table, origin, nullptr, nullptr, nullptr, nullptr, &autoinc);
-        col.readOnly = autoinc != 0;
-        result.columns.push_back(col);
-    }
+    const Cached::Columns &columns = columnsOf(c, stmt, withRowid);
+    result.columns = columns.info;
+    const std::vector<bool> &declared = columns.declared;
 
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
@@ -491,6 +479,32 @@ ResultSet Connection::query(const QString &sql, const Params &params, bool live)
     if (rc != SQLITE_DONE)
         fail(rc);
     return result;
+}
+
+// What a statement's columns are does not change between its runs: read once per statement.
+const Connection::Cached::Columns &Connection::columnsOf(Cached &c, sqlite3_stmt *stmt, bool withRowid)
+{
+    Cached::Columns &columns = c.columns[withRowid ? 1 : 0];
+    if (columns.known)
+        return columns;
+    const int first = withRowid ? 1 : 0;
+    const int count = sqlite3_column_count(stmt);
+    for (int i = first; i < count; ++i) {
+        ColumnInfo col;
+        col.name = QString::fromUtf8(sqlite3_column_name(stmt, i));
+        col.type = typeFromDeclaration(sqlite3_column_decltype(stmt, i), col.size);
+        columns.declared.push_back(col.type != FieldType::Unknown);
+        const char *db = sqlite3_column_database_name(stmt, i);
+        const char *table = sqlite3_column_table_name(stmt, i);
+        const char *origin = sqlite3_column_origin_name(stmt, i);
+        int autoinc = 0;
+        if (db && table && origin)
+            sqlite3_table_column_metadata(m_db, db, table, origin, nullptr, nullptr, nullptr, nullptr, &autoinc);
+        col.readOnly = autoinc != 0;
+        columns.info.push_back(col);
+    }
+    columns.known = true;
+    return columns;
 }
 
 QStringList Connection::parameterNames(const QString &sql) const

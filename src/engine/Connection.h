@@ -94,6 +94,13 @@ private:
         StatementHandle rowidStmt;
         std::vector<QString> paramNames; // index 0 = SQLite parameter 1
         std::vector<std::string> textBuffers; // UTF-8 of the text parameters, alive until the step
+        struct Columns
+        {
+            bool known = false;
+            std::vector<ColumnInfo> info; // as declared; an undeclared type follows the values
+            std::vector<bool> declared;
+        };
+        Columns columns[2]; // of the statement, and of its variant with the rowid
         std::vector<QString> tables;     // lower-case names of the table files it names
         quint64 tablesGeneration = 0;    // folder generation the tables were resolved for
     };
@@ -110,6 +117,7 @@ private:
     void scanFolder();
     void recoverFolder();
     void bind(Cached &c, sqlite3_stmt *stmt, const Params &params);
+    const Cached::Columns &columnsOf(Cached &c, sqlite3_stmt *stmt, bool withRowid);
     void exec(const QString &sql);
     void createTable(const Translation &t);
     void dropTable(const Translation &t);

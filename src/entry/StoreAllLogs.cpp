@@ -3,19 +3,26 @@
 #include "data/Dataset.h"
 #include "engine/Transaction.h"
 
+#include <QSignalBlocker>
+
 namespace entry {
 
 void storeAllLogsAgain(engine::Connection &db, data::Dataset &logs)
 {
     logs.first();
     try {
-        engine::Transaction tx(db);
-        while (!logs.eof()) {
-            logs.edit();
-            logs.post();
-            logs.next();
+        {
+            // The grid is told once, at the end, instead of for every log.
+            const QSignalBlocker quiet(logs);
+            engine::Transaction tx(db);
+            while (!logs.eof()) {
+                logs.edit();
+                logs.post();
+                logs.next();
+            }
+            tx.commit();
         }
-        tx.commit();
+        logs.refresh();
     } catch (...) {
         if (logs.isOpen()) {
             logs.cancel();
