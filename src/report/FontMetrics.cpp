@@ -15,35 +15,35 @@ FontMetrics::FontMetrics()
     m_device.setDotsPerMeterY(qRound(dpi / mmPerInch * 1000));
 }
 
-QFont FontMetrics::qtFont(const FontSpec &spec)
+QFont FontMetrics::qtFont(const FontSpec &fontSpec)
 {
-    QFont font = spec.family.isEmpty() ? QGuiApplication::font() : QFont(spec.family);
-    font.setPointSizeF(spec.pointSize);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+    QFont font = fontSpec.family.isEmpty() ? QGuiApplication::font() : QFont(fontSpec.family);
+    font.setPointSizeF(fontSpec.pointSize);
+    font.setBold(fontSpec.bold);
+    font.setItalic(fontSpec.italic);
+    font.setUnderline(fontSpec.underline);
     return font;
 }
 
-QFontMetricsF &FontMetrics::metrics(const FontSpec &spec)
+QFontMetricsF &FontMetrics::metrics(const FontSpec &fontSpec)
 {
-    const QString key = QStringLiteral("%1|%2|%3%4%5").arg(spec.family).arg(spec.pointSize).arg(spec.bold).arg(spec.italic).arg(spec.underline);
+    const QString key = QStringLiteral("%1|%2|%3%4%5").arg(fontSpec.family).arg(fontSpec.pointSize).arg(fontSpec.bold).arg(fontSpec.italic).arg(fontSpec.underline);
     auto it = m_metrics.find(key);
     if (it == m_metrics.end())
-        it = m_metrics.insert(key, std::make_shared<QFontMetricsF>(qtFont(spec), &m_device));
+        it = m_metrics.insert(key, std::make_shared<QFontMetricsF>(qtFont(fontSpec), &m_device));
     return **it;
 }
 
-double FontMetrics::lineHeightMm(const FontSpec &spec)
+double FontMetrics::lineHeightMm(const FontSpec &fontSpec)
 {
-    return metrics(spec).height() * mmPerInch / dpi;
+    return metrics(fontSpec).height() * mmPerInch / dpi;
 }
 
-double FontMetrics::wrappedHeightMm(const FontSpec &spec, double widthMm, const QString &text)
+double FontMetrics::wrappedHeightMm(const FontSpec &fontSpec, double widthMm, const QString &text)
 {
     const double widthPx = widthMm * dpi / mmPerInch;
-    const QRectF r = metrics(spec).boundingRect(QRectF(0, 0, widthPx, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
-    return std::max(r.height(), metrics(spec).height()) * mmPerInch / dpi;
+    const QRectF r = metrics(fontSpec).boundingRect(QRectF(0, 0, widthPx, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
+    return std::max(r.height(), metrics(fontSpec).height()) * mmPerInch / dpi;
 }
 
 } // namespace report

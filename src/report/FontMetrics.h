@@ -17,14 +17,14 @@ class FontMetrics
 {
 public:
     FontMetrics();
-    static QFont qtFont(const FontSpec &spec);
+    static QFont qtFont(const FontSpec &fontSpec);
 
-    double lineHeightMm(const FontSpec &spec);
+    double lineHeightMm(const FontSpec &fontSpec);
     // Height of the text wrapped at the given width.
-    double wrappedHeightMm(const FontSpec &spec, double widthMm, const QString &text);
+    double wrappedHeightMm(const FontSpec &fontSpec, double widthMm, const QString &text);
 
 private:
-    QFontMetricsF &metrics(const FontSpec &spec);
+    QFontMetricsF &metrics(const FontSpec &fontSpec);
 
     QImage m_device;
     QHash<QString, std::shared_ptr<QFontMetricsF>> m_metrics;
