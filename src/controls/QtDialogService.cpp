@@ -62,7 +62,14 @@ QString qtNameFilter(const QString &pipeSeparated)
         QString pattern = parts[i + 1];
         pattern.replace(QStringLiteral("*.*"), QStringLiteral("*"));
         pattern.replace(u';', u' ');
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], pattern);
+        // File names here distinguish case; lists written elsewhere often end in ".DVZ".
+        QStringList patterns = pattern.split(u' ', Qt::SkipEmptyParts);
+        for (const QString &p : pattern.split(u' ', Qt::SkipEmptyParts)) {
+            for (const QString &variant : {p.toLower(), p.toUpper()})
+                if (!patterns.contains(variant))
+                    patterns << variant;
+        }
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(u' '));
     }
     return filters.join(QStringLiteral(";;"));
 }
