@@ -229,8 +229,11 @@ void TFormLaden::ListeLoeschen(const QString &name)
     try {
         // The table and its header row go together, or neither goes.
         engine::Transaction tx(m_dmod.dbDorv);
-        m_dmod.qryTmp.setSql(QStringLiteral("DROP TABLE ") + name);
-        m_dmod.qryTmp.execSql();
+        // A header row whose table file is gone (lost by hand, say) can still be removed.
+        if (m_dmod.dbDorv.tableExists(name)) {
+            m_dmod.qryTmp.setSql(QStringLiteral("DROP TABLE ") + name);
+            m_dmod.qryTmp.execSql();
+        }
         m_dmod.qryDorvZusatz.close();
         m_dmod.qryDorvZusatz.setSql(QStringLiteral("DELETE FROM DORVZUSATZ WHERE OFFSET =:OFFSET"));
         m_dmod.qryDorvZusatz.setParam(QStringLiteral("OFFSET"), name);

@@ -1,6 +1,7 @@
 #include "ProgramFixture.h"
 
 #include <QAbstractItemModelTester>
+#include <QFile>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -274,6 +275,22 @@ TEST_F(ListCatalogueTest, DeletingAnotherListKeepsTheOpenListUsable)
     auto *box = formLaden().findChild<QTableView *>(QStringLiteral("dbluplLaden"));
     ASSERT_EQ(box->model()->rowCount(), 1);
     EXPECT_EQ(box->model()->index(0, 0).data().toString(), QStringLiteral("Wald"));
+}
+
+TEST_F(ListCatalogueTest, AHeaderRowWhoseTableFileIsGoneCanBeDeleted)
+{
+    createList(QStringLiteral("Eiche"));
+    main().mnuDateiSchliessenClick();
+    dmod().qryDorvTabelle.close();
+    ASSERT_TRUE(QFile::remove(folder.dataPath() + QStringLiteral("eiche.db")));
+    dialogs.clear();
+    formLaden().FormActivate();
+    ASSERT_TRUE(formLaden().selectList(QStringLiteral("Eiche")));
+    dialogs.answers = {true};
+    formLaden().btnLoeschenClick();
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Datei Eiche löschen?")}) << "no error";
+    auto *box = formLaden().findChild<QTableView *>(QStringLiteral("dbluplLaden"));
+    EXPECT_EQ(box->model()->rowCount(), 0);
 }
 
 TEST_F(ListCatalogueTest, DeletingWithoutSelectionDeletesNothing)
