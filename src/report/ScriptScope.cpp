@@ -52,7 +52,12 @@ ScriptScope::ScriptScope(const PipelineScope &pipelines, const display::Separato
 QJSValue ScriptScope::evaluate(const QString &script, const QString &context)
 {
     QStringList trace;
+    ScriptWatchdog::Run run(m_watchdog);
     const QJSValue result = m_engine.evaluate(script, context, 1, &trace);
+    if (run.stopped())
+        throw ReportError(QStringLiteral("Script error in %1: the script ran longer than %2 s and was stopped")
+                              .arg(context)
+                              .arg(timeLimit.count() / 1000));
     if (result.isError() || !trace.isEmpty()) {
         QString message = result.isError() ? result.property(QStringLiteral("message")).toString() : result.toString();
         const QJSValue line = result.property(QStringLiteral("lineNumber"));

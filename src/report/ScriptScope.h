@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/ScriptBridge.h"
+#include "report/ScriptWatchdog.h"
 
 #include <QJSEngine>
 #include <QJSValue>
@@ -30,9 +31,13 @@ public:
     void setVariable(const QString &name, const QJSValue &value);
     void setVariable(const QString &name, const QVariant &value) { setVariable(name, m_engine.toScriptValue(value)); }
 
+    // How long one script may run before it is stopped with a ReportError.
+    static constexpr std::chrono::milliseconds timeLimit{5000};
+
 private:
     QJSEngine m_engine;
     std::unique_ptr<ScriptBridge> m_bridge;
+    ScriptWatchdog m_watchdog{m_engine, timeLimit};
 };
 
 } // namespace report
