@@ -655,6 +655,8 @@ void Connection::fail(int rc, const QString &context) const
         message = QStringLiteral("The text for field %1 is too long: at most %2 characters").arg(column.name).arg(column.size);
     else if (code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE)
         message = QStringLiteral("Key violation: %1").arg(message);
+    else if ((code & 0xff) == SQLITE_READONLY || ((code & 0xff) == SQLITE_CANTOPEN && !QFileInfo(m_dataPath).isWritable()))
+        message = QStringLiteral("%1 (the data folder %2 cannot be written to)").arg(message, m_dataPath);
     if (!context.isEmpty())
         message = context + QStringLiteral(": ") + message;
     throw EngineError(message, code ? code : rc);
