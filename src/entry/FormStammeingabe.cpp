@@ -203,7 +203,7 @@ void TFormStammeingabe::buildGrid()
         column(durchmeffFeld, QStringLiteral("Durchm. eff"), 75, right, true, computed, right),
         column(gueteFeld, QStringLiteral("Güteklasse"), 60, right, false, {}, left),
         column(QStringLiteral("VOLUMEN"), QStringLiteral("Volumen"), 50, right, true, computed, left),
-        column(staerkeFeld, QStringLiteral("Stärkeklasse"), 75, right, true, computed, right),
+        column(staerkeFeld, QStringLiteral("Stärkeklasse"), 75, right, true, computed, left),
     };
     m_model = new EntryGridModel(m_dmod.qryDorvTabelle, columns, this);
     m_model->onError = [this](const std::exception &e) {

@@ -1,7 +1,10 @@
 // The log entry window as a whole: opening, the header, geschält, the two modes, closing.
 #include "EntryWindowFixture.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 
 #include <sqlite3.h>
@@ -203,6 +206,73 @@ TEST_F(WindowTest, StatusBarKinds)
     form().MeldungAnzeigen(QString(), 1);
     EXPECT_EQ(form().statusText(), QStringLiteral("Info: "));
     EXPECT_EQ(dialogs.beeps, 1);
+}
+
+} // namespace
+
+namespace {
+
+using LayoutTest = EntryWindowTest;
+
+// What the user sees of the header and the grid, in both modes: the grid's columns keep their
+// titles, widths and alignment when the mode changes.
+TEST_F(LayoutTest, HeaderFieldsAndGridColumnsInBothModes)
+{
+    createList(TestHeader{}, someLogs(1));
+    const struct
+    {
+        const char *edit;
+        const char *label;
+        int maxLength;
+    } fields[] = {{"edtBeschreibung", "&Beschreibung:", 100},
+                  {"edtAbteilung", "&Abteilung:", 50},
+                  {"edtBaumart", "Bau&mart:", 50},
+                  {"edtSorte", "&Sorte:", 50}};
+    for (const auto &f : fields) {
+        QLineEdit &edit = control<QLineEdit>(f.edit);
+        EXPECT_EQ(edit.maxLength(), f.maxLength) << f.edit;
+        const QList<QLabel *> labels = form().findChildren<QLabel *>();
+        const auto it = std::find_if(labels.begin(), labels.end(), [&](QLabel *l) { return l->buddy() == &edit; });
+        ASSERT_NE(it, labels.end()) << f.edit;
+        EXPECT_EQ((*it)->text(), QString::fromUtf8(f.label));
+    }
+    EXPECT_EQ(control<QCheckBox>("chkgeschaelt").text(), QStringLiteral("&geschält"));
+    EXPECT_EQ(control<QCheckBox>("chkgerueckt").text(), QStringLiteral("ge&rückt"));
+
+    const struct
+    {
+        const char *title;
+        int width;
+        bool titleRight;
+        bool computed;
+    } columns[] = {{"Stamm-Nr", 50, false, true},    {"Länge", 75, false, false},       {"Durchmesser", 75, true, false},
+                   {"Durchm. eff", 75, true, true},  {"Güteklasse", 60, false, false},  {"Volumen", 50, false, true},
+                   {"Stärkeklasse", 75, false, true}};
+    for (StammeingabeMode mode : {StammeingabeMode::Eingabe, StammeingabeMode::Uebersicht, StammeingabeMode::Eingabe}) {
+        show(mode);
+        const QAbstractItemModel &model = *grid().model();
+        ASSERT_EQ(model.columnCount(), 7);
+        for (int c = 0; c < 7; ++c) {
+            const auto &expected = columns[c];
+            EXPECT_EQ(model.headerData(c, Qt::Horizontal).toString(), QString::fromUtf8(expected.title));
+            EXPECT_EQ(grid().horizontalHeader()->sectionSize(c), expected.width) << expected.title;
+            const auto titleAlign = model.headerData(c, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
+            EXPECT_EQ(bool(titleAlign & Qt::AlignRight), expected.titleRight) << expected.title;
+            EXPECT_EQ(model.index(0, c).data(Qt::BackgroundRole).isValid(), expected.computed) << expected.title;
+        }
+        for (int c : {col::Gueteklasse, col::Staerkeklasse})
+            EXPECT_TRUE(model.index(0, c).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight) << c;
+        if (mode == StammeingabeMode::Eingabe) {
+            // Tab runs through the header in its order, then the grid and OK.
+            control<QLineEdit>("edtBeschreibung").setFocus();
+            for (const char *next : {"edtAbteilung", "edtBaumart", "edtSorte", "chkgeschaelt", "chkgerueckt",
+                                     "rxdbgrdDorveingabe", "btnOK"}) {
+                key(Qt::Key_Tab);
+                EXPECT_EQ(focus()->objectName(), QString::fromLatin1(next));
+            }
+        }
+        form().close();
+    }
 }
 
 } // namespace
