@@ -136,6 +136,8 @@ void TFormGrundpreise::buildWindow()
 
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
+    // Not the window's default button: Enter in a deduction or in the grid closes nothing.
+    btnOK->setAutoDefault(false);
     connect(btnOK, &QPushButton::clicked, this, &TFormGrundpreise::btnOKClick);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLocale>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -180,6 +181,20 @@ TEST_F(GrundpreiseTest, LeavingADeductionEditWritesButClosingTheWindowFromItDoes
     QTest::keyClicks(form.cedtAbzugC, QStringLiteral("75"));
     form.close();
     EXPECT_DOUBLE_EQ(price("C", "0"), 16.0) << "closing is not leaving the edit";
+}
+
+TEST_F(GrundpreiseTest, EnterInTheEditsOrTheGridDoesNotPressOK)
+{
+    // "&OK" is no default button: Enter closes nothing and writes nothing.
+    form.show();
+    EXPECT_FALSE(form.btnOK->isDefault());
+    form.cedtAbzugC->setValue(50);
+    QTest::keyClick(form.cedtAbzugC, Qt::Key_Return);
+    EXPECT_TRUE(form.isVisible());
+    QTest::keyClick(form.dxDBGrid1, Qt::Key_Return);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_DOUBLE_EQ(price("C", "0"), 16.0);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(GrundpreiseTest, MissingRowsOfAClassChangeNothingAndRaiseNoError)
