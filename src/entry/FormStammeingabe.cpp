@@ -1,6 +1,7 @@
 #include "entry/FormStammeingabe.h"
 
 #include "controls/DialogService.h"
+#include "controls/ColumnWidth.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
 #include "data/Shell.h"
@@ -25,6 +26,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -211,8 +213,17 @@ void TFormStammeingabe::buildGrid()
         rxdbgrdDorveingabe->refuseCommit();
     };
     rxdbgrdDorveingabe->setModel(m_model);
-    for (int i = 0; i < int(columns.size()); ++i)
-        rxdbgrdDorveingabe->horizontalHeader()->resizeSection(i, columns[i].grid.width);
+    // The designed widths, widened where a title or a volume such as "10,66 FM" would be cut.
+    const QStringList widest{QStringLiteral("99999"), {}, {}, {}, {}, QStringLiteral("10,66 FM"), {}};
+    for (int i = 0; i < int(columns.size()); ++i) {
+        const GridColumn &c = columns[i].grid;
+        rxdbgrdDorveingabe->horizontalHeader()->resizeSection(
+            i, fittedColumnWidth(*rxdbgrdDorveingabe->horizontalHeader(), c.width, c.title, widest[i]));
+    }
+    // The window grows with its columns, so that every column shows without scrolling.
+    const int gridWidth = rxdbgrdDorveingabe->horizontalHeader()->length() + rxdbgrdDorveingabe->verticalHeader()->sizeHint().width()
+                          + rxdbgrdDorveingabe->verticalScrollBar()->sizeHint().width() + 2 * rxdbgrdDorveingabe->frameWidth();
+    resize(std::max(width(), gridWidth + 48), height()); // with room for the row indicator
 
     EntryGrid::Hooks &hooks = rxdbgrdDorveingabe->hooks;
     hooks.cursorMoved = [this](const QModelIndex &from, const QModelIndex &to) {

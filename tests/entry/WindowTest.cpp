@@ -255,7 +255,8 @@ TEST_F(LayoutTest, HeaderFieldsAndGridColumnsInBothModes)
         for (int c = 0; c < 7; ++c) {
             const auto &expected = columns[c];
             EXPECT_EQ(model.headerData(c, Qt::Horizontal).toString(), QString::fromUtf8(expected.title));
-            EXPECT_EQ(grid().horizontalHeader()->sectionSize(c), expected.width) << expected.title;
+            // At least the designed width; wider where the title would not fit the font.
+            EXPECT_GE(grid().horizontalHeader()->sectionSize(c), expected.width) << expected.title;
             const auto titleAlign = model.headerData(c, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
             EXPECT_EQ(bool(titleAlign & Qt::AlignRight), expected.titleRight) << expected.title;
             EXPECT_EQ(model.index(0, c).data(Qt::BackgroundRole).isValid(), expected.computed) << expected.title;
