@@ -110,23 +110,21 @@ void Arbeitspreise::abgeleitetePreiseSchreiben()
     if (!qryPreise.isOpen())
         return;
     qryPreise.checkBrowseMode();
-    const int current = qryPreise.recNo();
+    // The rows are read where they stand: moving the current row would move the grid, whose
+    // editor would then take the focus back from wherever the user went.
+    const int staerkeklasse = qryPreise.fieldIndex(s("STAERKEKLASSE"));
     Dataset &tmp = m_dmod.qryTmp;
     engine::Transaction transaction(m_dmod.dbDorv);
     for (int row = 0; row < qryPreise.recordCount(); ++row) {
-        qryPreise.moveTo(row);
-        const QString staerkeklasse = qryPreise.text(s("STAERKEKLASSE"));
         for (auto [klasse, feld] : {std::pair{"C", "PREISC"}, std::pair{"CGW", "PREISCGW"}}) {
             tmp.setSql(AbgeleitetSql);
             tmp.setParam(s("GUETEKLASSE"), s(klasse));
-            tmp.setParam(s("STAERKEKLASSE"), staerkeklasse);
-            tmp.setParam(s("PREIS"), qryPreise.floatValue(s(feld)));
+            tmp.setParam(s("STAERKEKLASSE"), qryPreise.value(row, staerkeklasse).toString());
+            tmp.setParam(s("PREIS"), qryPreise.value(row, qryPreise.fieldIndex(s(feld))).toDouble());
             tmp.execSql();
         }
     }
     transaction.commit();
-    if (current >= 0)
-        qryPreise.moveTo(current); // the grid stays on the row the user was on
 }
 
 QString rechnungZeilenSql(const QString &listName)

@@ -142,6 +142,7 @@ TEST_F(RechnungTest, EditingPriceSetsThePercentageAndEditingThePercentageSetsThe
     setBasePrice("B", "2a", 80);
     form().show();
     QApplication::setActiveWindow(&form());
+    chooseCustomer("99999"); // without a customer the focus is sent back to the number
 
     typeIntoCell(row2a, colPreis, QStringLiteral("60"));
     EXPECT_EQ(cell(row2a, colProzent), QStringLiteral("75,00"));
@@ -185,6 +186,35 @@ TEST_F(RechnungTest, LeavingTheGridWritesTheCAndCgwPricesItShows)
     EXPECT_DOUBLE_EQ(preise("Cgw", "2a", "PREISSAVE").toDouble(), 0.0);
     EXPECT_DOUBLE_EQ(preise("C", "1a", "PREIS").toDouble(), 28.0) << "unchanged rows keep their derived price";
     EXPECT_EQ(form().qryPreise().recNo(), row2a) << "the grid stays on the row";
+}
+
+TEST_F(RechnungTest, TheFocusLeavesTheGridWhereTheUserSendsIt)
+{
+    setBasePrice("B", "2a", 80);
+    form().show();
+    QApplication::setActiveWindow(&form());
+    chooseCustomer("99999");
+    typeIntoCell(row2a, colPreis, QStringLiteral("60"));
+
+    // Clicking another control: the grid is left, its C and Cgw prices are written, and the
+    // focus stays where it went.
+    form().edtRechnungsNr->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), form().edtRechnungsNr);
+    EXPECT_DOUBLE_EQ(preise("C", "2a", "PREIS").toDouble(), 48.0);
+    EXPECT_EQ(form().qryPreise().recNo(), row2a);
+
+    // Tab from the last cell goes on to the buttons.
+    DataGrid &view = *form().dxdbgrdRechnung;
+    view.setFocus();
+    view.setCurrentIndex(grid().index(grid().rowCount() - 1, colProzent));
+    QCoreApplication::processEvents();
+    for (int i = 0; i < 3 && QApplication::focusWidget() != form().btnVorschau; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(QApplication::focusWidget(), form().btnVorschau);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(u'|').toStdString();
 }
 
 TEST_F(RechnungTest, APreviewPrintsTheAdjustedPricesOnItsLines)
