@@ -5,6 +5,7 @@
 #include "data/DataModule.h"
 #include "data/DisplayFormat.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -56,6 +57,13 @@ void TFormDorv::FormCreate()
     statusBar()->setFont(bold);
     for (QLabel *panel : m_panels)
         panel->setFont(bold);
+}
+
+void TFormDorv::closeEvent(QCloseEvent *event)
+{
+    if (m_dmod)
+        guarded(m_dialogs, [this] { m_dmod->qryKundenBeforeClose(m_dmod->qryKunden); });
+    QMainWindow::closeEvent(event);
 }
 
 QString TFormDorv::ProgrammVerzeichnis() const

@@ -57,6 +57,10 @@ public:
     void mnuStammdatenPreiseClick();
     void mnuHilfeUeberClick();
 
+protected:
+    // The program ends with the main window: a changed customer address is asked about first.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void FormCreate();
     void createStatusBar();

@@ -118,4 +118,17 @@ TEST_F(MainMenuTest, StatusBarIsBoldWithThreePanels)
     EXPECT_EQ(bar->findChildren<QLabel *>().size(), 3);
 }
 
+TEST_F(MainMenuTest, EndingTheProgramAsksAboutAChangedCustomerAddress)
+{
+    dmod().qryKunden.open();
+    dmod().qryKunden.edit();
+    dmod().qryKunden.setValue(QStringLiteral("ORT"), QStringLiteral("Neustadt"));
+    dialogs.answers = {true};
+    main().close();
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Änderungen an der Adresse speichern?")});
+    dmod().qryTmp.setSql(QStringLiteral("SELECT ORT FROM Kunden WHERE NRKD = '99999'"));
+    dmod().qryTmp.open();
+    EXPECT_EQ(dmod().qryTmp.text(QStringLiteral("ORT")), QStringLiteral("Neustadt"));
+}
+
 } // namespace
