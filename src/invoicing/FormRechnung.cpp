@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -338,6 +339,8 @@ void TFormRechnung::onFocusChanged(QWidget *old, QWidget *now)
 void TFormRechnung::FormShow()
 {
     guarded(m_dialogs, [this] {
+        if (const QScreen *s = screen())
+            move(s->availableGeometry().center() - rect().center());
         memRechnungsdaten.close();
         memRechnungsdaten.open();
         m_preise.oeffnen();

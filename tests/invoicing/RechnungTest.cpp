@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -71,9 +72,12 @@ TEST_F(RechnungTest, ShowingBuildsOneLinePerClassPairWithASumAndTheWorkingPrice)
     addLog("C", "2a", 0.25);
     addLog("B", "2a", 0.75);
     addLog("B", "6", 2.0); // a diameter class without a base price
+    program.FormDorv().showNormal();
+    program.FormDorv().setGeometry(0, 0, 300, 200); // off the centre of the screen
     form().show();
     EXPECT_TRUE(form().isVisible());
     EXPECT_FALSE(form().isModal());
+    EXPECT_LE((form().geometry().center() - form().screen()->availableGeometry().center()).manhattanLength(), 8) << "centred on the screen, give or take the frame";
     EXPECT_EQ(lines(), QStringList({"B 2a 1,25 FM 72,00 90", "C 2a 0,25 FM 57,60 14.4"}));
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(u'|').toStdString();
 
