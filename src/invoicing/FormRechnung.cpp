@@ -1,5 +1,6 @@
 #include "invoicing/FormRechnung.h"
 
+#include "controls/ColumnWidth.h"
 #include "controls/DatasetTableModel.h"
 #include "controls/DbEdit.h"
 #include "controls/DialogService.h"
@@ -225,11 +226,18 @@ void TFormRechnung::buildPriceGrid()
                                           column("PREISSAVE", "", true, 40)};
     m_model = new DatasetTableModel(m_preise.qryPreise, columns, this);
     dxdbgrdRechnung->setDatasetModel(m_model);
-    int width = 0;
+    // Designed widths, widened where a title would be cut in the grid's font; the row numbers
+    // get a fixed width, so that the grid, which does not scroll, shows every column.
+    QHeaderView *rowNumbers = dxdbgrdRechnung->verticalHeader();
+    const int rowNumberWidth = rowNumbers->fontMetrics().horizontalAdvance(QStringLiteral("100")) + 12;
+    rowNumbers->setFixedWidth(rowNumberWidth);
+    int width = rowNumberWidth + 2 * dxdbgrdRechnung->frameWidth();
     for (int c = 0; c < int(columns.size()); ++c) {
-        dxdbgrdRechnung->setColumnWidth(c, columns[c].width);
+        const int w = fittedColumnWidth(*dxdbgrdRechnung->horizontalHeader(), columns[c].width, columns[c].title,
+                                        QStringLiteral("99.999,99"));
+        dxdbgrdRechnung->setColumnWidth(c, w);
         if (c != colGueteklasse && c != colAbzug && c != colPreisSave)
-            width += columns[c].width;
+            width += w;
     }
     for (int hidden : {colGueteklasse, colAbzug, colPreisSave})
         dxdbgrdRechnung->setColumnHidden(hidden, true);
@@ -240,7 +248,7 @@ void TFormRechnung::buildPriceGrid()
     dxdbgrdRechnung->setSelectionMode(QAbstractItemView::SingleSelection);
     dxdbgrdRechnung->verticalHeader()->setDefaultSectionSize(20);
     const int rowsHeight = dxdbgrdRechnung->horizontalHeader()->sizeHint().height() + 10 * 20 + 4;
-    dxdbgrdRechnung->setFixedSize(width + dxdbgrdRechnung->verticalHeader()->sizeHint().width() + 4, rowsHeight);
+    dxdbgrdRechnung->setFixedSize(width, rowsHeight);
     connect(dxdbgrdRechnung->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current, const QModelIndex &previous) {
                 if (current.isValid() && current.column() != previous.column())
