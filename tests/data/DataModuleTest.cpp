@@ -1,4 +1,5 @@
 #include "data/DataModule.h"
+#include "data/DeliveredTables.h"
 #include "engine/EngineError.h"
 #include "support/DataFolder.h"
 #include "support/TestShell.h"
@@ -118,6 +119,23 @@ TEST_F(DataModuleTest, FirstCustomerGetsNumberZeroAfterTheTableIsEmptied)
     dmod.qryKunden.post();
     dmod.qryKunden.append();
     EXPECT_EQ(dmod.qryKunden.intValue(QStringLiteral("ID")), 1);
+}
+
+TEST(DeliveredTables, ASecondRunLeavesAChangedRowAsItWas)
+{
+    DataFolder folder;
+    {
+        engine::Connection db;
+        db.open({QStringLiteral("PATH=") + folder.path()});
+        db.execute(QStringLiteral("UPDATE Firma SET Ort = :ORT"), {{"ORT", "Waldhausen"}});
+    }
+    EXPECT_TRUE(createDeliveredTables(folder.path(), QStringLiteral(DORV_DATA_SQL_DIR)).isEmpty());
+    QFile::remove(folder.file(QStringLiteral("preise.db")));
+    EXPECT_EQ(createDeliveredTables(folder.path(), QStringLiteral(DORV_DATA_SQL_DIR)), QStringList{QStringLiteral("preise")})
+        << "only a missing table file is written";
+    engine::Connection db;
+    db.open({QStringLiteral("PATH=") + folder.path()});
+    EXPECT_EQ(db.query(QStringLiteral("SELECT Ort FROM Firma")).rows.at(0).at(0).toString(), QStringLiteral("Waldhausen"));
 }
 
 TEST(DataModuleStart, MissingDataFolderIsAnEngineError)
