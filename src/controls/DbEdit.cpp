@@ -16,6 +16,13 @@ DbEdit::DbEdit(DialogService &dialogs, QWidget *parent) : QLineEdit(parent), m_d
     setReadOnly(true);
 }
 
+DbEdit::DbEdit(DialogService &dialogs, Dataset &dataset, const char *field, const char *objectName, QWidget *parent)
+    : DbEdit(dialogs, parent)
+{
+    setObjectName(QString::fromLatin1(objectName));
+    setDataField(dataset, QString::fromLatin1(field));
+}
+
 void DbEdit::setDataField(Dataset &dataset, const QString &field)
 {
     if (m_dataset)

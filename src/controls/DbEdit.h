@@ -19,6 +19,8 @@ class DbEdit : public QLineEdit
 
 public:
     DbEdit(DialogService &dialogs, QWidget *parent = nullptr);
+    // An edit named `objectName` and bound to `field` of `dataset`.
+    DbEdit(DialogService &dialogs, data::Dataset &dataset, const char *field, const char *objectName, QWidget *parent);
 
     void setDataField(data::Dataset &dataset, const QString &field);
     QString dataField() const { return m_field; }

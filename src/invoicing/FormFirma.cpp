@@ -29,9 +29,7 @@ TFormFirma::TFormFirma(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidge
 
 DbEdit *TFormFirma::boundEdit(const char *name, const char *field)
 {
-    auto *edit = new DbEdit(m_dialogs, this);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setDataField(*m_dmod.dsFirma.dataset, QString::fromLatin1(field));
+    auto *edit = new DbEdit(m_dialogs, *m_dmod.dsFirma.dataset, field, name, this);
     m_edits.push_back(edit);
     return edit;
 }

@@ -25,9 +25,7 @@ TFormKunden::TFormKunden(TDMod &dmod, Shell &shell, DialogService &dialogs, QWid
 
 DbEdit *TFormKunden::boundEdit(const char *name, const char *field)
 {
-    auto *edit = new DbEdit(m_dialogs, this);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setDataField(*m_dmod.dsKunden.dataset, QString::fromLatin1(field));
+    auto *edit = new DbEdit(m_dialogs, *m_dmod.dsKunden.dataset, field, name, this);
     m_edits.push_back(edit);
     return edit;
 }

@@ -1,5 +1,6 @@
 #include "invoicing/FormRechnung.h"
 
+#include "controls/Captions.h"
 #include "controls/ColumnWidth.h"
 #include "controls/DatasetTableModel.h"
 #include "controls/DbEdit.h"
@@ -134,9 +135,7 @@ QWidget *TFormRechnung::buildCustomerPart()
     btnKndMatchcode->setAutoDefault(false);
     btnKndMatchcode->setFixedWidth(28);
     connect(btnKndMatchcode, &QPushButton::clicked, this, &TFormRechnung::btnKndMatchcodeClick);
-    dbtxtSuchname = new DbEdit(m_dialogs, part);
-    dbtxtSuchname->setObjectName(QStringLiteral("dbtxtSuchname"));
-    dbtxtSuchname->setDataField(*m_dmod.dsKunden.dataset, QStringLiteral("SUCHNAME"));
+    dbtxtSuchname = new DbEdit(m_dialogs, *m_dmod.dsKunden.dataset, "SUCHNAME", "dbtxtSuchname", part);
     dbtxtSuchname->setReadOnly(true);
     dbtxtSuchname->setFocusPolicy(Qt::NoFocus);
     dbtxtSuchname->setFrame(false);
@@ -154,16 +153,9 @@ QWidget *TFormRechnung::buildCustomerPart()
     top->setColumnStretch(3, 1);
 
     auto bound = [&](QWidget *owner, const char *name, const char *field) {
-        auto *edit = new DbEdit(m_dialogs, owner);
-        edit->setObjectName(QString::fromLatin1(name));
-        edit->setDataField(*m_dmod.dsKunden.dataset, QString::fromLatin1(field));
+        auto *edit = new DbEdit(m_dialogs, *m_dmod.dsKunden.dataset, field, name, owner);
         m_kundenFelder.push_back(edit);
         return edit;
-    };
-    auto labelled = [](QWidget *owner, const char *caption, QWidget *buddy) {
-        auto *label = new QLabel(QString::fromUtf8(caption), owner);
-        label->setBuddy(buddy);
-        return label;
     };
 
     auto *adresse = new QGroupBox(QStringLiteral(" Adresse "), part);
@@ -175,20 +167,14 @@ QWidget *TFormRechnung::buildCustomerPart()
     DbEdit *plz = bound(adresse, "dbedtPlz", "PLZ");
     DbEdit *ort = bound(adresse, "dbedtOrt", "ORT");
     plz->setMaxLength(5);
-    a->addWidget(labelled(adresse, "&Firma:", firma), 0, 0);
+    a->addWidget(caption("&Firma:", firma, adresse), 0, 0);
     a->addWidget(firma, 0, 1, 1, 3);
-    auto *vornameName = new QHBoxLayout;
-    vornameName->addWidget(labelled(adresse, "&Vorname/", vorname));
-    vornameName->addWidget(labelled(adresse, "&Name:", name));
-    a->addLayout(vornameName, 1, 0);
+    a->addWidget(captionPair("&Vorname/", vorname, "&Name:", name, adresse), 1, 0);
     a->addWidget(vorname, 1, 1);
     a->addWidget(name, 1, 2, 1, 2);
-    a->addWidget(labelled(adresse, "St&rasse:", strasse), 2, 0);
+    a->addWidget(caption("St&rasse:", strasse, adresse), 2, 0);
     a->addWidget(strasse, 2, 1, 1, 3);
-    auto *plzOrt = new QHBoxLayout;
-    plzOrt->addWidget(labelled(adresse, "&Plz/", plz));
-    plzOrt->addWidget(labelled(adresse, "&Ort:", ort));
-    a->addLayout(plzOrt, 3, 0);
+    a->addWidget(captionPair("&Plz/", plz, "&Ort:", ort, adresse), 3, 0);
     a->addWidget(plz, 3, 1);
     a->addWidget(ort, 3, 2, 1, 2);
     layout->addWidget(adresse);
@@ -198,11 +184,11 @@ QWidget *TFormRechnung::buildCustomerPart()
     DbEdit *nettotage = bound(zahlung, "dbedtNettotage", "NETTOTAGE");
     DbEdit *skontotage = bound(zahlung, "dbedtSkontotage", "SKONTOTAGE");
     DbEdit *skonto = bound(zahlung, "dbedtSkonto", "SKONTO");
-    z->addWidget(labelled(zahlung, "&Zahlungsziel", nettotage), 0, 0);
+    z->addWidget(caption("&Zahlungsziel", nettotage, zahlung), 0, 0);
     z->addWidget(nettotage, 0, 1);
-    z->addWidget(labelled(zahlung, "Skonto&tage:", skontotage), 1, 0);
+    z->addWidget(caption("Skonto&tage:", skontotage, zahlung), 1, 0);
     z->addWidget(skontotage, 1, 1);
-    z->addWidget(labelled(zahlung, "S&kontosatz:", skonto), 2, 0);
+    z->addWidget(caption("S&kontosatz:", skonto, zahlung), 2, 0);
     z->addWidget(skonto, 2, 1);
     z->addWidget(new QLabel(QStringLiteral("%"), zahlung), 2, 2);
     z->setColumnStretch(3, 1);
