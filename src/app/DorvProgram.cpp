@@ -1,5 +1,6 @@
 #include "app/DorvProgram.h"
 
+#include "app/DataFolderLock.h"
 #include "app/FormDorv.h"
 #include "app/FormLaden.h"
 #include "app/FormNeu.h"
@@ -23,6 +24,14 @@ DorvProgram::DorvProgram(DialogService &dialogs, const QString &programFolder) :
     QApplication::setApplicationName(QStringLiteral("Dorv"));
 
     m_formDorv = std::make_unique<TFormDorv>(dialogs, programFolder);
+
+    // One program per data folder, before anything opens, recovers or writes a file there.
+    m_dataLock = std::make_unique<DataFolderLock>(m_formDorv->dataPath());
+    if (m_dataLock->heldElsewhere()) {
+        m_alreadyRunning = true;
+        dialogs.information(DataFolderLock::AlreadyRunningText);
+        return;
+    }
 
     m_dmod = std::make_unique<TDMod>(*m_formDorv);
     m_dmod->setConfirmation([&dialogs](const QString &question) { return dialogs.confirm(question); });
@@ -54,4 +63,5 @@ DorvProgram::~DorvProgram()
     // The windows go with the main window; the data module closes the connection after them.
     m_formDorv.reset();
     m_dmod.reset();
+    m_dataLock.reset();
 }

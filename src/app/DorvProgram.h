@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class DataFolderLock;
 class DialogService;
 class TDMod;
 class TFormDorv;
@@ -46,12 +47,18 @@ public:
     DorvProgram(const DorvProgram &) = delete;
     DorvProgram &operator=(const DorvProgram &) = delete;
 
+    // True when another program runs on the same data: this one has shown why, created neither
+    // the data module nor the windows, touched no file, and must end.
+    bool alreadyRunning() const { return m_alreadyRunning; }
+
     TFormDorv &FormDorv() { return *m_formDorv; }
     TDMod &DMod() { return *m_dmod; }
     DorvWindows &windows() { return m_windows; }
 
 private:
     DialogService &m_dialogs;
+    std::unique_ptr<DataFolderLock> m_dataLock; // held until the very end
+    bool m_alreadyRunning = false;
     std::unique_ptr<TDMod> m_dmod;          // declared first: it outlives the windows
     std::unique_ptr<TFormDorv> m_formDorv;  // owns the other windows
     DorvWindows m_windows;

@@ -21,6 +21,8 @@ int main(int argc, char *argv[])
 
     QtDialogService dialogs;
     DorvProgram program(dialogs);
+    if (program.alreadyRunning())
+        return 1;
     program.FormDorv().showMaximized();
     return app.exec();
 }

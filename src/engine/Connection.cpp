@@ -200,7 +200,8 @@ void Connection::scanFolder()
 
 // A table file left behind by a transaction that never committed (an import killed half
 // way, say) is rolled back by SQLite when it is first read; a file that then holds no table
-// is removed, so the folder never shows a list that is not there.
+// is removed, so the folder never shows a list that is not there. A file that another
+// connection is writing is that connection's own: its transaction may still commit.
 void Connection::recoverFolder()
 {
     const QStringList names = m_tableFiles.keys();
@@ -209,13 +210,17 @@ void Connection::recoverFolder()
         const bool hotJournal = QFileInfo::exists(file + QStringLiteral("-journal"));
         if (!hotJournal && QFileInfo(file).size() > 0)
             continue;
+        try {
+            attach(lower);
+        } catch (const EngineError &) {
+            continue; // reported at its first use
+        }
+        if (isBeingWritten(lower)) {
+            detach(lower);
+            continue;
+        }
         bool empty = QFileInfo(file).size() == 0;
         if (!empty) {
-            try {
-                attach(lower);
-            } catch (const EngineError &) {
-                continue; // reported at its first use
-            }
             const QByteArray sql = QStringLiteral("SELECT count(*) FROM \"%1\".sqlite_master").arg(aliasFor(lower)).toUtf8();
             sqlite3_stmt *raw = nullptr;
             sqlite3_prepare_v2(m_db, sql.constData(), -1, &raw, nullptr);
@@ -227,6 +232,18 @@ void Connection::recoverFolder()
         if (empty)
             discardTableFile(lower); // its journal, too, can restore nothing
     }
+}
+
+bool Connection::isBeingWritten(const QString &lowerName) const
+{
+    // The engine's own lock test sees writers in this process and in every other one.
+    const QByteArray schema = aliasFor(lowerName).toUtf8();
+    sqlite3_file *file = nullptr;
+    if (sqlite3_file_control(m_db, schema.constData(), SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file
+        || !file->pMethods)
+        return false;
+    int reserved = 0;
+    return file->pMethods->xCheckReservedLock(file, &reserved) == SQLITE_OK && reserved != 0;
 }
 
 void Connection::attach(const QString &lowerName)

@@ -116,6 +116,8 @@ private:
     bool discardTableFile(const QString &lowerName);
     void scanFolder();
     void recoverFolder();
+    // True when a connection, of this process or another, holds an attached file for writing.
+    bool isBeingWritten(const QString &lowerName) const;
     void bind(Cached &c, sqlite3_stmt *stmt, const Params &params);
     const Cached::Columns &columnsOf(Cached &c, sqlite3_stmt *stmt, bool withRowid);
     void exec(const QString &sql);

@@ -591,7 +591,7 @@ void TFormStammeingabe::chkgeschaeltClick()
         if (geschaelt != GeschaeltZuletzt) {
             try {
                 ++m_quietDataset;
-                entry::storeAllLogsAgain(m_dmod.dbDorv, logs);
+                entry::storeAllLogsForGeschaelt(m_dmod.dbDorv, logs, m_shell.currentListName(), geschaelt);
                 --m_quietDataset;
             } catch (...) {
                 --m_quietDataset;

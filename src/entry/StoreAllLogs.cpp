@@ -1,13 +1,14 @@
 #include "entry/StoreAllLogs.h"
 
 #include "data/Dataset.h"
+#include "engine/Connection.h"
 #include "engine/Transaction.h"
 
 #include <QSignalBlocker>
 
 namespace entry {
 
-void storeAllLogsAgain(engine::Connection &db, data::Dataset &logs)
+void storeAllLogsAgain(engine::Connection &db, data::Dataset &logs, const std::function<void()> &alsoStore)
 {
     logs.first();
     try {
@@ -20,6 +21,8 @@ void storeAllLogsAgain(engine::Connection &db, data::Dataset &logs)
                 logs.post();
                 logs.next();
             }
+            if (alsoStore)
+                alsoStore();
             tx.commit();
         }
         logs.refresh();
@@ -30,6 +33,17 @@ void storeAllLogsAgain(engine::Connection &db, data::Dataset &logs)
         }
         throw;
     }
+}
+
+void storeAllLogsForGeschaelt(engine::Connection &db, data::Dataset &logs, const QString &listName, bool geschaelt)
+{
+    storeAllLogsAgain(db, logs, [&] {
+        // A list kept without header table has no header to agree with.
+        if (!db.tableExists(QStringLiteral("DORVZUSATZ")))
+            return;
+        db.execute(QStringLiteral("UPDATE DORVZUSATZ SET GESCHAELT = :GESCHAELT WHERE OFFSET = :OFFSET"),
+                   {{QStringLiteral("GESCHAELT"), geschaelt}, {QStringLiteral("OFFSET"), listName}});
+    });
 }
 
 } // namespace entry

@@ -168,6 +168,68 @@ QStringList storeArgs(const QString &dataPath, const char *mode)
     return {QStringLiteral("store"), dataPath, list, QStringLiteral("31"), QString::fromLatin1(mode)};
 }
 
+// Runs the child on a stored list once to its end, to learn how long its work takes, then kills
+// it at eight moments spread over that time, each on a fresh list; `expect` checks the folder
+// after every run.
+void killStoringAtManyMoments(QStringList (*arguments)(const QString &dataPath, const char *mode),
+                              void (*expect)(const QString &dataPath))
+{
+    qint64 duration = 0;
+    {
+        DataFolder data;
+        createStoredList(data.path());
+        QElapsedTimer timer;
+        timer.start();
+        const crash::ChildRun run = crash::runChild(arguments(data.path(), "run"), std::nullopt);
+        ASSERT_TRUE(run.finished) << run.errors.toStdString();
+        duration = timer.elapsed();
+        expect(data.path());
+    }
+    for (int step = 0; step < 8; ++step) {
+        SCOPED_TRACE("kill " + std::to_string(step));
+        DataFolder data;
+        createStoredList(data.path());
+        crash::runChild(arguments(data.path(), "run"), std::chrono::milliseconds(duration * step / 12));
+        expect(data.path());
+    }
+}
+
+// Ticking geschält stores every log again without bark deduction (DURCHMEFF 31) and marks the
+// header: after a kill both agree, whatever moment it came.
+void expectListAndHeaderAgree(const QString &dataPath)
+{
+    engine::Connection db;
+    db.open({QStringLiteral("PATH=") + dataPath});
+    const bool geschaelt = db.query(QStringLiteral("SELECT GESCHAELT FROM DORVZUSATZ WHERE OFFSET = :OFFSET"),
+                                    {{QStringLiteral("OFFSET"), list}})
+                               .rows.at(0)
+                               .at(0)
+                               .toBool();
+    const qint64 unpeeled = crash::count(db, QStringLiteral("SELECT COUNT(*) FROM Wald WHERE DURCHMEFF = 31"));
+    EXPECT_EQ(unpeeled, geschaelt ? logCount : 0) << "header geschält " << geschaelt << ", " << unpeeled
+                                                  << " logs stored without deduction";
+    EXPECT_EQ(crash::count(db, QStringLiteral("SELECT COUNT(*) FROM Wald")), logCount);
+}
+
+QStringList geschaeltArgs(const QString &dataPath, const char *mode)
+{
+    return {QStringLiteral("geschaelt"), dataPath, list, QStringLiteral("1"), QString::fromLatin1(mode)};
+}
+
+TEST_F(KilledWorkTest, GeschaeltKilledHalfWayLeavesListAndHeaderAsBefore)
+{
+    DataFolder data;
+    createStoredList(data.path());
+    const crash::ChildRun run = crash::runChild(geschaeltArgs(data.path(), "pause"), 0ms);
+    ASSERT_TRUE(run.reachedHalf) << run.errors.toStdString();
+    expectListAndHeaderAgree(data.path());
+}
+
+TEST_F(KilledWorkTest, GeschaeltKilledAtAnyMomentLeavesListAndHeaderAgreeing)
+{
+    killStoringAtManyMoments(geschaeltArgs, expectListAndHeaderAgree);
+}
+
 TEST_F(KilledWorkTest, StoringAllLogsKilledHalfWayChangesNone)
 {
     DataFolder data;
@@ -182,23 +244,7 @@ TEST_F(KilledWorkTest, StoringAllLogsKilledHalfWayChangesNone)
 
 TEST_F(KilledWorkTest, StoringAllLogsKilledAtAnyMomentChangesAllOrNone)
 {
-    qint64 duration = 0;
-    {
-        DataFolder data;
-        createStoredList(data.path());
-        QElapsedTimer timer;
-        timer.start();
-        ASSERT_TRUE(crash::runChild(storeArgs(data.path(), "run"), std::nullopt).finished);
-        duration = timer.elapsed();
-        expectAllStoredOrNone(data.path());
-    }
-    for (int step = 0; step < 8; ++step) {
-        SCOPED_TRACE("kill " + std::to_string(step));
-        DataFolder data;
-        createStoredList(data.path());
-        crash::runChild(storeArgs(data.path(), "run"), std::chrono::milliseconds(duration * step / 12));
-        expectAllStoredOrNone(data.path());
-    }
+    killStoringAtManyMoments(storeArgs, expectAllStoredOrNone);
 }
 
 } // namespace

@@ -1,0 +1,18 @@
+#include "app/DataFolderLock.h"
+
+#include <QLockFile>
+
+const QString DataFolderLock::FileName = QStringLiteral(".dorv-lock");
+const QString DataFolderLock::AlreadyRunningText = QStringLiteral("Dorv läuft bereits mit diesen Daten.");
+
+DataFolderLock::DataFolderLock(const QString &dataPath)
+    : m_lock(std::make_unique<QLockFile>(dataPath + FileName))
+{
+    // A lock counts as stale only when its program is gone, never by its age: the program
+    // holds it for as long as it runs.
+    m_lock->setStaleLockTime(0);
+    if (!m_lock->tryLock(0))
+        m_heldElsewhere = m_lock->error() == QLockFile::LockFailedError;
+}
+
+DataFolderLock::~DataFolderLock() = default;
