@@ -22,8 +22,19 @@
 DorvProgram::DorvProgram(DialogService &dialogs, const QString &programFolder) : m_dialogs(dialogs)
 {
     QApplication::setApplicationName(QStringLiteral("Dorv"));
+    start(DataLocation::Folders::of(programFolder.isEmpty() ? QApplication::applicationDirPath() : programFolder));
+}
 
-    m_formDorv = std::make_unique<TFormDorv>(dialogs, programFolder);
+DorvProgram::DorvProgram(DialogService &dialogs, const DataLocation::Folders &folders) : m_dialogs(dialogs)
+{
+    QApplication::setApplicationName(QStringLiteral("Dorv"));
+    start(folders);
+}
+
+void DorvProgram::start(const DataLocation::Folders &folders)
+{
+    DialogService &dialogs = m_dialogs;
+    m_formDorv = std::make_unique<TFormDorv>(dialogs, DataLocation(folders));
 
     // One program per data folder, before anything opens, recovers or writes a file there.
     m_dataLock = std::make_unique<DataFolderLock>(m_formDorv->dataPath());

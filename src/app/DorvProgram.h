@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/DataLocation.h"
+
 #include <QString>
 
 #include <memory>
@@ -43,6 +45,8 @@ class DorvProgram
 public:
     // programFolder: empty for the folder of the executable; tests give their own.
     explicit DorvProgram(DialogService &dialogs, const QString &programFolder = {});
+    // The program with its data and templates where `folders` say.
+    DorvProgram(DialogService &dialogs, const DataLocation::Folders &folders);
     ~DorvProgram();
     DorvProgram(const DorvProgram &) = delete;
     DorvProgram &operator=(const DorvProgram &) = delete;
@@ -56,6 +60,8 @@ public:
     DorvWindows &windows() { return m_windows; }
 
 private:
+    void start(const DataLocation::Folders &folders);
+
     DialogService &m_dialogs;
     std::unique_ptr<DataFolderLock> m_dataLock; // held until the very end
     bool m_alreadyRunning = false;

@@ -6,14 +6,13 @@
 #include "data/DisplayFormat.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLabel>
 #include <QStatusBar>
 
-TFormDorv::TFormDorv(DialogService &dialogs, const QString &programFolder, QWidget *parent)
-    : QMainWindow(parent), m_dialogs(dialogs), m_programFolder(programFolder)
+TFormDorv::TFormDorv(DialogService &dialogs, DataLocation location, QWidget *parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_location(std::move(location))
 {
     setObjectName(QStringLiteral("FormDorv"));
     setWindowTitle(QStringLiteral("Dorv V3.0d für Windows"));
@@ -50,7 +49,7 @@ void TFormDorv::createStatusBar()
 
 void TFormDorv::FormCreate()
 {
-    m_dataPath = ProgrammVerzeichnis() + QStringLiteral("/Daten/");
+    m_dataPath = m_location.dataPath();
     FuelleStatusBar(false);
     QFont bold = statusBar()->font();
     bold.setBold(true);
@@ -64,11 +63,6 @@ void TFormDorv::closeEvent(QCloseEvent *event)
     if (m_dmod)
         guarded(m_dialogs, [this] { m_dmod->qryKundenBeforeClose(m_dmod->qryKunden); });
     QMainWindow::closeEvent(event);
-}
-
-QString TFormDorv::ProgrammVerzeichnis() const
-{
-    return m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder;
 }
 
 QString TFormDorv::statusPanelText(int panel) const

@@ -2,6 +2,7 @@
 
 #include "data/Shell.h"
 
+#include "app/DataLocation.h"
 #include "app/DorvProgram.h"
 
 #include <QMainWindow>
@@ -18,9 +19,8 @@ class TFormDorv : public QMainWindow, public Shell
     Q_OBJECT
 
 public:
-    // programFolder: the folder of the program; empty means the folder of the running
-    // executable (tests pass a folder of their own).
-    explicit TFormDorv(DialogService &dialogs, const QString &programFolder = {}, QWidget *parent = nullptr);
+    // location: where the program's data and templates are (tests pass folders of their own).
+    TFormDorv(DialogService &dialogs, DataLocation location, QWidget *parent = nullptr);
     ~TFormDorv() override;
 
     void setDataModule(TDMod &dmod) { m_dmod = &dmod; }
@@ -30,7 +30,8 @@ public:
     QString currentListName() const override { return m_currentListName; }
     void setCurrentListName(const QString &name) override { m_currentListName = name; }
     QString dataPath() const override { return m_dataPath; }
-    QString ProgrammVerzeichnis() const override;
+    QString ProgrammVerzeichnis() const override { return m_location.folders().program; }
+    QString reportPath() const override { return m_location.reportPath(); }
     void SQLVorbereiten() override;
     void FuelleStatusBar(bool listOpen) override;
     void setListMenus(bool listOpen) override;
@@ -45,6 +46,8 @@ public:
     void mnuDateiOeffnenClick();
     void mnuDateiImportierenClick();
     void mnuDateiSchliessenClick();
+    void mnuDateiSicherungClick();
+    void mnuDateiWiederherstellenClick();
     void mnuDateiEndeClick();
     void mnuStaemmeEingebenClick();
     void mnuRechnungClick();
@@ -71,7 +74,7 @@ private:
     DialogService &m_dialogs;
     TDMod *m_dmod = nullptr;
     DorvWindows m_windows;
-    QString m_programFolder;
+    DataLocation m_location;
     QString m_currentListName;
     QString m_dataPath;
     QLabel *m_panels[3] = {};

@@ -47,6 +47,10 @@ void TFormDorv::createMenu()
     // The hint is kept with the item; the main window shows no menu hints in its status bar.
     import->setToolTip(QStringLiteral("aus einer früheren Version Importieren"));
     addItem(datei, QStringLiteral("mnuDateiSchliessen"), QStringLiteral("&Schließen"), &TFormDorv::mnuDateiSchliessenClick);
+    datei->addSeparator()->setObjectName(QStringLiteral("mnuDateiDummy2"));
+    addItem(datei, QStringLiteral("mnuDateiSicherung"), QStringLiteral("Daten&sicherung..."), &TFormDorv::mnuDateiSicherungClick);
+    addItem(datei, QStringLiteral("mnuDateiWiederherstellen"), QStringLiteral("Daten wieder&herstellen..."),
+            &TFormDorv::mnuDateiWiederherstellenClick);
     QAction *separator = datei->addSeparator();
     separator->setObjectName(QStringLiteral("mnuDateiDummy1"));
     addItem(datei, QStringLiteral("mnuDateiEnde"), QStringLiteral("&Ende"), &TFormDorv::mnuDateiEndeClick);
@@ -84,7 +88,9 @@ void TFormDorv::setListMenus(bool listOpen)
 {
     for (const char *name : {"mnuDateiSchliessen", "mnuStaemme", "mnuListen", "mnuRechnung"})
         menuItem(QString::fromLatin1(name))->setEnabled(listOpen);
-    menuItem(QStringLiteral("mnuDateiImportieren"))->setEnabled(!listOpen);
+    // Importing and restoring are offered only while no list is open.
+    for (const char *name : {"mnuDateiImportieren", "mnuDateiWiederherstellen"})
+        menuItem(QString::fromLatin1(name))->setEnabled(!listOpen);
 }
 
 void TFormDorv::mnuDateiNeuClick()

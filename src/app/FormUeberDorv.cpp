@@ -4,16 +4,19 @@
 #include "app/LinkLabel.h"
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
+#include "data/Shell.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-const QString TFormUeberDorv::Version = QStringLiteral("Version 3.0d");
+const QString TFormUeberDorv::Version = QStringLiteral("Version " DORV_VERSION);
 const QString TFormUeberDorv::InternetAdresse = QStringLiteral("http://www.example.org");
 const QString TFormUeberDorv::EMailAdresse = QStringLiteral("info@example.org");
 
@@ -79,6 +82,16 @@ TFormUeberDorv::TFormUeberDorv(TDMod &dmod, Shell &shell, DialogService &dialogs
     connect(lblInternetAdresse, &LinkLabel::clicked, this, &TFormUeberDorv::lblInternetAdresseClick);
     connect(lblEMailAdresse, &LinkLabel::clicked, this, &TFormUeberDorv::lblEMailAdresseClick);
 
+    // Where this program keeps its data, to find it for a copy or a question to support.
+    auto *lblDatenordner = new QLabel(QStringLiteral("Datenordner:"), this);
+    lblDatenordner->setObjectName(QStringLiteral("lblDatenordner"));
+    auto *edtDatenordner = new QLineEdit(this);
+    edtDatenordner->setObjectName(QStringLiteral("edtDatenordner"));
+    edtDatenordner->setReadOnly(true);
+    edtDatenordner->setFrame(false);
+    edtDatenordner->setPalette(pal);
+    lblDatenordner->setBuddy(edtDatenordner);
+
     auto *btnSchliessen = new QPushButton(QStringLiteral("&Schließen"), this);
     btnSchliessen->setObjectName(QStringLiteral("btnSchliessen"));
     btnSchliessen->setDefault(true);
@@ -96,6 +109,8 @@ TFormUeberDorv::TFormUeberDorv(TDMod &dmod, Shell &shell, DialogService &dialogs
     links->addWidget(lblInternetAdresse, 0, 1);
     links->addWidget(lblEMail, 1, 0);
     links->addWidget(lblEMailAdresse, 1, 1);
+    links->addWidget(lblDatenordner, 2, 0);
+    links->addWidget(edtDatenordner, 2, 1);
     links->setColumnStretch(1, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblProgrammname, 0, Qt::AlignHCenter);
@@ -114,6 +129,10 @@ void TFormUeberDorv::FormCreate()
     findChild<QLabel *>(QStringLiteral("lblProgrammname"))->setText(QApplication::applicationName());
     findChild<QLabel *>(QStringLiteral("lblVersion"))->setText(Version);
     setWindowTitle(QApplication::applicationName() + QStringLiteral(" ") + Version);
+    auto *edtDatenordner = findChild<QLineEdit *>(QStringLiteral("edtDatenordner"));
+    edtDatenordner->setText(QDir::toNativeSeparators(m_shell.dataPath()));
+    edtDatenordner->setToolTip(edtDatenordner->text());
+    edtDatenordner->setCursorPosition(0);
 }
 
 void TFormUeberDorv::lblInternetAdresseClick()

@@ -16,6 +16,9 @@ public:
     // The file-open dialog. `filter` is a list of description|pattern pairs separated by "|"
     // ("Dorvlisten|*.dvz|alle Dateien|*.*"). Returns the chosen path, empty when cancelled.
     virtual QString openFile(const QString &title, const QString &filter, const QString &folder) = 0;
+    // The file-save dialog, opened on `proposedPath` (folder and name); it asks before an
+    // existing file is replaced. Returns the chosen path, empty when cancelled.
+    virtual QString saveFile(const QString &title, const QString &filter, const QString &proposedPath) = 0;
     virtual void beep() = 0;
     // Asks the desktop to open a web or mail address; a failure is not reported.
     virtual void openUrl(const QString &url) = 0;

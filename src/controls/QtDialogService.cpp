@@ -44,6 +44,11 @@ QString QtDialogService::openFile(const QString &title, const QString &filter, c
     return dialog.selectedFiles().front();
 }
 
+QString QtDialogService::saveFile(const QString &title, const QString &filter, const QString &proposedPath)
+{
+    return QFileDialog::getSaveFileName(owner(), title, proposedPath, qtNameFilter(filter));
+}
+
 void QtDialogService::beep()
 {
     QApplication::beep();

@@ -10,6 +10,7 @@ public:
     void error(const QString &text) override;
     bool confirm(const QString &text) override;
     QString openFile(const QString &title, const QString &filter, const QString &folder) override;
+    QString saveFile(const QString &title, const QString &filter, const QString &proposedPath) override;
     void beep() override;
     void openUrl(const QString &url) override;
 };

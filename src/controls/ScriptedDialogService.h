@@ -39,6 +39,10 @@ public:
         files.pop_front();
         return file;
     }
+    QString saveFile(const QString &title, const QString &filter, const QString &proposedPath) override
+    {
+        return openFile(title, filter, proposedPath);
+    }
     void beep() override { ++beeps; }
     void openUrl(const QString &url) override { urls << url; }
 
@@ -66,7 +70,7 @@ public:
     std::vector<Message> messages;
     std::deque<bool> answers;   // answers to confirmations, in order
     bool defaultAnswer = false; // when no scripted answer is left
-    std::deque<QString> files;  // answers to file dialogs, in order
+    std::deque<QString> files;  // answers to file dialogs (open and save), in order
     struct FileDialog
     {
         QString title, filter, folder;

@@ -60,6 +60,8 @@ TDMod::TDMod(Shell &shell, QObject *parent)
 
 TDMod::~TDMod()
 {
+    // Pending edits are dropped with the queries; nothing asks any more at the end.
+    qryKunden.events.beforeClose = nullptr;
     DataModuleDestroy();
 }
 
@@ -74,8 +76,6 @@ void TDMod::DataModuleCreate()
 
 void TDMod::DataModuleDestroy()
 {
-    // Pending edits are dropped with the queries; nothing asks any more at the end.
-    qryKunden.events.beforeClose = nullptr;
     for (Dataset *ds : {&qryDorvTabelle, &qryDorvZusatz, &qryFirma, &qryKunden, &qryRechnung, &qryMatchcode, &qryTmp,
                         &qryZusammenfasssung, &qryZusZusatz, &qryGewogeneLaenge, &qryGesamtVolumen, &qryDorvNeueNr})
         ds->close();

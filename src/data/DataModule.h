@@ -71,6 +71,7 @@ public:
     // Opens the connection on the data path and the company query. Errors propagate to the
     // caller's guard; start-up then goes on.
     void DataModuleCreate();
+    // Closes every query and the connection; DataModuleCreate opens them again.
     void DataModuleDestroy();
 
     bool CheckDatensatz() const;

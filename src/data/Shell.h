@@ -3,7 +3,7 @@
 #include <QString>
 
 // What the main window owns and the other windows use: the current list, the data path, the
-// program folder, and the operations that point the queries at the list and refresh the
+// program folder and the folder of the report templates, and the operations that point the queries at the list and refresh the
 // status bar and menus. The main window implements it; start-up hands it down.
 class Shell
 {
@@ -14,6 +14,8 @@ public:
     virtual void setCurrentListName(const QString &name) = 0;
     virtual QString dataPath() const = 0;
     virtual QString ProgrammVerzeichnis() const = 0;
+    // The folder of the report templates, with a trailing "/": Report beside the program.
+    virtual QString reportPath() const { return ProgrammVerzeichnis() + QStringLiteral("/Report/"); }
     virtual void SQLVorbereiten() = 0;
     virtual void FuelleStatusBar(bool listOpen) = 0;
     // Enables the menu items that need a list (and disables the import), or the reverse.

@@ -24,7 +24,7 @@ void addHeaderPipelines(PreparedReport &r, TDMod &dmod)
 
 QString templatePath(const Shell &shell, const QString &fileName)
 {
-    return shell.ProgrammVerzeichnis() + QStringLiteral("/Report/") + fileName;
+    return shell.reportPath() + fileName;
 }
 
 PreparedReport stammliste(TDMod &dmod, Shell &shell)

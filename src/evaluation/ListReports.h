@@ -23,7 +23,7 @@ namespace evaluation {
 PreparedReport stammliste(TDMod &dmod, Shell &shell);
 PreparedReport zusammenfassung(TDMod &dmod, Shell &shell);
 
-// The template file of a report in the program folder: <folder>/Report/<fileName>.
+// The template file of a report: <report folder>/<fileName>.
 QString templatePath(const Shell &shell, const QString &fileName);
 
 } // namespace evaluation

@@ -483,7 +483,7 @@ std::optional<evaluation::PreparedReport> TFormRechnung::RechnungVorbereiten()
     UebergebeRechnungsdaten();
     adresseSpeichernFragen();
     m_shell.SQLVorbereiten();
-    return invoicing::RechnungsReport(m_shell.ProgrammVerzeichnis() + QStringLiteral("/Report/Rechnung.rtm"), m_dmod, memRechnungsdaten);
+    return invoicing::RechnungsReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), m_dmod, memRechnungsdaten);
 }
 
 void TFormRechnung::drucken(const QString &device)

@@ -37,7 +37,9 @@ TEST_F(MainMenuTest, EveryItemHasItsNameAndCaptionInOrder)
     };
     EXPECT_EQ(itemsOf("mnuDatei"), (QStringList{"mnuDateiNeu=&Neu...", "mnuDateiOeffnen=&Öffnen...",
                                                 "mnuDateiImportieren=&Importieren...", "mnuDateiSchliessen=&Schließen",
-                                                "mnuDateiDummy1=-", "mnuDateiEnde=&Ende"}));
+                                                "mnuDateiDummy2=-", "mnuDateiSicherung=Daten&sicherung...",
+                                                "mnuDateiWiederherstellen=Daten wieder&herstellen...", "mnuDateiDummy1=-",
+                                                "mnuDateiEnde=&Ende"}));
     EXPECT_EQ(itemsOf("mnuStaemme"), QStringList{"mnuStaemmeEingeben=&Eingeben"});
     EXPECT_EQ(itemsOf("mnuListen"), (QStringList{"StammlisteBS1=&Stammliste Bildschirm", "StammlisteDrucker1=S&tammliste Drucker",
                                                  "ZusammenfassungBildschirm1=&Zusammenfassung Bildschirm",
@@ -59,7 +61,9 @@ TEST_F(MainMenuTest, ListItemsFollowTheStateOfTheCurrentList)
         for (const char *item : {"mnuDateiSchliessen", "mnuStaemme", "mnuListen", "mnuRechnung"})
             EXPECT_EQ(enabled(item), listOpen) << item << " with list open " << listOpen;
         EXPECT_EQ(enabled("mnuDateiImportieren"), !listOpen);
-        for (const char *item : {"mnuDatei", "mnuDateiNeu", "mnuDateiOeffnen", "mnuDateiEnde", "mnuStammdaten", "mnuStammdatenKunden",
+        EXPECT_EQ(enabled("mnuDateiWiederherstellen"), !listOpen);
+        for (const char *item : {"mnuDatei", "mnuDateiNeu", "mnuDateiOeffnen", "mnuDateiSicherung", "mnuDateiEnde", "mnuStammdaten",
+                                 "mnuStammdatenKunden",
                                  "mnuStammdatenFirma", "mnuStammdatenPreise", "mnuHilfe", "mnuHilfeUeber"})
             EXPECT_TRUE(enabled(item)) << item;
     };

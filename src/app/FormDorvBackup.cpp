@@ -1,0 +1,90 @@
+// Backing up the data folder into one file and restoring it, from the menu of the main window.
+
+#include "app/FormDorv.h"
+
+#include "backup/Backup.h"
+#include "backup/Restore.h"
+#include "controls/DialogService.h"
+#include "controls/ErrorGuard.h"
+#include "controls/WorkProgress.h"
+#include "data/DataModule.h"
+#include "invoicing/FormKunden.h"
+#include "invoicing/FormRechnung.h"
+
+#include <QDate>
+#include <QDir>
+#include <QLocale>
+#include <QStandardPaths>
+
+#include <optional>
+
+namespace {
+
+const QString BackupFilter = QStringLiteral("Datensicherung|*.zip");
+
+QString documentsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+void TFormDorv::mnuDateiSicherungClick()
+{
+    guarded(m_dialogs, [&] {
+        const QString path = m_dialogs.saveFile(QStringLiteral("Datensicherung"), BackupFilter,
+                                                documentsFolder() + u'/' + backup::backupFileName(QDate::currentDate()));
+        if (path.isEmpty())
+            return;
+        // The program writes only from its own handlers, and this one runs to its end: nothing
+        // changes a table while the copies are taken.
+        WorkProgress progress(QStringLiteral("Die Daten werden gesichert..."), this);
+        backup::writeBackup(m_dataPath, path, QStringLiteral(DORV_VERSION), std::ref(progress));
+        m_dialogs.information(QStringLiteral("Die Daten wurden gesichert in %1.").arg(shown(path)));
+    });
+}
+
+void TFormDorv::mnuDateiWiederherstellenClick()
+{
+    guarded(m_dialogs, [&] {
+        if (!m_currentListName.isEmpty())
+            return;
+        const QString path = m_dialogs.openFile(QStringLiteral("Daten wiederherstellen"), BackupFilter, documentsFolder());
+        if (path.isEmpty())
+            return;
+
+        std::optional<backup::PreparedRestore> restore;
+        {
+            WorkProgress progress(QStringLiteral("Die Datensicherung wird geprüft..."), this);
+            restore.emplace(path, m_dataPath, std::ref(progress));
+        }
+        const QString question = QStringLiteral(
+            "Die Datensicherung vom %1 ersetzt alle jetzigen Daten. Die jetzigen Daten bleiben in einem Ordner "
+            "„%2.vorher-…“ neben dem Datenordner erhalten.\n\nDaten wiederherstellen?")
+                                     .arg(QLocale().toString(restore->manifest().created, QStringLiteral("dd.MM.yyyy HH:mm")),
+                                          QDir(m_dataPath).dirName());
+        if (!m_dialogs.confirm(question))
+            return;
+
+        // The windows that stay open beside the main window let go of their data; a changed
+        // address is asked about as when they close.
+        m_windows.FormKunden->close();
+        m_windows.FormRechnung->close();
+        m_dmod->DataModuleDestroy();
+        QString previous;
+        try {
+            previous = restore->commit();
+        } catch (...) {
+            m_dmod->DataModuleCreate();
+            throw;
+        }
+        m_dmod->DataModuleCreate();
+        m_dialogs.information(QStringLiteral("Die Daten wurden wiederhergestellt. Die bisherigen Daten liegen im Ordner %1.")
+                                  .arg(shown(previous)));
+    });
+}
