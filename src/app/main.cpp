@@ -1,8 +1,10 @@
 #include "app/DorvProgram.h"
 #include "app/FormDorv.h"
+#include "app/UiFont.h"
 #include "controls/QtDialogService.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -10,6 +12,10 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    ensureProportionalUiFont();
+    // The installed desktop entry and icon (none when run from the build folder).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.dorv"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.example.dorv")));
 
     // Qt's own texts (message box buttons, print dialogs) in the user's language; German when
     // the system gives no language.
