@@ -21,10 +21,18 @@ public:
     // file (missing, read-only) is not held: start-up goes on and reports what it finds.
     bool heldElsewhere() const { return m_heldElsewhere; }
 
+    // Lets go of the folder while it is replaced by another (a restore renames it aside), and
+    // takes the new one at the same path afterwards.
+    void release();
+    void takeAgain();
+
     static const QString FileName;
     static const QString AlreadyRunningText;
 
 private:
+    void take();
+
+    QString m_path;
     std::unique_ptr<QLockFile> m_lock;
     bool m_heldElsewhere = false;
 };

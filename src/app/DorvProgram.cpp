@@ -47,6 +47,7 @@ void DorvProgram::start(const DataLocation::Folders &folders)
     m_dmod = std::make_unique<TDMod>(*m_formDorv);
     m_dmod->setConfirmation([&dialogs](const QString &question) { return dialogs.confirm(question); });
     m_formDorv->setDataModule(*m_dmod);
+    m_formDorv->setDataLock(*m_dataLock);
     // A missing data folder or company table is shown; start-up goes on.
     guarded(dialogs, [this] { m_dmod->DataModuleCreate(); });
 

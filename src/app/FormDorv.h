@@ -11,6 +11,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class TDMod;
+class DataFolderLock;
 class DialogService;
 
 // The main window: menu, status bar and the current list, which the other windows read.
@@ -24,6 +25,7 @@ public:
     ~TFormDorv() override;
 
     void setDataModule(TDMod &dmod) { m_dmod = &dmod; }
+    void setDataLock(DataFolderLock &lock) { m_dataLock = &lock; }
     void setWindows(const DorvWindows &windows) { m_windows = windows; }
 
     // Shell
@@ -73,6 +75,7 @@ private:
 
     DialogService &m_dialogs;
     TDMod *m_dmod = nullptr;
+    DataFolderLock *m_dataLock = nullptr;
     DorvWindows m_windows;
     DataLocation m_location;
     QString m_currentListName;

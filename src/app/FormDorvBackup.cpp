@@ -2,6 +2,7 @@
 
 #include "app/FormDorv.h"
 
+#include "app/DataFolderLock.h"
 #include "backup/Backup.h"
 #include "backup/Restore.h"
 #include "controls/DialogService.h"
@@ -75,14 +76,19 @@ void TFormDorv::mnuDateiWiederherstellenClick()
         // address is asked about as when they close.
         m_windows.FormKunden->close();
         m_windows.FormRechnung->close();
+        // No file of the folder may be open or locked while it is renamed aside: the
+        // connection closes, and the lock of the data folder is taken again on the new one.
         m_dmod->DataModuleDestroy();
+        m_dataLock->release();
         QString previous;
         try {
             previous = restore->commit();
         } catch (...) {
+            m_dataLock->takeAgain();
             m_dmod->DataModuleCreate();
             throw;
         }
+        m_dataLock->takeAgain();
         m_dmod->DataModuleCreate();
         m_dialogs.information(QStringLiteral("Die Daten wurden wiederhergestellt. Die bisherigen Daten liegen im Ordner %1.")
                                   .arg(shown(previous)));

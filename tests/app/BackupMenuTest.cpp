@@ -2,6 +2,7 @@
 // restore the program works on the restored data.
 #include "ProgramFixture.h"
 
+#include "app/DataFolderLock.h"
 #include "invoicing/FormKunden.h"
 
 #include <QDate>
@@ -69,6 +70,12 @@ TEST_F(BackupMenuTest, AfterARestoreTheProgramWorksOnTheRestoredLists)
     EXPECT_TRUE(tableFileExists(QStringLiteral("wald")));
     EXPECT_FALSE(tableFileExists(QStringLiteral("hang")));
     EXPECT_TRUE(QFileInfo::exists(previous + QStringLiteral("/hang.db")));
+
+    // The restored folder is held by this program, as the old one was; the old keeps no lock.
+    EXPECT_TRUE(QFileInfo::exists(folder.dataPath() + DataFolderLock::FileName));
+    EXPECT_FALSE(QFileInfo::exists(previous + u'/' + DataFolderLock::FileName));
+    ScriptedDialogService secondDialogs;
+    EXPECT_TRUE(DorvProgram(secondDialogs, folder.path()).alreadyRunning());
 
     // The program goes on with the restored data: the list opens with its log, the company is
     // read, a new list is made in the restored folder.
