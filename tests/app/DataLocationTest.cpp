@@ -112,12 +112,6 @@ TEST_F(DataLocationTest, TemplatesComeFromBesideTheProgramElseFromTheInstalledCo
     EXPECT_EQ(DataLocation(folders).reportPath(), folders.program + QStringLiteral("/Report/"));
 }
 
-TEST_F(DataLocationTest, FoldersOfAProgramFindTheInstalledCopyBesideIt)
-{
-    EXPECT_EQ(DataLocation::Folders::of(QStringLiteral("/usr/bin")).installed, QStringLiteral("/usr/share/dorv"));
-    EXPECT_EQ(DataLocation::Folders::of(QStringLiteral("/opt/dorv/bin")).installed, QStringLiteral("/opt/dorv/share/dorv"));
-}
-
 TEST_F(DataLocationTest, TheInstalledProgramWorksOnTheUsersDataAndShowsWhereTheyAre)
 {
     ScriptedDialogService dialogs;
