@@ -1,5 +1,6 @@
 #include "engine/Connection.h"
 
+#include "engine/DecimalSum.h"
 #include "engine/EngineError.h"
 #include "engine/Identifier.h"
 #include "engine/Tokenizer.h"
@@ -137,6 +138,7 @@ void Connection::open(const QStringList &parameterLines)
         }
     }
     sqlite3_extended_result_codes(m_db, 1);
+    registerDecimalSum(m_db);
     m_dataPath = path;
     exec(QStringLiteral("PRAGMA case_sensitive_like = ON"));
     scanFolder();

@@ -13,20 +13,20 @@ void RunningSum::add(const QVariant &value)
     case QMetaType::ULongLong:
     case QMetaType::Long:
     case QMetaType::Short:
-        m_integer += value.toLongLong();
+        m_sum.add(qint64(value.toLongLong()));
         break;
     default:
-        m_isFloat = true;
-        m_float += value.toDouble();
+        m_sum.add(value.toDouble());
         break;
     }
 }
 
 QVariant RunningSum::value() const
 {
-    if (m_isFloat)
-        return m_float + static_cast<double>(m_integer);
-    return m_integer;
+    qint64 integer = 0;
+    if (m_sum.onlyIntegers() && m_sum.toInteger(integer))
+        return integer;
+    return m_sum.toDouble();
 }
 
 } // namespace report

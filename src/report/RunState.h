@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DisplayFormat.h"
+#include "engine/DecimalSum.h"
 #include "report/FontMetrics.h"
 #include "report/PipelineScope.h"
 #include "report/ScriptScope.h"
@@ -14,7 +15,8 @@
 
 namespace report {
 
-// A running sum of a field: stays an integer while every value is one.
+// A running sum of a field: stays an integer while every value is one; decimals such as
+// volumes and amounts add up exactly.
 class RunningSum
 {
 public:
@@ -23,9 +25,7 @@ public:
     QVariant value() const;
 
 private:
-    qint64 m_integer = 0;
-    double m_float = 0;
-    bool m_isFloat = false;
+    engine::DecimalSum m_sum;
 };
 
 // Everything one layout pass shares between the page flow and the band writer.
