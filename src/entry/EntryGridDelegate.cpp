@@ -28,6 +28,8 @@ QWidget *EntryGridDelegate::createEditor(QWidget *parent, const QStyleOptionView
     combo->setMaxVisibleItems(int(m_pickItems.size()));
     combo->setFrame(false);
     combo->lineEdit()->setMaxLength(m_pickMaxLength);
+    // What is typed is stored as typed: nothing completes "Cg" to "Cgw".
+    combo->setCompleter(nullptr);
     // The line edit gets the keys; the grid must see Enter and Tab before it does.
     combo->lineEdit()->installEventFilter(const_cast<EntryGridDelegate *>(this));
     return combo;
@@ -80,6 +82,19 @@ bool EntryGridDelegate::eventFilter(QObject *object, QEvent *event)
             m_grid.editorTab(editor, key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
             return true;
         }
+        // Up, Down and the page keys leave the row as in every other column; they never step
+        // through the pick list, which opens only with Alt+Down or a click on its arrow.
+        const bool rowKey = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down || key->key() == Qt::Key_PageUp
+                            || key->key() == Qt::Key_PageDown;
+        if (combo && !popupOpen && plain && rowKey) {
+            QCoreApplication::sendEvent(&m_grid, key);
+            return true;
+        }
+    }
+    // Nor does the mouse wheel choose a class.
+    if (event->type() == QEvent::Wheel && qobject_cast<QComboBox *>(editor)) {
+        event->accept();
+        return true;
     }
     if (isInnerLineEdit)
         return false;

@@ -199,3 +199,42 @@ TEST_F(RowsTest, GridModelKeepsItsContractWhileLogsAreTypedAndDeleted)
 }
 
 } // namespace
+
+namespace {
+
+// The quality cell's drop-down stores what was typed: Up and Down leave the row as in every
+// other column, and nothing completes a typed class.
+TEST_F(RowsTest, QualityEditorStoresWhatWasTypedAndUpOrDownLeaveTheRow)
+{
+    createList(TestHeader{}, someLogs(3));
+    show();
+    clickCell(0, col::Gueteklasse);
+    type(QStringLiteral("3"));
+    key(Qt::Key_Down);
+    EXPECT_EQ(cursorRow(), 1);
+    EXPECT_EQ(storedLogs()[0].gueteklasse, QStringLiteral("Cgw")) << "the typed 3, not a class of the pick list";
+
+    // F2, Down, Enter on a stored B changes no class.
+    key(Qt::Key_F2);
+    key(Qt::Key_Down);
+    EXPECT_EQ(cursorRow(), 2);
+    enter();
+    EXPECT_EQ(storedLogs()[1].gueteklasse, QStringLiteral("B"));
+    EXPECT_EQ(storedLogs()[2].gueteklasse, QStringLiteral("B"));
+
+    clickCell(2, col::Gueteklasse);
+    key(Qt::Key_F2);
+    key(Qt::Key_Up);
+    EXPECT_EQ(cursorRow(), 1);
+    EXPECT_EQ(storedLogs()[2].gueteklasse, QStringLiteral("B"));
+
+    // "Cg" is no class; it is stored as typed, never completed to "Cgw".
+    clickCell(0, col::Gueteklasse);
+    type(QStringLiteral("Cg"));
+    enter();
+    EXPECT_EQ(storedLogs()[0].gueteklasse, QStringLiteral("Cg"));
+    EXPECT_EQ(form().Ruecksprungspalte, 2);
+    EXPECT_TRUE(errors().isEmpty()) << errors().join(u'\n').toStdString();
+}
+
+} // namespace
