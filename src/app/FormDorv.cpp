@@ -1,5 +1,6 @@
 #include "app/FormDorv.h"
 
+#include "controls/ColumnWidth.h"
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
@@ -37,8 +38,6 @@ void TFormDorv::createStatusBar()
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
     }
-    m_panels[0]->setFixedWidth(150);
-    m_panels[1]->setFixedWidth(150);
     m_panels[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_panels[1]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_panels[2]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -56,6 +55,11 @@ void TFormDorv::FormCreate()
     statusBar()->setFont(bold);
     for (QLabel *panel : m_panels)
         panel->setFont(bold);
+    // Wide enough for the figures of 100,000 logs of up to 10,66 FM, with the four decimals
+    // of imported lists.
+    m_panels[0]->setFixedWidth(fittedLabelWidth(*m_panels[0], 150, QStringLiteral("Anzahl Stämme: 000000")));
+    m_panels[1]->setFixedWidth(
+        fittedLabelWidth(*m_panels[1], 150, QStringLiteral("Summe FM: 0000000") + display::localeSeparators().decimal + QStringLiteral("0000")));
 }
 
 void TFormDorv::closeEvent(QCloseEvent *event)

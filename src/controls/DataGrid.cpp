@@ -3,6 +3,8 @@
 #include "controls/DatasetTableModel.h"
 #include "controls/ErrorGuard.h"
 
+#include <QHeaderView>
+
 DataGrid::DataGrid(DialogService &dialogs, QWidget *parent) : QTableView(parent), m_dialogs(dialogs) {}
 
 void DataGrid::setDatasetModel(DatasetTableModel *model)
@@ -83,4 +85,15 @@ QModelIndex DataGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifier
     if (row < 0 || row >= m_model->rowCount())
         return current; // no move: the focus leaves the grid
     return m_model->index(row, m_tabColumn);
+}
+
+int DataGrid::widthShowingAllColumns(int rows)
+{
+    QHeaderView *rowNumbers = verticalHeader();
+    rowNumbers->setFixedWidth(rowNumbers->fontMetrics().horizontalAdvance(QString::number(rows)) + 12);
+    int width = rowNumbers->width() + 2 * frameWidth();
+    for (int c = 0; c < horizontalHeader()->count(); ++c)
+        if (!isColumnHidden(c))
+            width += columnWidth(c);
+    return width;
 }

@@ -24,6 +24,10 @@ public:
     // Focuses a column in the dataset's current row.
     void focusColumn(int column);
 
+    // For a grid that does not scroll sideways: gives the row numbers room for up to `rows`
+    // rows and returns the width that shows them and every visible column whole.
+    int widthShowingAllColumns(int rows);
+
     // With a tab column, Tab and Shift+Tab move to the next or previous row in that column
     // (the only one the user edits), and leave the grid at its last or first row.
     void setTabColumn(int column) { m_tabColumn = column; }

@@ -213,12 +213,13 @@ void TFormStammeingabe::buildGrid()
         rxdbgrdDorveingabe->refuseCommit();
     };
     rxdbgrdDorveingabe->setModel(m_model);
-    // The designed widths, widened where a title or a volume such as "10,66 FM" would be cut.
-    const QStringList widest{QStringLiteral("99999"), {}, {}, {}, {}, QStringLiteral("10,66 FM"), {}};
+    // The designed widths, widened where a title, the number of the 100,000th log or a volume
+    // such as "10,66 FM" would be cut.
+    const QStringList widest{QStringLiteral("000000"), {}, {}, {}, {}, QStringLiteral("00,00 FM"), {}};
     for (int i = 0; i < int(columns.size()); ++i) {
         const GridColumn &c = columns[i].grid;
         rxdbgrdDorveingabe->horizontalHeader()->resizeSection(
-            i, fittedColumnWidth(*rxdbgrdDorveingabe->horizontalHeader(), c.width, c.title, widest[i]));
+            i, fittedColumnWidth(*rxdbgrdDorveingabe->horizontalHeader(), i, c.width, widest[i]));
     }
     // The window grows with its columns, so that every column shows without scrolling.
     const int gridWidth = rxdbgrdDorveingabe->horizontalHeader()->length() + rxdbgrdDorveingabe->verticalHeader()->sizeHint().width()

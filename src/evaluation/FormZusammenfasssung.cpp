@@ -1,10 +1,12 @@
 #include "evaluation/FormZusammenfasssung.h"
 
+#include "controls/ColumnWidth.h"
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
 #include "data/DisplayFormat.h"
 #include "data/Shell.h"
+#include "engine/DecimalSum.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -153,9 +155,7 @@ void TFormZusammenfasssung::buildLayout()
     for (const auto &mean : means) {
         averages->addWidget(addCaption(QStringLiteral("∅")));
         averages->addWidget(addCaption(QString::fromUtf8(mean.caption)));
-        QLabel *cell = addLabel(QString::fromLatin1(mean.cell), zeroVolume, Role::Statistic);
-        cell->setMinimumWidth(volumeWidth);
-        averages->addWidget(cell);
+        averages->addWidget(addLabel(QString::fromLatin1(mean.cell), zeroVolume, Role::Statistic));
         averages->addSpacing(12);
     }
     averages->addStretch(1);
@@ -171,13 +171,22 @@ void TFormZusammenfasssung::buildLayout()
     buttons->addStretch(1);
     outer->addLayout(buttons);
 
-    for (const Element &e : m_elements)
-        if (e.role == Role::Pair)
-            e.label->setFixedWidth(e.isCount ? countWidth : volumeWidth);
-        else if (e.role == Role::DiameterTotal || e.role == Role::ListTotal)
-            e.label->setFixedWidth(e.isCount ? sumCountWidth : sumVolumeWidth);
-        else if (e.role == Role::QualityTotal || e.label == element(QStringLiteral("stGewLaenge")))
-            e.label->setFixedWidth(e.isCount ? countWidth : volumeWidth);
+    // Each cell is as wide as designed, or as its longest figure needs: 100,000 logs in one
+    // cell, and their volume of up to 10,66 FM each, with the four decimals of imported lists.
+    // The window grows with its cells.
+    const QString widestCount = QStringLiteral("000000 ");
+    const QString widestVolume = QStringLiteral("0000000") + display::localeSeparators().decimal + QStringLiteral("0000 ");
+    for (const Element &e : m_elements) {
+        if (e.role == Role::Caption)
+            continue;
+        const bool sumGroup = e.role == Role::DiameterTotal || e.role == Role::ListTotal;
+        const int design = e.isCount ? (sumGroup ? sumCountWidth : countWidth) : (sumGroup ? sumVolumeWidth : volumeWidth);
+        const int width = fittedLabelWidth(*e.label, design, e.isCount ? widestCount : widestVolume);
+        if (e.role == Role::Statistic && e.label != element(QStringLiteral("stGewLaenge")))
+            e.label->setMinimumWidth(width);
+        else
+            e.label->setFixedWidth(width);
+    }
 }
 
 QLabel *TFormZusammenfasssung::element(const QString &name) const
@@ -318,8 +327,11 @@ void TFormZusammenfasssung::addSummaryRow(const QString &quality, const QString 
             } else if (!rule.text.isEmpty()) {
                 QString text = rule.text;
                 text.replace(sep.decimal, u'.');
-                const double sum = readBack(e.label) + QLocale::c().toDouble(text);
-                e.label->setText(display::formatGeneral(sum, sep) + u' ');
+                // Added as the decimals shown, so that the totals stay exact.
+                engine::DecimalSum sum;
+                sum.add(readBack(e.label));
+                sum.add(QLocale::c().toDouble(text));
+                e.label->setText(display::formatGeneral(sum.toDouble(), sep) + u' ');
             }
         }
     }

@@ -1,5 +1,6 @@
 #include "invoicing/FormGrundpreise.h"
 
+#include "controls/ColumnWidth.h"
 #include "controls/CurrencyEdit.h"
 #include "controls/DataGrid.h"
 #include "controls/DatasetTableModel.h"
@@ -46,6 +47,9 @@ GridColumn column(const QString &field, bool readOnly, int width)
     c.readOnly = readOnly;
     if (readOnly)
         c.background = tooltipYellow;
+    // Prices stand right-aligned, as every figure of the program's grids.
+    if (field.startsWith(QLatin1String("PREIS")))
+        c.alignment = Qt::AlignRight | Qt::AlignVCenter;
     return c;
 }
 
@@ -114,11 +118,13 @@ void TFormGrundpreise::buildWindow()
                                           column(QStringLiteral("PREISCGW"), true, 80)};
     m_model = new DatasetTableModel(qryGrundpreise, columns, this);
     dxDBGrid1->setDatasetModel(m_model);
-    for (int c = 0; c < int(columns.size()); ++c) {
-        dxDBGrid1->setColumnWidth(c, columns[c].width);
-    }
+    // Designed widths, widened where a title or a price up to 99999,99 would be cut.
+    for (int c = 0; c < int(columns.size()); ++c)
+        dxDBGrid1->setColumnWidth(c, fittedColumnWidth(*dxDBGrid1->horizontalHeader(), c, columns[c].width, QStringLiteral("00000,00")));
     dxDBGrid1->setColumnHidden(0, true);
     dxDBGrid1->setColumnHidden(2, true);
+    // The grid does not scroll: the window grows until it shows every column.
+    dxDBGrid1->setMinimumWidth(dxDBGrid1->widthShowingAllColumns(10));
     dxDBGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     dxDBGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     dxDBGrid1->setEditTriggers(QAbstractItemView::AllEditTriggers);

@@ -212,19 +212,10 @@ void TFormRechnung::buildPriceGrid()
                                           column("PREISSAVE", "", true, 40)};
     m_model = new DatasetTableModel(m_preise.qryPreise, columns, this);
     dxdbgrdRechnung->setDatasetModel(m_model);
-    // Designed widths, widened where a title would be cut in the grid's font; the row numbers
-    // get a fixed width, so that the grid, which does not scroll, shows every column.
-    QHeaderView *rowNumbers = dxdbgrdRechnung->verticalHeader();
-    const int rowNumberWidth = rowNumbers->fontMetrics().horizontalAdvance(QStringLiteral("100")) + 12;
-    rowNumbers->setFixedWidth(rowNumberWidth);
-    int width = rowNumberWidth + 2 * dxdbgrdRechnung->frameWidth();
-    for (int c = 0; c < int(columns.size()); ++c) {
-        const int w = fittedColumnWidth(*dxdbgrdRechnung->horizontalHeader(), columns[c].width, columns[c].title,
-                                        QStringLiteral("99.999,99"));
-        dxdbgrdRechnung->setColumnWidth(c, w);
-        if (c != colGueteklasse && c != colAbzug && c != colPreisSave)
-            width += w;
-    }
+    // Designed widths, widened where a title or a figure would be cut in the grid's font.
+    for (int c = 0; c < int(columns.size()); ++c)
+        dxdbgrdRechnung->setColumnWidth(
+            c, fittedColumnWidth(*dxdbgrdRechnung->horizontalHeader(), c, columns[c].width, QStringLiteral("99.999,99")));
     for (int hidden : {colGueteklasse, colAbzug, colPreisSave})
         dxdbgrdRechnung->setColumnHidden(hidden, true);
     grid->setEditColumns(colPreis, colProzent);
@@ -234,7 +225,8 @@ void TFormRechnung::buildPriceGrid()
     dxdbgrdRechnung->setSelectionMode(QAbstractItemView::SingleSelection);
     dxdbgrdRechnung->verticalHeader()->setDefaultSectionSize(20);
     const int rowsHeight = dxdbgrdRechnung->horizontalHeader()->sizeHint().height() + 10 * 20 + 4;
-    dxdbgrdRechnung->setFixedSize(width, rowsHeight);
+    // The grid does not scroll: it shows every column.
+    dxdbgrdRechnung->setFixedSize(grid->widthShowingAllColumns(100), rowsHeight);
     connect(dxdbgrdRechnung->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current, const QModelIndex &previous) {
                 if (current.isValid() && current.column() != previous.column())

@@ -237,4 +237,19 @@ TEST_F(RowsTest, QualityEditorStoresWhatWasTypedAndUpOrDownLeaveTheRow)
     EXPECT_TRUE(errors().isEmpty()) << errors().join(u'\n').toStdString();
 }
 
+// The widest figures of a long list fit their columns: the number of the 100,000th log and
+// the largest volume.
+TEST_F(RowsTest, LogGridColumnsHoldTheirWidestFigures)
+{
+    createList(TestHeader{}, {{100000, 39, 61, 59, QStringLiteral("Cgw"), 10.66, QStringLiteral("1b2")}});
+    show(StammeingabeMode::Uebersicht);
+    QStyleOptionViewItem option;
+    option.initFrom(&grid());
+    for (int column = col::StammNr; column <= col::Staerkeklasse; ++column) {
+        const QModelIndex cell = grid().model()->index(0, column);
+        EXPECT_GE(grid().columnWidth(column), grid().itemDelegate()->sizeHint(option, cell).width()) << cell.data().toString().toStdString();
+        EXPECT_GE(grid().columnWidth(column), grid().horizontalHeader()->sectionSizeHint(column)) << column;
+    }
+}
+
 } // namespace

@@ -222,3 +222,47 @@ TEST_F(SummaryWindow, EngineErrorIsShownAndTheWindowGoesOn)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SummaryWindow, AThousandLogsOfSeventyOneHundredthsShow710Everywhere)
+{
+    list.addLogs(std::vector<Log>(1000, Log{10, 30, "B", 0.71, "1a"}));
+    list.addLogs({{10, 30, "C", 0.71, "1a"}});
+    window().FormActivate();
+    EXPECT_EQ(text("stVB1a"), "710 ");
+    EXPECT_EQ(text("stVB"), "710 ");
+    EXPECT_EQ(text("stV1a"), "710,71 ") << "a running total over two pairs";
+    EXPECT_EQ(text("stV"), "710,71 ");
+    list.main().FuelleStatusBar(true);
+    EXPECT_EQ(list.main().statusPanelText(1), "Summe FM: 710,71");
+}
+
+// A list of 100,000 logs with the volumes of imported lists, all in one pair: every cell and
+// the status bar show their figures whole.
+TEST_F(SummaryWindow, FiguresOfAHundredThousandLogsShowWhole)
+{
+    std::vector<Log> logs(99999, Log{39, 59, "Cgw", 10.66, "3b"});
+    logs.push_back({39, 59, "Cgw", 0.0001, "3b"});
+    list.addLogs(logs);
+    window().show();
+    QApplication::processEvents();
+    EXPECT_EQ(text("stMCgw3b"), "100000 ");
+    EXPECT_EQ(text("stVCgw3b"), "1065989,3401 ");
+    for (QLabel *label : window().findChildren<QLabel *>()) {
+        if (label->isVisible()) {
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->objectName().toStdString() << " cuts "
+                                                                 << label->text().toStdString();
+        }
+    }
+    window().hide();
+
+    list.main().FuelleStatusBar(true);
+    for (const char *panel : {"sbDorvPanel1", "sbDorvPanel2"}) {
+        const QLabel *label = list.main().findChild<QLabel *>(panel);
+        ASSERT_NE(label, nullptr);
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    }
+}
+
+} // namespace

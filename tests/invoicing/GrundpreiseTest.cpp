@@ -9,6 +9,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QLocale>
 #include <QPushButton>
 #include <QTest>
@@ -225,6 +226,29 @@ TEST_F(GrundpreiseTest, ATableWithoutCRowsShowsNoDeduction)
     EXPECT_EQ(grid().rowCount(), 0);
     form.btnOKClick();
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GrundpreiseTest, PricesStandRightAlignedAndNoTitleOrPriceIsCut)
+{
+    form.show();
+    typeIntoCell(0, colPreis, QStringLiteral("99999,99"));
+    DataGrid &view = *form.dxDBGrid1;
+    for (int column : {colPreis, colPreisC, colPreisCgw})
+        EXPECT_TRUE(grid().index(0, column).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight) << column;
+    QStyleOptionViewItem option;
+    option.initFrom(&view);
+    for (int column : {colStaerkeklasse, colPreis, colPreisC, colPreisCgw}) {
+        EXPECT_GE(view.columnWidth(column), view.horizontalHeader()->sectionSizeHint(column))
+            << grid().headerData(column, Qt::Horizontal).toString().toStdString();
+        EXPECT_GE(view.columnWidth(column), view.itemDelegate()->sizeHint(option, grid().index(0, column)).width()) << column;
+    }
+    // The grid does not scroll sideways: every column lies inside it.
+    const int lastRight = view.columnViewportPosition(colPreisCgw) + view.columnWidth(colPreisCgw);
+    EXPECT_LE(lastRight, view.viewport()->width());
 }
 
 } // namespace
