@@ -83,6 +83,47 @@ QString BandWriter::textOf(const Item &item, const QVariant &value) const
     return valueText(value, item.format, m_state.sep);
 }
 
+// A text is cut where it leaves its box, or the printable area when it has no width of its own:
+// it never runs over its neighbours or off the paper.
+QString BandWriter::clipped(const Item &item, const QString &text, double x)
+{
+    if (item.wordWrap)
+        return text;
+    const double left = x + item.left;
+    if (item.width > 0)
+        return m_state.metrics.clipped(item.font, text, item.width, item.align);
+    const PageSetup &page = m_state.tmpl.page;
+    return m_state.metrics.clipped(item.font, text, page.width - page.marginRight - left, Align::Left);
+}
+
+// Wrapped texts take the height their lines need. One that needs more than its box pushes
+// every item below that box down by as much, and the band grows with it.
+double BandWriter::growWithWrappedTexts(const Band &band, const std::vector<QString> &texts, const std::vector<char> &shown,
+                                        std::vector<double> &wrappedHeight, std::vector<double> &shift)
+{
+    constexpr double epsilon = 1e-6;
+    double growth = 0;
+    for (size_t i = 0; i < band.items.size(); ++i) {
+        const Item &item = band.items[i];
+        if (!shown[i] || !item.wordWrap)
+            continue;
+        wrappedHeight[i] = m_state.metrics.wrappedHeightMm(item.font, item.width, texts[i]);
+        const double box = item.height > 0 ? item.height : m_state.metrics.lineHeightMm(item.font);
+        const double grown = wrappedHeight[i] - box;
+        if (grown <= epsilon)
+            continue;
+        growth += grown;
+        for (size_t k = 0; k < band.items.size(); ++k)
+            if (band.items[k].top >= item.top + box - epsilon)
+                shift[k] += grown;
+    }
+    double height = band.height + growth;
+    for (size_t i = 0; i < band.items.size(); ++i)
+        if (shown[i] && band.items[i].wordWrap)
+            height = std::max(height, band.items[i].top + shift[i] + wrappedHeight[i]);
+    return height;
+}
+
 double BandWriter::write(const Band &band, const QString &bandName, double x, double y)
 {
     ScriptScope *scripts = m_state.scripts.get();
@@ -111,7 +152,6 @@ double BandWriter::write(const Band &band, const QString &bandName, double x, do
     }
 
     std::vector<char> shown(count);
-    double height = band.height;
     for (size_t i = 0; i < count; ++i) {
         const Item &item = band.items[i];
         bool visible = item.visible;
@@ -129,29 +169,30 @@ double BandWriter::write(const Band &band, const QString &bandName, double x, do
                 m_state.lastShown.insert(&item, texts[i]);
         }
         shown[i] = visible;
-        if (visible && item.wordWrap)
-            height = std::max(height, item.top + m_state.metrics.wrappedHeightMm(item.font, item.width, texts[i]));
     }
+    std::vector<double> wrappedHeight(count);
+    std::vector<double> shift(count);
+    const double height = growWithWrappedTexts(band, texts, shown, wrappedHeight, shift);
 
     Page &page = m_state.pages.back();
     for (size_t i = 0; i < count; ++i) {
         if (!shown[i])
             continue;
         const Item &item = band.items[i];
+        const double top = y + item.top + shift[i];
         if (item.kind == ItemKind::Line) {
-            const QPointF from(x + item.left, y + item.top);
+            const QPointF from(x + item.left, top);
             const QPointF to = item.vertical ? from + QPointF(0, item.height) : from + QPointF(item.width, 0);
             page.primitives.emplace_back(LinePrimitive{from, to, item.weightPt});
             continue;
         }
         if (texts[i].isEmpty() && !(item.kind == ItemKind::System && item.system == SystemValue::PageCount))
             continue;
-        double h = item.height;
-        if (item.wordWrap)
-            h = std::max(h, m_state.metrics.wrappedHeightMm(item.font, item.width, texts[i]));
+        const double h = item.wordWrap ? std::max(item.height, wrappedHeight[i]) : item.height;
         if (item.kind == ItemKind::System && item.system == SystemValue::PageCount)
             m_state.pageCountTexts.emplace_back(m_state.pages.size() - 1, page.primitives.size());
-        page.primitives.emplace_back(TextPrimitive{QRectF(x + item.left, y + item.top, item.width, h), texts[i], item.font, item.align, item.wordWrap});
+        page.primitives.emplace_back(
+            TextPrimitive{QRectF(x + item.left, top, item.width, h), clipped(item, texts[i], x), item.font, item.align, item.wordWrap});
     }
     return height;
 }

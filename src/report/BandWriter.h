@@ -17,6 +17,9 @@ public:
 private:
     QVariant itemValue(const Item &item) const;
     QString textOf(const Item &item, const QVariant &value) const;
+    QString clipped(const Item &item, const QString &text, double x);
+    double growWithWrappedTexts(const Band &band, const std::vector<QString> &texts, const std::vector<char> &shown,
+                                std::vector<double> &wrappedHeight, std::vector<double> &shift);
 
     RunState &m_state;
 };

@@ -6,6 +6,8 @@ namespace report {
 namespace {
 constexpr double dpi = 1200.0;
 constexpr double mmPerInch = 25.4;
+// Room for kerning, which may widen a text beyond the sum of its characters.
+constexpr double kerningAllowance = 1.05;
 } // namespace
 
 FontMetrics::FontMetrics()
@@ -13,6 +15,12 @@ FontMetrics::FontMetrics()
 {
     m_device.setDotsPerMeterX(qRound(dpi / mmPerInch * 1000));
     m_device.setDotsPerMeterY(qRound(dpi / mmPerInch * 1000));
+}
+
+FontMetrics::Font::Font(const QFont &font, QPaintDevice *device) : metrics(font, device)
+{
+    for (int c = 0; c < int(latin1Advances.size()); ++c)
+        latin1Advances[c] = metrics.horizontalAdvance(QChar(c));
 }
 
 QFont FontMetrics::qtFont(const FontSpec &fontSpec)
@@ -25,13 +33,14 @@ QFont FontMetrics::qtFont(const FontSpec &fontSpec)
     return font;
 }
 
-QFontMetricsF &FontMetrics::metrics(const FontSpec &fontSpec)
+FontMetrics::Font &FontMetrics::font(const FontSpec &fontSpec)
 {
-    const QString key = QStringLiteral("%1|%2|%3%4%5").arg(fontSpec.family).arg(fontSpec.pointSize).arg(fontSpec.bold).arg(fontSpec.italic).arg(fontSpec.underline);
-    auto it = m_metrics.find(key);
-    if (it == m_metrics.end())
-        it = m_metrics.insert(key, std::make_shared<QFontMetricsF>(qtFont(fontSpec), &m_device));
-    return **it;
+    // A report uses a handful of fonts: looking them up one by one is the fastest way.
+    for (const auto &[spec, known] : m_fonts)
+        if (spec == fontSpec)
+            return *known;
+    m_fonts.emplace_back(fontSpec, std::make_unique<Font>(qtFont(fontSpec), &m_device));
+    return *m_fonts.back().second;
 }
 
 double FontMetrics::lineHeightMm(const FontSpec &fontSpec)
@@ -39,11 +48,53 @@ double FontMetrics::lineHeightMm(const FontSpec &fontSpec)
     return metrics(fontSpec).height() * mmPerInch / dpi;
 }
 
+double FontMetrics::widthMm(const FontSpec &fontSpec, const QString &text)
+{
+    return metrics(fontSpec).horizontalAdvance(text) * mmPerInch / dpi;
+}
+
 double FontMetrics::wrappedHeightMm(const FontSpec &fontSpec, double widthMm, const QString &text)
 {
     const double widthPx = widthMm * dpi / mmPerInch;
     const QRectF r = metrics(fontSpec).boundingRect(QRectF(0, 0, widthPx, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
     return std::max(r.height(), metrics(fontSpec).height()) * mmPerInch / dpi;
+}
+
+QString FontMetrics::clipped(const FontSpec &fontSpec, const QString &text, double widthMm, Align align)
+{
+    Font &f = font(fontSpec);
+    const double room = widthMm * dpi / mmPerInch;
+    // Most texts are far shorter than their boxes; adding up their characters tells so fast.
+    double estimate = 0;
+    for (const QChar c : text) {
+        if (c.unicode() >= f.latin1Advances.size()) {
+            estimate = room + 1;
+            break;
+        }
+        estimate += f.latin1Advances[c.unicode()];
+    }
+    if (estimate * kerningAllowance <= room || f.metrics.horizontalAdvance(text) <= room)
+        return text;
+
+    // The longest part that fits, found by halving.
+    const bool keepEnd = align == Align::Right;
+    auto part = [&](qsizetype n) { return keepEnd ? text.right(n) : text.left(n); };
+    qsizetype fits = 0;
+    qsizetype tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const qsizetype middle = (fits + tooLong) / 2;
+        if (f.metrics.horizontalAdvance(part(middle)) <= room)
+            fits = middle;
+        else
+            tooLong = middle;
+    }
+    // Never half of a character that takes two code units.
+    if (fits > 0 && fits < text.size()) {
+        const QChar edge = keepEnd ? text[text.size() - fits] : text[fits - 1];
+        if (keepEnd ? edge.isLowSurrogate() : edge.isHighSurrogate())
+            --fits;
+    }
+    return part(fits);
 }
 
 } // namespace report

@@ -4,10 +4,12 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QHash>
 #include <QImage>
 
+#include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace report {
 
@@ -20,14 +22,26 @@ public:
     static QFont qtFont(const FontSpec &fontSpec);
 
     double lineHeightMm(const FontSpec &fontSpec);
+    double widthMm(const FontSpec &fontSpec, const QString &text);
     // Height of the text wrapped at the given width.
     double wrappedHeightMm(const FontSpec &fontSpec, double widthMm, const QString &text);
+    // The text cut where it leaves a box of the given width: the part that stays inside, at
+    // the start of the text for a box that aligns it left or centred, at its end for one that
+    // aligns it right. A text that fits comes back whole.
+    QString clipped(const FontSpec &fontSpec, const QString &text, double widthMm, Align align);
 
 private:
-    QFontMetricsF &metrics(const FontSpec &fontSpec);
+    struct Font
+    {
+        explicit Font(const QFont &font, QPaintDevice *device);
+        QFontMetricsF metrics;
+        std::array<qreal, 256> latin1Advances; // of each character on its own
+    };
+    Font &font(const FontSpec &fontSpec);
+    QFontMetricsF &metrics(const FontSpec &fontSpec) { return font(fontSpec).metrics; }
 
     QImage m_device;
-    QHash<QString, std::shared_ptr<QFontMetricsF>> m_metrics;
+    std::vector<std::pair<FontSpec, std::unique_ptr<Font>>> m_fonts;
 };
 
 } // namespace report

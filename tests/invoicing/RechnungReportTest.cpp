@@ -28,7 +28,8 @@ protected:
         return invoiceDump(printDay);
     }
 
-    static QString shortDate(const QDate &d) { return QLocale().toString(d, QLocale::ShortFormat); }
+    // Dates print with four-digit years, like the invoice's own date.
+    static QString fullDate(const QDate &d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
 
     const QDate printDay{2024, 11, 8};
 };
@@ -43,19 +44,19 @@ TEST_F(RechnungReportTest, TotalsTermsAndCashDiscountFollowTheCustomerAndTheComp
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(u'|').toStdString();
 
     // Each amount at its place in the summary block, right-aligned in the amount column.
-    for (const char *line : {"text 163.4,133.0 \"500,00 EUR\" w32.0 right",
+    for (const char *line : {"text 156.9,133.0 \"500,00 EUR\" w38.5 right",
                              "text 122.9,138.3 \"+ 16,00 % MwSt\" w32.0 right",
-                             "text 163.4,138.3 \"80,00 EUR\" w32.0 right",
+                             "text 156.9,138.3 \"80,00 EUR\" w38.5 right",
                              "text 25.0,144.1 \"Zahlbar 14 Tage\" w63.0 left",
-                             "text 163.4,144.1 \"580,00 EUR\" w32.0 right",
+                             "text 156.9,144.1 \"580,00 EUR\" w38.5 right",
                              "text 25.0,149.4 \"Bei Zahlung innerhalb 10 Tagen\" w63.0 left",
                              "text 122.9,149.4 \"- 2,00 % Skonto\" w32.0 right",
-                             "text 163.4,149.1 \"11,60 EUR\" w32.0 right",
-                             "line 163.4,154.2 195.4,154.2 0.75pt",
-                             "text 163.4,155.2 \"568,40 EUR\" w32.0 right"})
+                             "text 156.9,149.1 \"11,60 EUR\" w38.5 right",
+                             "line 156.9,154.2 195.4,154.2 0.75pt",
+                             "text 156.9,155.2 \"568,40 EUR\" w38.5 right"})
         EXPECT_TRUE(dump.contains(QString::fromUtf8(line))) << line;
-    EXPECT_EQ(linesWith(dump, "\"(" + shortDate(printDay.addDays(14)) + ")\"").size(), 1) << "due date";
-    EXPECT_EQ(linesWith(dump, "\"(" + shortDate(printDay.addDays(10)) + ")\"").size(), 1) << "cash discount date";
+    EXPECT_EQ(linesWith(dump, "\"(" + fullDate(printDay.addDays(14)) + ")\"").size(), 1) << "due date";
+    EXPECT_EQ(linesWith(dump, "\"(" + fullDate(printDay.addDays(10)) + ")\"").size(), 1) << "cash discount date";
     EXPECT_EQ(linesWith(dump, "\"10,00 FM\"").size(), 2) << "the line and the total volume";
     EXPECT_TRUE(dump.contains(QString::fromUtf8(
         "\"Vom Nettobetrag sind 0,20 % FA = 1,00  EUR abzuziehen und vom Dorvkäufer abzuführen\" w169.9 left Arial 10 wrap")));
@@ -70,7 +71,7 @@ TEST_F(RechnungReportTest, TotalsTermsAndCashDiscountFollowTheCustomerAndTheComp
     EXPECT_TRUE(dump.contains(QString::fromUtf8("text 45.1,107.3 \"12 B geschält/ ungerückt\"")));
     EXPECT_TRUE(dump.contains("text 45.1,111.8 \"Fichte, Stammholz\""));
     EXPECT_TRUE(dump.contains("text 25.0,279.0 \"Musterbank (BLZ 12345678) Kto. 1234567890\" w110.6 left Arial 8"));
-    EXPECT_TRUE(dump.contains("text 175.3,279.0 \"12/345/67890\" w19.8 right Arial 8"));
+    EXPECT_TRUE(dump.contains("text 154.9,279.0 \"12/345/67890\" w40.2 right Arial 8"));
 }
 
 TEST_F(RechnungReportTest, NoCashDiscountHidesItsFiveItemsAndNoTermsLeaveNoText)
@@ -80,14 +81,14 @@ TEST_F(RechnungReportTest, NoCashDiscountHidesItsFiveItemsAndNoTermsLeaveNoText)
     addLog("B", "2a", 10.0);
     const QString dump = invoiceFor("1");
     EXPECT_TRUE(dump.contains("\"Rechnungsbetrag\""));
-    for (const char *gone : {"Skonto\"", "Zahlbar", "Bei Zahlung", "line 163.4,154.2", "text 163.4,149.1", "text 163.4,155.2", "\"(" })
+    for (const char *gone : {"Skonto\"", "Zahlbar", "Bei Zahlung", "line 156.9,154.2", "text 156.9,149.1", "text 156.9,155.2", "\"(" })
         EXPECT_FALSE(dump.contains(QString::fromUtf8(gone))) << gone;
 
     // A rate without days keeps the amounts; only the term text stays empty.
     execute("UPDATE Kunden SET SKONTO = 3 WHERE NRKD = '1'");
     const QString rate = invoiceFor("1");
     EXPECT_TRUE(rate.contains("\"- 3,00 % Skonto\""));
-    EXPECT_TRUE(rate.contains("line 163.4,154.2"));
+    EXPECT_TRUE(rate.contains("line 156.9,154.2"));
     EXPECT_FALSE(rate.contains("Bei Zahlung"));
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(u'|').toStdString();
 }
