@@ -277,3 +277,39 @@ TEST(ReportLayout, WrappedTextGrowsItsBandAndPushesTheNextDown)
     const double y = second[0].section(u' ', 2, 2).section(u',', 1, 1).toDouble();
     EXPECT_GT(y, 10.0 + 10.0) << second[0].toStdString();
 }
+
+TEST(ReportLayout, TextsAreCutAtTheirBoxesAndWrappedTextsPushWhatLiesBelow)
+{
+    Report r = reportOf(R"J({"page": {"margins": {"left": 10, "right": 10}}, "defaultFont": {"family": "Arial", "size": 10},
+        "detail": {"height": 20, "items": [
+        {"type": "data", "pipeline": "T", "field": "Text", "left": 0, "width": 20},
+        {"type": "data", "pipeline": "T", "field": "Text", "left": 30, "width": 20, "align": "right"},
+        {"type": "data", "pipeline": "T", "field": "Text", "left": 180, "top": 5},
+        {"type": "data", "pipeline": "T", "field": "Text", "left": 0, "top": 10, "width": 30, "height": 4.5, "wordWrap": true},
+        {"type": "label", "text": "daneben", "left": 100, "top": 10},
+        {"type": "label", "text": "darunter", "left": 100, "top": 15}]}})J");
+    const QString full = QStringLiteral("Anfang und viel mehr Text bis zum Ende");
+    TablePipeline t({QStringLiteral("Text")});
+    t.addRow({full});
+    r.setPipeline(QStringLiteral("T"), &t);
+    const QString dump = r.dump();
+    auto textAt = [&](const QString &place) {
+        const QStringList lines = linesWith(dump, QStringLiteral("text ") + place + u' ');
+        return lines.size() == 1 ? lines[0].section(u'"', 1, 1) : QString();
+    };
+    auto yOf = [&](const QString &text) {
+        const QStringList lines = linesWith(dump, u'"' + text + u'"');
+        return lines.size() == 1 ? lines[0].section(u' ', 2, 2).section(u',', 1, 1).toDouble() : -1.0;
+    };
+
+    const QString left = textAt(QStringLiteral("10.0,10.0"));
+    EXPECT_TRUE(left.size() > 3 && left.size() < full.size() && full.startsWith(left)) << "keeps its start: " << qPrintable(left);
+    const QString right = textAt(QStringLiteral("40.0,10.0"));
+    EXPECT_TRUE(right.size() > 3 && right.size() < full.size() && full.endsWith(right)) << "keeps its end: " << qPrintable(right);
+    const QString noWidth = textAt(QStringLiteral("190.0,15.0"));
+    EXPECT_TRUE(noWidth.size() > 1 && noWidth.size() < left.size() && full.startsWith(noWidth)) << "ends at the margin: " << qPrintable(noWidth);
+    EXPECT_EQ(textAt(QStringLiteral("10.0,20.0")), full) << "a wrapped text is never cut";
+
+    EXPECT_DOUBLE_EQ(yOf(QStringLiteral("daneben")), 20.0) << "beside the wrapped text: stays";
+    EXPECT_GT(yOf(QStringLiteral("darunter")), 25.0 + 4.0) << "below it: moves down by the lines it grew";
+}
