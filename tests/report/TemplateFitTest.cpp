@@ -18,9 +18,13 @@ QString longest(int length)
     return QString(length, u'W');
 }
 
-QString templatePath(const char *name)
+// Loads a shipped template, printed with German separators on 8 November 2024.
+void loadTemplate(report::Report &r, const char *file)
 {
-    return QStringLiteral(DORV_REPORT_DIR "/") + QString::fromLatin1(name);
+    r.setTemplateFileName(QStringLiteral(DORV_REPORT_DIR "/") + QString::fromLatin1(file));
+    r.loadFromFile();
+    r.setSeparators({u',', u'.'});
+    r.setPrintDateTime(QDateTime(QDate(2024, 11, 8), QTime(9, 5)));
 }
 
 // Where a text is drawn on the paper: wrapped texts fill their box, others take their own
@@ -96,10 +100,7 @@ struct LongestList
 
     void printWith(report::Report &r, const char *file) const
     {
-        r.setTemplateFileName(templatePath(file));
-        r.loadFromFile();
-        r.setSeparators({u',', u'.'});
-        r.setPrintDateTime(QDateTime(QDate(2024, 11, 8), QTime(9, 5)));
+        loadTemplate(r, file);
         r.setPipeline("Dorvliste", &logs);
         r.setPipeline("Zusatzdaten", &zusatz);
         r.setPipeline("Firma", &firma);
@@ -160,10 +161,7 @@ TEST(TemplateFit, InvoiceWithTheLongestValues)
     steuerNr.addRow({longest(15)});
 
     report::Report r;
-    r.setTemplateFileName(templatePath("Rechnung.rtm"));
-    r.loadFromFile();
-    r.setSeparators({u',', u'.'});
-    r.setPrintDateTime(QDateTime(QDate(2024, 11, 8), QTime(9, 5)));
+    loadTemplate(r, "Rechnung.rtm");
     r.setPipeline("dbFirma", &firma);
     r.setPipeline("dbKunden", &kunden);
     r.setPipeline("dbDorvdaten", &lines);
