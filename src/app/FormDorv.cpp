@@ -55,11 +55,9 @@ void TFormDorv::FormCreate()
     statusBar()->setFont(bold);
     for (QLabel *panel : m_panels)
         panel->setFont(bold);
-    // Wide enough for the figures of 100,000 logs of up to 10,66 FM, with the four decimals
-    // of imported lists.
-    m_panels[0]->setFixedWidth(fittedLabelWidth(*m_panels[0], 150, QStringLiteral("Anzahl Stämme: 000000")));
-    m_panels[1]->setFixedWidth(
-        fittedLabelWidth(*m_panels[1], 150, QStringLiteral("Summe FM: 0000000") + display::localeSeparators().decimal + QStringLiteral("0000")));
+    // Wide enough for the figures of the longest lists.
+    m_panels[0]->setFixedWidth(fittedLabelWidth(*m_panels[0], 150, QStringLiteral("Anzahl Stämme: ") + display::longestLogCount));
+    m_panels[1]->setFixedWidth(fittedLabelWidth(*m_panels[1], 150, QStringLiteral("Summe FM: ") + display::longestVolumeTotal()));
 }
 
 void TFormDorv::closeEvent(QCloseEvent *event)

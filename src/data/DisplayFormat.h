@@ -42,4 +42,13 @@ QString formatFixed2(double value, const Separators &sep = localeSeparators());
 // gives an empty text.
 QString formatDateTime(const QString &pattern, const QDateTime &value);
 
+// The longest figures in general format that a list of 100,000 logs of up to 10,66 FM each
+// shows, for sizing the cells that show them; every "0" stands for any digit. Volumes carry the
+// four decimals of imported lists.
+inline const QString longestLogCount = QStringLiteral("000000");
+inline QString longestVolumeTotal(const Separators &sep = localeSeparators())
+{
+    return QStringLiteral("0000000") + sep.decimal + QStringLiteral("0000");
+}
+
 } // namespace display

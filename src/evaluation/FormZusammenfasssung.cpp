@@ -171,11 +171,10 @@ void TFormZusammenfasssung::buildLayout()
     buttons->addStretch(1);
     outer->addLayout(buttons);
 
-    // Each cell is as wide as designed, or as its longest figure needs: 100,000 logs in one
-    // cell, and their volume of up to 10,66 FM each, with the four decimals of imported lists.
-    // The window grows with its cells.
-    const QString widestCount = QStringLiteral("000000 ");
-    const QString widestVolume = QStringLiteral("0000000") + display::localeSeparators().decimal + QStringLiteral("0000 ");
+    // Each cell is as wide as designed, or as its longest figure needs: all logs of the longest
+    // lists in one cell. The window grows with its cells.
+    const QString widestCount = display::longestLogCount + u' ';
+    const QString widestVolume = display::longestVolumeTotal() + u' ';
     for (const Element &e : m_elements) {
         if (e.role == Role::Caption)
             continue;
