@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <stdexcept>
+
+namespace exporting {
+
+// A file that could not be written; the message names the file and the reason, as the user
+// reads it.
+class FileError : public std::runtime_error
+{
+public:
+    explicit FileError(const QString &message) : std::runtime_error(message.toStdString()) {}
+};
+
+// Writes the whole file or nothing: the bytes go into a temporary file beside it, which
+// replaces the file only when complete. A file that was there stays untouched on failure.
+void writeWholeFile(const QString &path, const QByteArray &bytes);
+
+} // namespace exporting
