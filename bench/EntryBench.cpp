@@ -46,7 +46,7 @@ public:
     void error(const QString &text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
     bool confirm(const QString &) override { return true; }
     QString openFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
+    SaveChoice saveFile(const QString &, const QString &, int, const QString &) override { return {}; }
     void beep() override {}
     void openUrl(const QString &) override {}
 };

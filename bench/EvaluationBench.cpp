@@ -26,7 +26,7 @@ public:
     void error(const QString &text) override { errors << text; }
     bool confirm(const QString &) override { return false; }
     QString openFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
+    SaveChoice saveFile(const QString &, const QString &, int, const QString &) override { return {}; }
     void beep() override {}
     void openUrl(const QString &) override {}
     QStringList errors;

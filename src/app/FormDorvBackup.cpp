@@ -38,8 +38,10 @@ QString shown(const QString &path)
 void TFormDorv::mnuDateiSicherungClick()
 {
     guarded(m_dialogs, [&] {
-        const QString path = m_dialogs.saveFile(QStringLiteral("Datensicherung"), BackupFilter,
-                                                documentsFolder() + u'/' + backup::backupFileName(QDate::currentDate()));
+        const QString path = m_dialogs
+                                 .saveFile(QStringLiteral("Datensicherung"), BackupFilter, 0,
+                                           documentsFolder() + u'/' + backup::backupFileName(QDate::currentDate()))
+                                 .path;
         if (path.isEmpty())
             return;
         // The program writes only from its own handlers, and this one runs to its end: nothing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Every message box, the file-open dialog, the beep and opening a web or mail address go
 // through here, so that tests can answer them and read their exact texts.
@@ -16,9 +17,17 @@ public:
     // The file-open dialog. `filter` is a list of description|pattern pairs separated by "|"
     // ("Dorvlisten|*.dvz|alle Dateien|*.*"). Returns the chosen path, empty when cancelled.
     virtual QString openFile(const QString &title, const QString &filter, const QString &folder) = 0;
-    // The file-save dialog, opened on `proposedPath` (folder and name); it asks before an
-    // existing file is replaced. Returns the chosen path, empty when cancelled.
-    virtual QString saveFile(const QString &title, const QString &filter, const QString &proposedPath) = 0;
+    // The file-save dialog, opened on `proposedPath` (folder and name) with the pair at index
+    // `chosenFilter` of `filter` (pairs as for openFile) chosen; it asks before an existing
+    // file is replaced. Choosing another pair changes the extension of the name shown, and a
+    // name typed without extension gets the chosen pair's. Returns the path and the index of
+    // the pair chosen; an empty path when cancelled.
+    struct SaveChoice
+    {
+        QString path;
+        int filter = 0;
+    };
+    virtual SaveChoice saveFile(const QString &title, const QString &filter, int chosenFilter, const QString &proposedPath) = 0;
     virtual void beep() = 0;
     // Asks the desktop to open a web or mail address; a failure is not reported.
     virtual void openUrl(const QString &url) = 0;

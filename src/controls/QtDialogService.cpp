@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
 
@@ -44,9 +46,38 @@ QString QtDialogService::openFile(const QString &title, const QString &filter, c
     return dialog.selectedFiles().front();
 }
 
-QString QtDialogService::saveFile(const QString &title, const QString &filter, const QString &proposedPath)
+DialogService::SaveChoice QtDialogService::saveFile(const QString &title, const QString &filter, int chosenFilter,
+                                                    const QString &proposedPath)
 {
-    return QFileDialog::getSaveFileName(owner(), title, proposedPath, qtNameFilter(filter));
+    // The patterns as given: a file written here gets the extension the user sees.
+    const QStringList filters = qtNameFilter(filter, false).split(QStringLiteral(";;"));
+    QFileDialog dialog(owner(), title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    const auto suffixOf = [](const QString &nameFilter) {
+        static const QRegularExpression suffix(QStringLiteral("\\*\\.(\\w+)"));
+        return suffix.match(nameFilter).captured(1);
+    };
+    QStringList suffixes;
+    for (const QString &f : filters)
+        suffixes << suffixOf(f);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString &nameFilter) {
+        const QString suffix = suffixOf(nameFilter);
+        dialog.setDefaultSuffix(suffix);
+        const QStringList typed = dialog.selectedFiles();
+        const QFileInfo name(typed.isEmpty() ? QString() : typed.front());
+        if (!suffix.isEmpty() && !name.fileName().isEmpty() && suffixes.contains(name.suffix(), Qt::CaseInsensitive))
+            dialog.selectFile(name.completeBaseName() + u'.' + suffix);
+    });
+    if (chosenFilter >= 0 && chosenFilter < filters.size()) {
+        dialog.selectNameFilter(filters[chosenFilter]);
+        dialog.setDefaultSuffix(suffixOf(filters[chosenFilter]));
+    }
+    dialog.selectFile(proposedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {dialog.selectedFiles().front(), int(filters.indexOf(dialog.selectedNameFilter()))};
 }
 
 void QtDialogService::beep()
@@ -59,7 +90,7 @@ void QtDialogService::openUrl(const QString &url)
     QDesktopServices::openUrl(QUrl(url));
 }
 
-QString qtNameFilter(const QString &pipeSeparated)
+QString qtNameFilter(const QString &pipeSeparated, bool caseVariants)
 {
     const QStringList parts = pipeSeparated.split(u'|');
     QStringList filters;
@@ -71,7 +102,7 @@ QString qtNameFilter(const QString &pipeSeparated)
         QStringList patterns = pattern.split(u' ', Qt::SkipEmptyParts);
         for (const QString &p : pattern.split(u' ', Qt::SkipEmptyParts)) {
             for (const QString &variant : {p.toLower(), p.toUpper()})
-                if (!patterns.contains(variant))
+                if (caseVariants && !patterns.contains(variant))
                     patterns << variant;
         }
         filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(u' '));

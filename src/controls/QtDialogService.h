@@ -10,10 +10,11 @@ public:
     void error(const QString &text) override;
     bool confirm(const QString &text) override;
     QString openFile(const QString &title, const QString &filter, const QString &folder) override;
-    QString saveFile(const QString &title, const QString &filter, const QString &proposedPath) override;
+    SaveChoice saveFile(const QString &title, const QString &filter, int chosenFilter, const QString &proposedPath) override;
     void beep() override;
     void openUrl(const QString &url) override;
 };
 
-// "Text|*.a|Alles|*.*" as a Qt name filter: "Text (*.a);;Alles (*)".
-QString qtNameFilter(const QString &pipeSeparated);
+// "Text|*.a|Alles|*.*" as a Qt name filter: "Text (*.a *.A);;Alles (*)". With caseVariants
+// false the patterns stay as given.
+QString qtNameFilter(const QString &pipeSeparated, bool caseVariants = true);

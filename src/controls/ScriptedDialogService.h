@@ -32,16 +32,23 @@ public:
     }
     QString openFile(const QString &title, const QString &filter, const QString &folder) override
     {
-        fileDialogs.push_back({title, filter, folder});
+        fileDialogs.push_back({title, filter, folder, 0});
         if (files.empty())
             return {};
         const QString file = files.front();
         files.pop_front();
         return file;
     }
-    QString saveFile(const QString &title, const QString &filter, const QString &proposedPath) override
+    SaveChoice saveFile(const QString &title, const QString &filter, int chosenFilter, const QString &proposedPath) override
     {
-        return openFile(title, filter, proposedPath);
+        const QString path = openFile(title, filter, proposedPath);
+        fileDialogs.back().chosenFilter = chosenFilter;
+        int chosen = chosenFilter;
+        if (!saveFilters.empty()) {
+            chosen = saveFilters.front();
+            saveFilters.pop_front();
+        }
+        return {path, chosen};
     }
     void beep() override { ++beeps; }
     void openUrl(const QString &url) override { urls << url; }
@@ -71,9 +78,11 @@ public:
     std::deque<bool> answers;   // answers to confirmations, in order
     bool defaultAnswer = false; // when no scripted answer is left
     std::deque<QString> files;  // answers to file dialogs (open and save), in order
+    std::deque<int> saveFilters; // the filter chosen in each save dialog; the one offered when none is left
     struct FileDialog
     {
         QString title, filter, folder;
+        int chosenFilter = 0; // file-save dialogs: the filter chosen at the start
     };
     std::vector<FileDialog> fileDialogs;
     int beeps = 0;
