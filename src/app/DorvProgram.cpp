@@ -9,7 +9,9 @@
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
 #include "entry/FormStammeingabe.h"
+#include "evaluation/FormEldatAngaben.h"
 #include "evaluation/FormZusammenfasssung.h"
+#include "evaluation/ListExport.h"
 #include "import/FormImport.h"
 #include "invoicing/FormFirma.h"
 #include "invoicing/FormGrundpreise.h"
@@ -33,6 +35,7 @@ DorvProgram::DorvProgram(DialogService &dialogs, const DataLocation::Folders &fo
 
 void DorvProgram::start(const DataLocation::Folders &folders)
 {
+    QApplication::setApplicationVersion(QStringLiteral(DORV_VERSION));
     DialogService &dialogs = m_dialogs;
     m_formDorv = std::make_unique<TFormDorv>(dialogs, DataLocation(folders));
 
@@ -66,6 +69,12 @@ void DorvProgram::start(const DataLocation::Folders &folders)
     m_windows.FormMatchcode = new TFormMatchcode(dmod, shell, dialogs, main);
     m_windows.FormUeberDorv = new TFormUeberDorv(dmod, shell, dialogs, main);
     m_windows.FormImport = new TFormImport(dmod, shell, dialogs, main);
+    m_windows.FormEldatAngaben = new TFormEldatAngaben(dialogs, main);
+    m_listExport = std::make_unique<evaluation::ListExport>(
+        dmod, shell, dialogs, [form = m_windows.FormEldatAngaben](const exporting::ListHeader &header, const exporting::EldatFacts &offered) {
+            return form->ask(header, offered);
+        });
+    m_windows.listExport = m_listExport.get();
     m_windows.FormRechnung->setMatchcodeWindow(m_windows.FormMatchcode);
     m_formDorv->setWindows(m_windows);
 }
@@ -73,6 +82,7 @@ void DorvProgram::start(const DataLocation::Folders &folders)
 DorvProgram::~DorvProgram()
 {
     // The windows go with the main window; the data module closes the connection after them.
+    m_listExport.reset();
     m_formDorv.reset();
     m_dmod.reset();
     m_dataLock.reset();

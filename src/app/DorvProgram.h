@@ -21,6 +21,10 @@ class TFormKunden;
 class TFormMatchcode;
 class TFormUeberDorv;
 class TFormImport;
+class TFormEldatAngaben;
+namespace evaluation {
+class ListExport;
+}
 
 // The windows created once at start, hidden, in this order. The main window owns them.
 struct DorvWindows
@@ -36,6 +40,9 @@ struct DorvWindows
     TFormMatchcode *FormMatchcode = nullptr;
     TFormUeberDorv *FormUeberDorv = nullptr;
     TFormImport *FormImport = nullptr;
+    TFormEldatAngaben *FormEldatAngaben = nullptr;
+    // Not a window: the export command of the Listen menu, owned by the program.
+    evaluation::ListExport *listExport = nullptr;
 };
 
 // The running program: start-up in its fixed order (main window, data module, every other
@@ -68,4 +75,5 @@ private:
     std::unique_ptr<TDMod> m_dmod;          // declared first: it outlives the windows
     std::unique_ptr<TFormDorv> m_formDorv;  // owns the other windows
     DorvWindows m_windows;
+    std::unique_ptr<evaluation::ListExport> m_listExport;
 };

@@ -57,6 +57,7 @@ public:
     void StammlisteDrucker1Click();
     void ZusammenfassungBildschirm1Click();
     void ZusammenfassungDrucker1Click();
+    void mnuListenExportierenClick();
     void mnuStammdatenKundenClick();
     void mnuStammdatenFirmaClick();
     void mnuStammdatenPreiseClick();

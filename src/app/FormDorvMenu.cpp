@@ -8,6 +8,7 @@
 #include "controls/ErrorGuard.h"
 #include "entry/FormStammeingabe.h"
 #include "evaluation/FormZusammenfasssung.h"
+#include "evaluation/ListExport.h"
 #include "evaluation/ListReports.h"
 #include "import/FormImport.h"
 #include "invoicing/FormFirma.h"
@@ -67,6 +68,8 @@ void TFormDorv::createMenu()
             &TFormDorv::ZusammenfassungBildschirm1Click);
     addItem(listen, QStringLiteral("ZusammenfassungDrucker1"), QStringLiteral("Z&usammenfassung Drucker"),
             &TFormDorv::ZusammenfassungDrucker1Click);
+    listen->addSeparator()->setObjectName(QStringLiteral("mnuListenDummy1"));
+    addItem(listen, QStringLiteral("mnuListenExportieren"), QStringLiteral("&Exportieren..."), &TFormDorv::mnuListenExportierenClick);
 
     QMenu *stammdaten = addMenu(nullptr, QStringLiteral("mnuStammdaten"), QStringLiteral("S&tammdaten"));
     addItem(stammdaten, QStringLiteral("mnuStammdatenKunden"), QStringLiteral("&Kunden"), &TFormDorv::mnuStammdatenKundenClick);
@@ -165,6 +168,11 @@ void TFormDorv::ZusammenfassungBildschirm1Click()
 void TFormDorv::ZusammenfassungDrucker1Click()
 {
     guarded(m_dialogs, [&] { ZusammenfassungDrucken(*m_dmod, *this, QStringLiteral("Screen"), this); });
+}
+
+void TFormDorv::mnuListenExportierenClick()
+{
+    guarded(m_dialogs, [&] { m_windows.listExport->ListeExportieren(); });
 }
 
 void TFormDorv::mnuStammdatenKundenClick()

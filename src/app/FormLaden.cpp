@@ -4,6 +4,7 @@
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
+#include "data/EldatFactsStore.h"
 #include "data/Shell.h"
 #include "engine/Identifier.h"
 #include "engine/Transaction.h"
@@ -238,6 +239,7 @@ void TFormLaden::ListeLoeschen(const QString &name)
         m_dmod.qryDorvZusatz.setSql(QStringLiteral("DELETE FROM DORVZUSATZ WHERE OFFSET =:OFFSET"));
         m_dmod.qryDorvZusatz.setParam(QStringLiteral("OFFSET"), name);
         m_dmod.qryDorvZusatz.execSql();
+        data::deleteEldatFacts(m_dmod.dbDorv, name);
         tx.commit();
     } catch (...) {
         guarded(m_dialogs, reopenCurrent);

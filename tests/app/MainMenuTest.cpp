@@ -43,7 +43,8 @@ TEST_F(MainMenuTest, EveryItemHasItsNameAndCaptionInOrder)
     EXPECT_EQ(itemsOf("mnuStaemme"), QStringList{"mnuStaemmeEingeben=&Eingeben"});
     EXPECT_EQ(itemsOf("mnuListen"), (QStringList{"StammlisteBS1=&Stammliste Bildschirm", "StammlisteDrucker1=S&tammliste Drucker",
                                                  "ZusammenfassungBildschirm1=&Zusammenfassung Bildschirm",
-                                                 "ZusammenfassungDrucker1=Z&usammenfassung Drucker"}));
+                                                 "ZusammenfassungDrucker1=Z&usammenfassung Drucker", "mnuListenDummy1=-",
+                                                 "mnuListenExportieren=&Exportieren..."}));
     EXPECT_EQ(itemsOf("mnuStammdaten"),
               (QStringList{"mnuStammdatenKunden=&Kunden", "mnuStammdatenFirma=&Firma", "mnuStammdatenPreise=&Preise"}));
     EXPECT_EQ(itemsOf("mnuHilfe"), QStringList{"mnuHilfeUeber=&Über..."});

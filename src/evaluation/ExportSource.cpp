@@ -1,0 +1,82 @@
+#include "evaluation/ExportSource.h"
+
+#include "data/Dataset.h"
+#include "engine/Connection.h"
+
+namespace evaluation {
+
+namespace {
+
+std::optional<int> optionalInt(const QVariant &value)
+{
+    return value.isNull() ? std::nullopt : std::optional<int>(value.toInt());
+}
+
+} // namespace
+
+std::vector<exporting::ExportLog> exportLogs(engine::Connection &db, const QString &listName)
+{
+    const engine::ResultSet rs = db.query(
+        QStringLiteral("SELECT ID, LAENGE, DURCHMEIN, DURCHMEFF, GUETEKLASSE, VOLUMEN, STAERKEKLASSE FROM ") + listName
+        + QStringLiteral(" ORDER BY ID"));
+    std::vector<exporting::ExportLog> logs;
+    logs.reserve(rs.rows.size());
+    for (const std::vector<QVariant> &row : rs.rows) {
+        exporting::ExportLog log;
+        log.id = row[0].toInt();
+        log.length = optionalInt(row[1]);
+        log.diameter = optionalInt(row[2]);
+        log.effectiveDiameter = optionalInt(row[3]);
+        log.quality = row[4].toString();
+        if (!row[5].isNull())
+            log.volume = row[5].toDouble();
+        log.diameterClass = row[6].toString();
+        logs.push_back(std::move(log));
+    }
+    return logs;
+}
+
+exporting::ListHeader exportHeader(engine::Connection &db, const QString &listName)
+{
+    exporting::ListHeader header;
+    header.name = listName;
+    if (!db.tableExists(QStringLiteral("DORVZUSATZ")))
+        return header;
+    const engine::ResultSet rs = db.query(
+        QStringLiteral("SELECT ABTEILUNG, BAUMART, SORTE, ZUSATZTEXT FROM DORVZUSATZ WHERE OFFSET = :OFFSET"),
+        {{QStringLiteral("OFFSET"), listName}});
+    if (!rs.rows.empty()) {
+        const std::vector<QVariant> &row = rs.rows.front();
+        header.department = row[0].toString();
+        header.species = row[1].toString();
+        header.assortment = row[2].toString();
+        header.text = row[3].toString();
+    }
+    return header;
+}
+
+exporting::Company exportCompany(const data::Dataset &qryFirma)
+{
+    exporting::Company c;
+    if (!qryFirma.isOpen() || qryFirma.isEmpty())
+        return c;
+    const auto text = [&qryFirma](const char *field) {
+        const int column = qryFirma.fieldIndex(QString::fromLatin1(field));
+        return column < 0 ? QString() : qryFirma.value(0, column).toString();
+    };
+    c.name = text("Firma");
+    c.name1 = text("Name1");
+    c.street = text("Strasse");
+    c.postcode = text("Plz");
+    c.city = text("Ort");
+    c.country = text("Land");
+    c.phone = text("Telefon");
+    c.email = text("EMail");
+    c.contactPerson = text("Ansprechpartner");
+    c.iban = text("IBAN");
+    c.bic = text("BIC");
+    c.taxNumber = text("SteuerNr");
+    return c;
+}
+
+} // namespace evaluation
