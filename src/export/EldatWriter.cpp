@@ -67,15 +67,13 @@ QJsonObject supplier(const Company &c)
         business.insert(QStringLiteral("tax"), QJsonObject{{QStringLiteral("tax_no_type"), QStringLiteral("stn")},
                                                            {QStringLiteral("tax_no"), c.taxNumber}});
 
-    // The contact person's last word is the surname; without one, the name line or the firm.
-    QString person = c.contactPerson.isEmpty() ? c.name1 : c.contactPerson;
-    if (person.isEmpty())
-        person = name;
     QJsonObject contact{{QStringLiteral("role_contact"), QStringLiteral("Ansprechpartner")},
                         {QStringLiteral("contact_telephone"), QJsonArray{c.phone}},
                         {QStringLiteral("contact_email"), c.email}};
+    // A person's last word is the surname; without a person the firm stands there.
+    const QString person = c.contactPerson.isEmpty() ? c.name1 : c.contactPerson;
     const qsizetype blank = person.lastIndexOf(u' ');
-    contact.insert(QStringLiteral("contact_surname"), blank < 0 ? person : person.mid(blank + 1));
+    contact.insert(QStringLiteral("contact_surname"), person.isEmpty() ? name : person.mid(blank + 1));
     if (blank > 0)
         contact.insert(QStringLiteral("contact_name"), person.left(blank));
 

@@ -1,6 +1,7 @@
 #include "ProgramFixture.h"
 
 #include "data/EldatFactsStore.h"
+#include "support/ExportSamples.h"
 
 namespace {
 
@@ -8,8 +9,7 @@ using ListDeletionTest = ProgramTest;
 
 exporting::EldatFacts pile(const QString &number)
 {
-    exporting::EldatFacts f;
-    f.fellingDate = QDate(2026, 1, 15);
+    exporting::EldatFacts f = sampleFacts();
     f.pileNumber = number;
     return f;
 }

@@ -3,6 +3,7 @@
 #include "engine/EngineError.h"
 #include "engine/Transaction.h"
 #include "support/DataFolder.h"
+#include "support/ExportSamples.h"
 
 #include <QFileInfo>
 
@@ -17,16 +18,10 @@ protected:
 
     static exporting::EldatFacts facts(const QString &pile)
     {
-        exporting::EldatFacts f;
-        f.fellingDate = QDate(2026, 2, 28);
+        exporting::EldatFacts f = sampleFacts();
         f.pileNumber = pile;
         f.latitude = 49.86861816524657;
         f.longitude = -8.5;
-        f.species = QStringLiteral("fita");
-        f.speciesFor = QStringLiteral("Fichte/Tanne");
-        f.grade = QStringLiteral("st");
-        f.use = QStringLiteral("sg");
-        f.processId = QStringLiteral("6f1c2a9e-0000-4000-8000-000000000002");
         return f;
     }
     static void expectSame(const exporting::EldatFacts &a, const exporting::EldatFacts &b)

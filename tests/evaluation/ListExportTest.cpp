@@ -2,6 +2,7 @@
 
 #include "data/EldatFactsStore.h"
 #include "evaluation/ListExport.h"
+#include "support/ExportSamples.h"
 
 #include <QAction>
 #include <QDir>
@@ -53,24 +54,10 @@ protected:
         });
     }
 
-    static EldatFacts typedFacts()
-    {
-        EldatFacts f;
-        f.fellingDate = QDate(2026, 1, 15);
-        f.pileNumber = QStringLiteral("P-17");
-        f.latitude = 49.8686;
-        f.longitude = 8.9161;
-        f.species = QStringLiteral("fi");
-        f.speciesFor = QStringLiteral("Fichte");
-        f.grade = QStringLiteral("st");
-        f.use = QStringLiteral("sg");
-        return f;
-    }
-
     ListProgram list;
     QTemporaryDir out;
     std::vector<std::pair<ListHeader, EldatFacts>> asked;
-    std::optional<EldatFacts> answer = typedFacts();
+    std::optional<EldatFacts> answer = sampleFacts();
 };
 
 TEST_F(ListExportTest, TheMenuItemWritesACsvOfTheOpenListAndSaysSo)

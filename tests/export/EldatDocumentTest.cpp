@@ -1,6 +1,7 @@
 #include "export/EldatChecks.h"
 #include "export/EldatWriter.h"
 #include "export/FileOutput.h"
+#include "support/ExportSamples.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -17,33 +18,12 @@ namespace {
 
 Company fullCompany()
 {
-    Company c;
-    c.name = QStringLiteral("Forstbetrieb Muster");
-    c.name1 = QStringLiteral("Max Mustermann");
-    c.street = QStringLiteral("Waldweg 1");
-    c.postcode = QStringLiteral("12345");
-    c.city = QStringLiteral("Musterstadt");
-    c.phone = QStringLiteral("01234 5678");
-    c.email = QStringLiteral("info@forst-muster.example");
+    Company c = sampleCompany();
     c.contactPerson = QStringLiteral("Anna Maria Förster");
     c.iban = QStringLiteral("DE02 1203 0000 0000 2020 51");
     c.bic = QStringLiteral("BYLADEM1001");
     c.taxNumber = QStringLiteral("12/345/67890");
     return eldatCompany(c);
-}
-
-EldatFacts facts()
-{
-    EldatFacts f;
-    f.fellingDate = QDate(2026, 1, 15);
-    f.pileNumber = QStringLiteral("P-17");
-    f.latitude = 49.86861816524657;
-    f.longitude = 8.916091918945312;
-    f.species = QStringLiteral("fi");
-    f.grade = QStringLiteral("st");
-    f.use = QStringLiteral("sg");
-    f.processId = QStringLiteral("6f1c2a9e-0000-4000-8000-000000000002");
-    return f;
 }
 
 // Every kind of log a list can hold: each quality and diameter class, a quality typed but
@@ -53,7 +33,7 @@ EldatInput fullInput()
     EldatInput in;
     in.header = {QStringLiteral("Wald2026"), QStringLiteral("12 B"), QStringLiteral("Fichte"), QStringLiteral("Stammholz"), {}};
     in.company = fullCompany();
-    in.facts = facts();
+    in.facts = sampleFacts();
     in.envelope = {QStringLiteral("6f1c2a9e-0000-4000-8000-000000000001"), QStringLiteral("6f1c2a9e-0000-4000-8000-000000000003"),
                    QDateTime(QDate(2026, 1, 16), QTime(8, 0), Qt::UTC), QStringLiteral("3.0d")};
     const char *classes[] = {"0", "1a", "1b1", "1b2", "2a", "2b", "3a", "3b", "4", "5"};
@@ -75,16 +55,14 @@ EldatInput minimalInput()
 {
     EldatInput in;
     in.header.name = QStringLiteral("A");
-    Company c;
-    c.name = QStringLiteral("Muster");
-    c.street = QStringLiteral("Weg 1");
+    Company c = sampleCompany();
+    c.name1.clear();
     c.postcode = QStringLiteral("1010");
     c.city = QStringLiteral("Wien");
     c.country = QStringLiteral("AT");
     c.phone = QStringLiteral("+43 1 234567");
-    c.email = QStringLiteral("a@b.at");
     in.company = eldatCompany(c);
-    in.facts = facts();
+    in.facts = sampleFacts();
     in.facts.latitude = -0.5;
     in.facts.longitude = -179.99;
     in.facts.species = QStringLiteral("dgl");
@@ -168,7 +146,7 @@ TEST(EldatDocument, HoldsTheListTheCompanyAndTheFactsWithEveryStoredFigure)
     const QString product = pile + QStringLiteral("product_data/0/");
     EXPECT_EQ(at(doc, product + QStringLiteral("amount/amount_unit")).toString(), QStringLiteral("fmo"));
     EXPECT_TRUE(json.contains("\"amount_value\":11.1634}")) << "the exact decimal sum of the stored volumes";
-    EXPECT_EQ(at(doc, product + QStringLiteral("coordinate/latitude")).toDouble(), 49.86861816524657);
+    EXPECT_EQ(at(doc, product + QStringLiteral("coordinate/latitude")).toDouble(), 49.8686);
     EXPECT_EQ(at(doc, product + QStringLiteral("coordinate/crs")).toString(), QStringLiteral("WGS84"));
     double shares = 0;
     for (const QJsonValue &q : at(doc, product + QStringLiteral("quality")).toArray())
@@ -183,7 +161,7 @@ TEST(EldatDocument, LeavesOutBankAndTaxDataTheCompanyDoesNotHave)
     EXPECT_FALSE(business.value(QStringLiteral("business_data")).toObject().contains(QStringLiteral("bank_data")));
     EXPECT_FALSE(business.contains(QStringLiteral("tax")));
     EXPECT_EQ(at(doc, QStringLiteral("document/eldat/wood_allocation/address/supplier/contact/0/contact_surname")).toString(),
-              QStringLiteral("Muster"));
+              QStringLiteral("Forstbetrieb Muster")) << "the firm when there is no person";
     EXPECT_EQ(at(doc, pile + QStringLiteral("product_data/0/quality")).toArray(),
               (QJsonArray{QJsonObject{{QStringLiteral("qual_type"), QStringLiteral("c")},
                                       {QStringLiteral("other_qual_type"), QStringLiteral("gw")},

@@ -1,6 +1,7 @@
 #include "export/EldatChecks.h"
 #include "export/EldatCodes.h"
 #include "export/FactsOffer.h"
+#include "support/ExportSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -116,14 +117,7 @@ TEST(EldatChecks, CompanyDataIsBroughtIntoTheFormatsFormsAndWhatIsMissingIsNamed
 
 TEST(EldatChecks, ARefusalNamesEveryProblemOfListAndCompany)
 {
-    Company c;
-    c.name = QStringLiteral("Forst");
-    c.street = QStringLiteral("Weg 1");
-    c.postcode = QStringLiteral("12345");
-    c.city = QStringLiteral("Ort");
-    c.phone = QStringLiteral("01234 5678");
-    c.email = QStringLiteral("a@b.de");
-    c = eldatCompany(c);
+    Company c = eldatCompany(sampleCompany());
     std::vector<ExportLog> logs{{1, 12, 30, 28, {}, 0.74, {}}};
     EXPECT_EQ(eldatRefusal(c, logs), QString());
 
@@ -151,21 +145,14 @@ TEST(FactsOffer, ANewListGetsSuggestionsAndAStoredOneItsFacts)
     EXPECT_TRUE(fresh.pileNumber.isEmpty());
     EXPECT_FALSE(fresh.latitude.has_value());
 
-    EldatFacts stored;
-    stored.fellingDate = QDate(2026, 1, 15);
-    stored.pileNumber = QStringLiteral("P7");
-    stored.latitude = 49.87;
-    stored.longitude = 8.91;
+    EldatFacts stored = sampleFacts();
     stored.species = QStringLiteral("gfi");
-    stored.speciesFor = QStringLiteral("Fichte");
-    stored.grade = QStringLiteral("st");
     stored.use = QStringLiteral("f");
-    stored.processId = QStringLiteral("p-1");
     const EldatFacts again = offeredFacts(header, stored, today);
     EXPECT_EQ(again.fellingDate, stored.fellingDate);
     EXPECT_EQ(again.species, QStringLiteral("gfi")) << "the species chosen for this Baumart stays";
     EXPECT_EQ(again.use, QStringLiteral("f"));
-    EXPECT_EQ(again.processId, QStringLiteral("p-1"));
+    EXPECT_EQ(again.processId, stored.processId);
 
     ListHeader changed = header;
     changed.species = QStringLiteral("Kiefer");
