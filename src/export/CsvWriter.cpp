@@ -8,10 +8,10 @@ namespace {
 
 const QString titleLine = QStringLiteral("Stamm-Nr;Länge;Durchmesser;Durchm. eff;Güteklasse;Volumen;Stärkeklasse");
 
-void appendNumber(QString &line, const std::optional<int> &value)
+void appendNumber(QByteArray &line, const std::optional<int> &value)
 {
     if (value)
-        line += QString::number(*value);
+        line += QByteArray::number(*value);
 }
 
 } // namespace
@@ -32,23 +32,21 @@ QByteArray csvDocument(const std::vector<ExportLog> &logs)
     out.reserve(qsizetype(logs.size()) * 32 + 96);
     out += titleLine.toUtf8();
     out += "\r\n";
-    QString line;
     for (const ExportLog &log : logs) {
-        line = QString::number(log.id);
-        line += u';';
-        appendNumber(line, log.length);
-        line += u';';
-        appendNumber(line, log.diameter);
-        line += u';';
-        appendNumber(line, log.effectiveDiameter);
-        line += u';';
-        line += csvField(log.quality);
-        line += u';';
+        out += QByteArray::number(log.id);
+        out += ';';
+        appendNumber(out, log.length);
+        out += ';';
+        appendNumber(out, log.diameter);
+        out += ';';
+        appendNumber(out, log.effectiveDiameter);
+        out += ';';
+        out += csvField(log.quality).toUtf8();
+        out += ';';
         if (log.volume)
-            line += decimalText(*log.volume, u',');
-        line += u';';
-        line += csvField(log.diameterClass);
-        out += line.toUtf8();
+            out += decimalText(*log.volume, u',').toLatin1();
+        out += ';';
+        out += csvField(log.diameterClass).toUtf8();
         out += "\r\n";
     }
     return out;

@@ -3,6 +3,7 @@
 #include "export/DecimalText.h"
 #include "export/EldatCodes.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -132,29 +133,63 @@ QJsonArray qualityShares(const std::vector<ExportLog> &logs)
     return out;
 }
 
-QJsonObject logObject(const ExportLog &log, const QString &species)
+// The objects of the single logs. Logs of one quality and diameter class share everything
+// but number, length, diameter and volume: each is a copy of its class's object in which
+// these values replace placeholders, several times faster than building 100,000 objects key
+// by key.
+class LogObjects
 {
-    QJsonObject o{{QStringLiteral("stam_id"), QString::number(log.id)},
-                  {QStringLiteral("species"), species},
-                  {QStringLiteral("stem_length"), log.length.value_or(0)},
-                  {QStringLiteral("diameter"), log.effectiveDiameter.value_or(0)}};
-    const QString thickness = thicknessClass(log.diameterClass);
-    if (!thickness.isEmpty())
-        o.insert(QStringLiteral("thickness_class"), thickness);
-    const EldatQuality quality = eldatQuality(log.quality);
-    if (!quality.type.isEmpty())
-        o.insert(QStringLiteral("quality_definition"), qualityObject(quality));
-    if (log.volume)
-        o.insert(QStringLiteral("amount"), amount(*log.volume));
-    return o;
-}
+public:
+    explicit LogObjects(const QString &species) : m_species(species) {}
+
+    QJsonObject operator()(const ExportLog &log)
+    {
+        QJsonObject o = shape(log);
+        o[QLatin1String("stam_id")] = QString::number(log.id);
+        o[QLatin1String("stem_length")] = log.length.value_or(0);
+        o[QLatin1String("diameter")] = log.effectiveDiameter.value_or(0);
+        if (log.volume) {
+            QJsonObject volume = m_amount;
+            volume[QLatin1String("amount_value")] = *log.volume;
+            o[QLatin1String("amount")] = volume;
+        }
+        return o;
+    }
+
+private:
+    const QJsonObject &shape(const ExportLog &log)
+    {
+        const QString key = log.quality + u'\n' + log.diameterClass + (log.volume ? u'v' : u'-');
+        auto it = m_shapes.find(key);
+        if (it != m_shapes.end())
+            return *it;
+        QJsonObject o{{QStringLiteral("species"), m_species},
+                      {QStringLiteral("stam_id"), QString()},
+                      {QStringLiteral("stem_length"), 0},
+                      {QStringLiteral("diameter"), 0}};
+        const QString thickness = thicknessClass(log.diameterClass);
+        if (!thickness.isEmpty())
+            o.insert(QStringLiteral("thickness_class"), thickness);
+        const EldatQuality quality = eldatQuality(log.quality);
+        if (!quality.type.isEmpty())
+            o.insert(QStringLiteral("quality_definition"), qualityObject(quality));
+        if (log.volume)
+            o.insert(QStringLiteral("amount"), m_amount);
+        return *m_shapes.insert(key, o);
+    }
+
+    QString m_species;
+    QJsonObject m_amount = amount(0);
+    QHash<QString, QJsonObject> m_shapes;
+};
 
 QJsonObject pile(const EldatInput &in)
 {
     QJsonArray logs;
+    LogObjects logObject(in.facts.species);
     DecimalSum total;
     for (const ExportLog &log : in.logs) {
-        logs.append(logObject(log, in.facts.species));
+        logs.append(logObject(log));
         total.add(log.volume.value_or(0));
     }
     const QJsonObject measured{
