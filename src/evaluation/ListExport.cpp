@@ -14,8 +14,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QStandardPaths>
 #include <QUuid>
+
+#include <algorithm>
 
 namespace evaluation {
 
@@ -51,6 +54,30 @@ QString newId()
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
+// How far the writing of a long list has come, in per cent; shown only when it takes longer
+// than half a second.
+class ExportProgress
+{
+public:
+    ExportProgress() : m_dialog(QStringLiteral("Die Liste wird exportiert..."), QString(), 0, 100)
+    {
+        m_dialog.setWindowTitle(QStringLiteral("Liste exportieren"));
+        m_dialog.setWindowModality(Qt::ApplicationModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setCancelButton(nullptr);
+        m_dialog.setValue(0);
+    }
+    void setPercent(int percent) { m_dialog.setValue(percent); }
+    // The logs done of all, as the part between two percentages.
+    exporting::Progress between(int from, int to)
+    {
+        return [this, from, to](qint64 done, qint64 total) { setPercent(from + int((to - from) * done / std::max<qint64>(total, 1))); };
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
 } // namespace
 
 ListExport::ListExport(TDMod &dmod, Shell &shell, DialogService &dialogs, FactsDialog askFacts)
@@ -80,8 +107,13 @@ void ListExport::ListeExportieren()
 
 std::optional<int> ListExport::exportCsv(const QString &path)
 {
+    ExportProgress progress;
     const auto logs = exportLogs(m_dmod.dbDorv, m_shell.currentListName());
-    exporting::writeWholeFile(path, exporting::csvDocument(logs));
+    progress.setPercent(40);
+    const QByteArray csv = exporting::csvDocument(logs);
+    progress.setPercent(80);
+    exporting::writeWholeFile(path, csv);
+    progress.setPercent(100);
     return int(logs.size());
 }
 
@@ -107,7 +139,12 @@ std::optional<int> ListExport::exportEldat(const QString &path)
     data::storeEldatFacts(m_dmod.dbDorv, name, in.facts);
 
     in.envelope = {newId(), newId(), QDateTime::currentDateTimeUtc(), QCoreApplication::applicationVersion()};
-    exporting::writeWholeFile(path, exporting::eldatDocument(in));
+    ExportProgress progress;
+    // Building the log objects is a third of the work; writing them out as text the rest.
+    const QByteArray document = exporting::eldatDocument(in, progress.between(0, 30));
+    progress.setPercent(90);
+    exporting::writeWholeFile(path, document);
+    progress.setPercent(100);
     return int(in.logs.size());
 }
 

@@ -183,14 +183,18 @@ private:
     QHash<QString, QJsonObject> m_shapes;
 };
 
-QJsonObject pile(const EldatInput &in)
+QJsonObject pile(const EldatInput &in, const Progress &progress)
 {
     QJsonArray logs;
     LogObjects logObject(in.facts.species);
     DecimalSum total;
-    for (const ExportLog &log : in.logs) {
+    const qint64 count = qint64(in.logs.size());
+    for (qint64 i = 0; i < count; ++i) {
+        const ExportLog &log = in.logs[size_t(i)];
         logs.append(logObject(log));
         total.add(log.volume.value_or(0));
+        if (progress && i % 1024 == 0)
+            progress(i, count);
     }
     const QJsonObject measured{
         {QStringLiteral("measurement_type_single_log"),
@@ -210,13 +214,13 @@ QJsonObject pile(const EldatInput &in)
             {QStringLiteral("product_data"), QJsonArray{product}}};
 }
 
-QJsonObject woodAllocation(const EldatInput &in)
+QJsonObject woodAllocation(const EldatInput &in, const Progress &progress)
 {
     const QJsonObject woodData{
         {QStringLiteral("wood_id"), QJsonArray{QJsonObject{{QStringLiteral("wood_id_type"), QStringLiteral("los")},
                                                            {QStringLiteral("wood_id_no"), in.header.name}}}},
         {QStringLiteral("felling_date"), dateTimeText(in.facts.fellingDate.startOfDay(Qt::UTC))},
-        {QStringLiteral("allocated_pile"), QJsonArray{pile(in)}}};
+        {QStringLiteral("allocated_pile"), QJsonArray{pile(in, progress)}}};
     const QJsonObject status{{QStringLiteral("creation_datetime"), dateTimeText(in.envelope.created)},
                              {QStringLiteral("statusid"), QStringLiteral("10")}};
     return {{QStringLiteral("doc_type"), QStringLiteral("hba")},
@@ -227,11 +231,11 @@ QJsonObject woodAllocation(const EldatInput &in)
 
 } // namespace
 
-QByteArray eldatDocument(const EldatInput &in)
+QByteArray eldatDocument(const EldatInput &in, const Progress &progress)
 {
     const QJsonObject document{
         {QStringLiteral("meta"), meta(in)},
-        {QStringLiteral("eldat"), QJsonObject{{QStringLiteral("wood_allocation"), woodAllocation(in)}}}};
+        {QStringLiteral("eldat"), QJsonObject{{QStringLiteral("wood_allocation"), woodAllocation(in, progress)}}}};
     return QJsonDocument(QJsonObject{{QStringLiteral("document"), document}}).toJson(QJsonDocument::Compact);
 }
 

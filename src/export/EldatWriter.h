@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 
+#include <functional>
+
 #include <vector>
 
 namespace exporting {
@@ -22,7 +24,9 @@ struct EldatInput
 // the list as lot with its felling date, one pile with every log measured singly (species,
 // length, effective diameter, thickness class, quality, volume in solid cubic metres
 // without bark) and the pile's assortment, quality shares, summed volume and coordinate.
-// Every volume is the stored figure; the sum is the exact decimal sum of them.
-QByteArray eldatDocument(const EldatInput &input);
+// Every volume is the stored figure; the sum is the exact decimal sum of them. `progress`
+// hears how many logs are in the document so far, out of how many.
+using Progress = std::function<void(qint64 done, qint64 total)>;
+QByteArray eldatDocument(const EldatInput &input, const Progress &progress = {});
 
 } // namespace exporting
