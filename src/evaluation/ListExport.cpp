@@ -1,6 +1,7 @@
 #include "evaluation/ListExport.h"
 
 #include "controls/DialogService.h"
+#include "controls/WorkProgress.h"
 #include "data/DataModule.h"
 #include "data/EldatFactsStore.h"
 #include "data/Shell.h"
@@ -11,14 +12,12 @@
 #include "export/FactsOffer.h"
 #include "export/FileOutput.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QStandardPaths>
 #include <QUuid>
 
-#include <algorithm>
 
 namespace evaluation {
 
@@ -54,29 +53,11 @@ QString newId()
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
-// How far the writing of a long list has come, in per cent; shown only when it takes longer
-// than half a second.
-class ExportProgress
+// How far the writing of a long list has come; shown when it takes longer than a moment.
+WorkProgress exportProgress()
 {
-public:
-    ExportProgress() : m_dialog(QStringLiteral("Die Liste wird exportiert..."), QString(), 0, 100)
-    {
-        m_dialog.setWindowTitle(QStringLiteral("Liste exportieren"));
-        m_dialog.setWindowModality(Qt::ApplicationModal);
-        m_dialog.setMinimumDuration(500);
-        m_dialog.setCancelButton(nullptr);
-        m_dialog.setValue(0);
-    }
-    void setPercent(int percent) { m_dialog.setValue(percent); }
-    // The logs done of all, as the part between two percentages.
-    exporting::Progress between(int from, int to)
-    {
-        return [this, from, to](qint64 done, qint64 total) { setPercent(from + int((to - from) * done / std::max<qint64>(total, 1))); };
-    }
-
-private:
-    QProgressDialog m_dialog;
-};
+    return WorkProgress(QStringLiteral("Die Liste wird exportiert..."), QApplication::activeWindow());
+}
 
 } // namespace
 
@@ -107,13 +88,13 @@ void ListExport::ListeExportieren()
 
 std::optional<int> ListExport::exportCsv(const QString &path)
 {
-    ExportProgress progress;
+    WorkProgress progress = exportProgress();
     const auto logs = exportLogs(m_dmod.dbDorv, m_shell.currentListName());
-    progress.setPercent(40);
+    progress(4, 10);
     const QByteArray csv = exporting::csvDocument(logs);
-    progress.setPercent(80);
+    progress(8, 10);
     exporting::writeWholeFile(path, csv);
-    progress.setPercent(100);
+    progress(1, 1);
     return int(logs.size());
 }
 
@@ -138,13 +119,13 @@ std::optional<int> ListExport::exportEldat(const QString &path)
     in.facts.processId = offered.processId.isEmpty() ? newId() : offered.processId;
     data::storeEldatFacts(m_dmod.dbDorv, name, in.facts);
 
-    in.envelope = {newId(), newId(), QDateTime::currentDateTimeUtc(), QCoreApplication::applicationVersion()};
-    ExportProgress progress;
+    in.envelope = {newId(), newId(), QDateTime::currentDateTimeUtc(), QApplication::applicationVersion()};
+    WorkProgress progress = exportProgress();
     // Building the log objects is a third of the work; writing them out as text the rest.
-    const QByteArray document = exporting::eldatDocument(in, progress.between(0, 30));
-    progress.setPercent(90);
+    const QByteArray document = exporting::eldatDocument(in, [&progress](qint64 done, qint64 total) { progress(done, 3 * total); });
+    progress(9, 10);
     exporting::writeWholeFile(path, document);
-    progress.setPercent(100);
+    progress(1, 1);
     return int(in.logs.size());
 }
 
