@@ -1,0 +1,16 @@
+#include "einvoice/Invoice.h"
+
+namespace einvoice {
+
+QString Buyer::personName() const
+{
+    const QString first = firstName.trimmed();
+    return first.isEmpty() ? lastName.trimmed() : first + u' ' + lastName.trimmed();
+}
+
+QString Buyer::displayName() const
+{
+    return company.trimmed().isEmpty() ? personName() : company.trimmed();
+}
+
+} // namespace einvoice

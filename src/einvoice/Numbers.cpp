@@ -1,0 +1,26 @@
+#include "einvoice/Numbers.h"
+
+#include "data/DisplayFormat.h"
+
+#include <cstdlib>
+
+namespace einvoice {
+
+QString amountText(Cents amount)
+{
+    const Cents magnitude = std::llabs(amount);
+    return QStringLiteral("%1%2.%3")
+        .arg(amount < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / 100)
+        .arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString decimalText(double value, int minDecimals, int maxDecimals)
+{
+    // The display format rounds as the printed invoice does (halves away from zero on the
+    // value as typed); a point and no grouping make it the formats' notation.
+    const QString pattern = QStringLiteral("0.") + QString(minDecimals, u'0') + QString(maxDecimals - minDecimals, u'#');
+    return display::formatFloat(pattern, value, display::Separators{u'.', u','});
+}
+
+} // namespace einvoice

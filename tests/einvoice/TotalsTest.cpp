@@ -1,0 +1,46 @@
+// The invoice's amounts: whole cents, rounded once, halves away from zero.
+#include "einvoice/Totals.h"
+
+#include "SampleInvoices.h"
+
+#include <gtest/gtest.h>
+
+using einvoice::percentOf;
+
+TEST(Totals, PercentagesRoundHalvesAwayFromZeroOnTheExactAmount)
+{
+    EXPECT_EQ(percentOf(10050, 19), 1910) << "100,50 × 19 % = 19,095";
+    EXPECT_EQ(percentOf(10049, 19), 1909);
+    EXPECT_EQ(percentOf(-10050, 19), -1910);
+    EXPECT_EQ(percentOf(50000, 0.2), 100);
+    EXPECT_EQ(percentOf(1000, 5.5), 55);
+    EXPECT_EQ(percentOf(1, 50), 1) << "half a cent rounds up";
+    EXPECT_EQ(percentOf(123456789, 0), 0);
+    EXPECT_EQ(percentOf(58000, 2), 1160);
+    EXPECT_EQ(percentOf(999999999999, 19), 190000000000) << "189.999.999.999,81 cents: large amounts stay exact";
+}
+
+TEST(Totals, TheExampleInvoice)
+{
+    const einvoice::Totals t = einvoice::invoiceTotals(samples::example(einvoice::Profile::FacturX));
+    EXPECT_EQ(t.net, 50000);
+    EXPECT_EQ(t.vat, 8000);
+    EXPECT_EQ(t.gross, 58000);
+    EXPECT_EQ(t.cashDiscount, 1160);
+    EXPECT_EQ(t.afterCashDiscount, 56840);
+    EXPECT_EQ(t.levy, 100);
+}
+
+TEST(Totals, TheNetAmountIsTheSumOfTheRoundedLineAmounts)
+{
+    einvoice::Invoice inv = samples::example(einvoice::Profile::FacturX);
+    // 0,50 FM at 10,25 is 5,125 and prints as 5,13; three such lines make 15,39, not 15,38.
+    inv.lines.assign(3, {QStringLiteral("B"), QStringLiteral("2a"), 0.5, 10.25, samples::lineAmount(0.5, 10.25)});
+    inv.vatRate = 19;
+    const einvoice::Totals t = einvoice::invoiceTotals(inv);
+    EXPECT_EQ(t.net, 1539);
+    EXPECT_EQ(t.vat, 292) << "15,39 × 19 % = 2,9241";
+    EXPECT_EQ(t.gross, 1831);
+    EXPECT_EQ(t.cashDiscount, 37) << "2 % of 18,31 = 0,3662";
+    EXPECT_EQ(t.afterCashDiscount, 1794);
+}
