@@ -30,7 +30,6 @@ struct Seller
     QString vatId;          // USt-IdNr
     QString iban;           // IBAN
     QString bic;            // BIC
-    QString bankName;       // Bank
     QString vatExemption;   // Steuerbefreiung, the reason stated when the VAT rate is 0
 
     // The name on the invoice: the company name, or Name1 when that is empty.

@@ -16,7 +16,7 @@ InvoicePrintout::InvoicePrintout(const einvoice::Invoice &inv)
 {
     const einvoice::Seller &s = inv.seller;
     const einvoice::Buyer &b = inv.buyer;
-    m_firma.addRow({s.company, s.name, s.street, s.postcode, s.city, inv.vatRate, inv.levyRate, "12345678", "1234567890", s.bankName,
+    m_firma.addRow({s.company, s.name, s.street, s.postcode, s.city, inv.vatRate, inv.levyRate, "12345678", "1234567890", "Musterbank",
                     s.taxNumber});
     m_kunden.addRow({b.company, b.firstName, b.lastName, b.street, b.country, b.postcode, b.city, inv.terms.cashDiscountPercent,
                      inv.terms.cashDiscountDays, inv.terms.netDays});

@@ -46,12 +46,18 @@ TEST(PrintedFigures, TheExampleAsPrintedAndAsWritten)
     const einvoice::Invoice inv = samples::example(einvoice::Profile::XRechnung);
     const InvoicePrintout printout(inv);
     const InvoicePrintout::Figures printed = printout.figures();
+    const einvoice::Totals t = einvoice::invoiceTotals(inv);
     EXPECT_EQ(printed.net, 50000);
     EXPECT_EQ(printed.vat, 8000);
     EXPECT_EQ(printed.gross, 58000);
     EXPECT_EQ(printed.cashDiscount, 1160);
     EXPECT_EQ(printed.afterCashDiscount, 56840);
-    const einvoice::Totals t = einvoice::invoiceTotals(inv);
+    EXPECT_EQ(t.net, printed.net);
+    EXPECT_EQ(t.vat, printed.vat);
+    EXPECT_EQ(t.gross, printed.gross);
+    EXPECT_EQ(t.cashDiscount, printed.cashDiscount);
+    EXPECT_EQ(t.afterCashDiscount, printed.afterCashDiscount);
+    EXPECT_EQ(t.levy, 100);
     EXPECT_EQ(printed.levySentence, einvoice::levySentence(inv.levyRate, t.levy));
     EXPECT_EQ(printed.levySentence, QStringLiteral("Vom Nettobetrag sind 0,20 % FA = 1,00  EUR abzuziehen und vom Dorvkäufer abzuführen"));
 }

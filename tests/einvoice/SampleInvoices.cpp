@@ -27,7 +27,6 @@ einvoice::Seller seller()
     s.vatId = QStringLiteral("DE123456789");
     s.iban = QStringLiteral("DE89 3704 0044 0532 0130 00");
     s.bic = QStringLiteral("COBADEFFXXX");
-    s.bankName = QStringLiteral("Musterbank");
     s.vatExemption = QStringLiteral("Kein Ausweis von Umsatzsteuer, da Kleinunternehmer gemäß § 19 UStG");
     return s;
 }
