@@ -1,5 +1,7 @@
 #include "data/DataModule.h"
 
+#include "data/InvoiceColumns.h"
+
 #include "data/Shell.h"
 #include "engine/Transaction.h"
 
@@ -71,6 +73,8 @@ void TDMod::DataModuleCreate()
     const QStringList params{QStringLiteral("PATH=") + m_shell.dataPath(), QStringLiteral("DEFAULT DRIVER = DBASE"),
                              QStringLiteral("ENABLE BCD = FALSE")};
     dbDorv.open(params);
+    // Older data folders get the e-invoice columns here, before any query reads the tables.
+    invoicecolumns::addMissing(dbDorv);
     qryFirma.open();
 }
 

@@ -4,6 +4,8 @@
 #include "controls/DbEdit.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
+#include "data/InvoiceColumns.h"
+#include "einvoice/Iban.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -98,6 +100,7 @@ void TFormFirma::buildWindow()
     t->addWidget(new QLabel(QStringLiteral("%"), taxes), 1, 2);
     t->setColumnStretch(3, 1);
     layout->addWidget(taxes);
+    layout->addWidget(buildEInvoiceGroup());
 
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
@@ -115,10 +118,40 @@ void TFormFirma::buildWindow()
 
     const std::vector<QWidget *> order{dbedtFirma, dbedtName1, dbedtStrasse, dbedtPlz, dbedtOrt, dbedtTelefon, dbedtFax,
                                        dbedtEMail, dbedtKTO, dbedtBLZ, dbedtBank, dbedtSteuerNr, dbedtMwSt, dbedtFASatz,
-                                       btnOK, btnAbbruch};
+                                       dbedtIBAN, dbedtBIC, dbedtUStIdNr, dbedtLand, dbedtAnsprechpartner,
+                                       dbedtSteuerbefreiung, btnOK, btnAbbruch};
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    resize(420, 430);
+    resize(460, 600);
+}
+
+// What an e-invoice says about the seller beyond the printed letterhead.
+QWidget *TFormFirma::buildEInvoiceGroup()
+{
+    namespace col = invoicecolumns;
+    dbedtIBAN = boundEdit("dbedtIBAN", col::Iban);
+    dbedtBIC = boundEdit("dbedtBIC", col::Bic);
+    dbedtUStIdNr = boundEdit("dbedtUStIdNr", col::UStIdNr);
+    dbedtLand = boundEdit("dbedtLand", col::Land);
+    dbedtAnsprechpartner = boundEdit("dbedtAnsprechpartner", col::Ansprechpartner);
+    dbedtSteuerbefreiung = boundEdit("dbedtSteuerbefreiung", col::Steuerbefreiung);
+
+    auto *group = new QGroupBox(QStringLiteral(" E-Rechnung "), this);
+    auto *e = new QGridLayout(group);
+    e->addWidget(caption("&IBAN:", dbedtIBAN, group), 0, 0);
+    e->addWidget(dbedtIBAN, 0, 1, 1, 2);
+    e->addWidget(caption("BI&C:", dbedtBIC, group), 1, 0);
+    e->addWidget(dbedtBIC, 1, 1);
+    e->addWidget(caption("&USt-IdNr:", dbedtUStIdNr, group), 2, 0);
+    e->addWidget(dbedtUStIdNr, 2, 1);
+    e->addWidget(caption("&Land:", dbedtLand, group), 3, 0);
+    e->addWidget(dbedtLand, 3, 1);
+    e->addWidget(caption("Ansp&rechpartner:", dbedtAnsprechpartner, group), 4, 0);
+    e->addWidget(dbedtAnsprechpartner, 4, 1, 1, 2);
+    e->addWidget(caption("Steuerbefreiun&g:", dbedtSteuerbefreiung, group), 5, 0);
+    e->addWidget(dbedtSteuerbefreiung, 5, 1, 1, 2);
+    e->setColumnStretch(2, 1);
+    return group;
 }
 
 void TFormFirma::showEvent(QShowEvent *event)
@@ -132,9 +165,11 @@ void TFormFirma::FormActivate()
 {
     guarded(m_dialogs, [this] {
         data::Dataset &firma = m_dmod.qryFirma;
-        if (firma.isEmpty())
+        if (firma.isEmpty()) {
             firma.insert();
-        else
+            firma.setValue(QString::fromLatin1(invoicecolumns::Land), QString::fromLatin1(invoicecolumns::DefaultLand));
+            firma.setValue(QString::fromLatin1(invoicecolumns::Steuerbefreiung), invoicecolumns::defaultSteuerbefreiung());
+        } else
             firma.edit(); // left in editing by the close box, it stays as it is
         dbedtFirma->setFocus();
     });
@@ -146,6 +181,8 @@ void TFormFirma::btnOKClick()
         for (DbEdit *edit : m_edits)
             if (!edit->commit())
                 return;
+        if (!ibanAnnehmbar())
+            return;
         if (m_dmod.qryFirma.isEditing())
             m_dmod.qryFirma.post();
         accept();
@@ -159,4 +196,16 @@ void TFormFirma::btnAbbruchClick()
             m_dmod.qryFirma.cancel();
         reject();
     });
+}
+
+bool TFormFirma::ibanAnnehmbar()
+{
+    const QString iban = m_dmod.qryFirma.value(QString::fromLatin1(invoicecolumns::Iban)).toString();
+    if (iban.trimmed().isEmpty() || einvoice::ibanIsValid(iban))
+        return true;
+    m_dialogs.error(QStringLiteral("Die IBAN \"%1\" ist nicht gültig: Prüfen Sie Ländercode, Prüfziffern und Kontonummer.\n"
+                                   "Die Firmendaten wurden nicht gespeichert.")
+                        .arg(iban.trimmed()));
+    dbedtIBAN->setFocus();
+    return false;
 }

@@ -6,6 +6,7 @@
 
 class DbEdit;
 class DialogService;
+class QWidget;
 class QPushButton;
 class Shell;
 class TDMod;
@@ -32,6 +33,12 @@ public:
     DbEdit *dbedtSteuerNr = nullptr;
     DbEdit *dbedtMwSt = nullptr;
     DbEdit *dbedtFASatz = nullptr;
+    DbEdit *dbedtIBAN = nullptr;
+    DbEdit *dbedtBIC = nullptr;
+    DbEdit *dbedtUStIdNr = nullptr;
+    DbEdit *dbedtLand = nullptr;
+    DbEdit *dbedtAnsprechpartner = nullptr;
+    DbEdit *dbedtSteuerbefreiung = nullptr;
     QPushButton *btnOK = nullptr;
     QPushButton *btnAbbruch = nullptr;
 
@@ -44,6 +51,9 @@ protected:
 
 private:
     void buildWindow();
+    QWidget *buildEInvoiceGroup();
+    // False, after saying so, when the typed IBAN fails its check; an empty IBAN passes.
+    bool ibanAnnehmbar();
     DbEdit *boundEdit(const char *name, const char *field);
 
     TDMod &m_dmod;

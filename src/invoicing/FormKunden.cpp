@@ -5,6 +5,7 @@
 #include "controls/ErrorGuard.h"
 #include "controls/RecordNavigator.h"
 #include "data/DataModule.h"
+#include "data/InvoiceColumns.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -51,6 +52,10 @@ void TFormKunden::buildWindow()
     dbedtZahlungsziel = boundEdit("dbedtZahlungsziel", "NETTOTAGE");
     dbedtSkontotage = boundEdit("dbedtSkontotage", "SKONTOTAGE");
     dbedtSkonto = boundEdit("dbedtSkonto", "SKONTO");
+    dbedtEMail = boundEdit("dbedtEMail", invoicecolumns::EMail);
+    dbedtUStIdNr = boundEdit("dbedtUStIdNr", invoicecolumns::KundeUStIdNr);
+    dbedtKaeuferreferenz = boundEdit("dbedtKaeuferreferenz", invoicecolumns::Kaeuferreferenz);
+    dbedtLieferantenNr = boundEdit("dbedtLieferantenNr", invoicecolumns::LieferantenNr);
 
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
@@ -88,13 +93,27 @@ void TFormKunden::buildWindow()
     p->addWidget(new QLabel(QStringLiteral("%"), payment), 2, 2);
     p->setColumnStretch(3, 1);
     layout->addWidget(payment);
+
+    // What an e-invoice to this customer needs beyond the address.
+    auto *einvoice = new QGroupBox(QStringLiteral(" E-Rechnung "), this);
+    auto *e = new QGridLayout(einvoice);
+    e->addWidget(caption("E-&Mail:", dbedtEMail, einvoice), 0, 0);
+    e->addWidget(dbedtEMail, 0, 1);
+    e->addWidget(caption("&USt-IdNr:", dbedtUStIdNr, einvoice), 1, 0);
+    e->addWidget(dbedtUStIdNr, 1, 1);
+    e->addWidget(caption("Käuf&erreferenz:", dbedtKaeuferreferenz, einvoice), 2, 0);
+    e->addWidget(dbedtKaeuferreferenz, 2, 1);
+    e->addWidget(caption("&Lieferanten-Nr:", dbedtLieferantenNr, einvoice), 3, 0);
+    e->addWidget(dbedtLieferantenNr, 3, 1);
+    layout->addWidget(einvoice);
     layout->addStretch();
 
     const std::vector<QWidget *> order{dbedtKdNr, Button1, dbnKunden, dbedtSuchname, dbedtFirma, dbedtVorname, dbedtName,
-                                       dbedtPlz, dbedtOrt, dbedtStrasse, dbedtZahlungsziel, dbedtSkontotage, dbedtSkonto};
+                                       dbedtPlz, dbedtOrt, dbedtStrasse, dbedtZahlungsziel, dbedtSkontotage, dbedtSkonto,
+                                       dbedtEMail, dbedtUStIdNr, dbedtKaeuferreferenz, dbedtLieferantenNr};
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    resize(420, 360);
+    resize(420, 500);
 }
 
 void TFormKunden::showEvent(QShowEvent *event)

@@ -32,6 +32,10 @@ public:
     DbEdit *dbedtZahlungsziel = nullptr;
     DbEdit *dbedtSkontotage = nullptr;
     DbEdit *dbedtSkonto = nullptr;
+    DbEdit *dbedtEMail = nullptr;
+    DbEdit *dbedtUStIdNr = nullptr;
+    DbEdit *dbedtKaeuferreferenz = nullptr;
+    DbEdit *dbedtLieferantenNr = nullptr;
 
     void FormShow();
     void FormClose();

@@ -100,6 +100,32 @@ TEST_F(FirmaTest, AnEmptyCompanyTableGetsANewRecordThatOKStoresAndAbbruchDrops)
     form.btnOKClick();
     ASSERT_EQ(stored().size(), 1u);
     EXPECT_EQ(stored()[0][0].toString(), QStringLiteral("Saegewerk Nord"));
+    // A new company is German and states why it charges no VAT, until told otherwise.
+    const auto eInvoice = dmod().dbDorv.query(QStringLiteral("SELECT Land, Steuerbefreiung FROM Firma")).rows.at(0);
+    EXPECT_EQ(eInvoice.at(0).toString(), QStringLiteral("DE"));
+    EXPECT_EQ(eInvoice.at(1).toString(), QStringLiteral("Kein Ausweis von Umsatzsteuer, da Kleinunternehmer gemäß § 19 UStG"));
+}
+
+TEST_F(FirmaTest, AWrongIbanIsReportedAndNothingIsStoredARightOneIsStoredAsTyped)
+{
+    const auto storedIban = [this] { return dmod().dbDorv.query(QStringLiteral("SELECT IBAN, Ort FROM Firma")).rows.at(0); };
+    form.show();
+    type(form.dbedtOrt, QStringLiteral("Holzhausen"));
+    type(form.dbedtIBAN, QStringLiteral("DE89 3704 0044 0532 0130 01")); // one digit off
+    form.btnOKClick();
+    ASSERT_EQ(dialogs.textsOf(ScriptedDialogService::Kind::Error).size(), 1);
+    EXPECT_TRUE(dialogs.texts().front().startsWith(QStringLiteral("Die IBAN \"DE89 3704 0044 0532 0130 01\" ist nicht gültig")));
+    EXPECT_TRUE(dialogs.texts().front().contains(QStringLiteral("nicht gespeichert")));
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(storedIban().at(0).isNull());
+    EXPECT_EQ(storedIban().at(1).toString(), QStringLiteral("Musterstadt"));
+
+    dialogs.clear();
+    type(form.dbedtIBAN, QStringLiteral("DE89 3704 0044 0532 0130 00"));
+    form.btnOKClick();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(storedIban().at(0).toString(), QStringLiteral("DE89 3704 0044 0532 0130 00"));
+    EXPECT_EQ(storedIban().at(1).toString(), QStringLiteral("Holzhausen"));
 }
 
 TEST_F(FirmaTest, ARateThatIsNoNumberIsReportedAndNothingIsStored)

@@ -61,7 +61,8 @@ public:
 
     void addKunde(const char *nr, const char *firma, const QVariant &skonto, const QVariant &skontotage, const QVariant &nettotage)
     {
-        execute("INSERT INTO Kunden VALUES ( (SELECT MAX(ID) + 1 FROM Kunden), :NR, 'SUCH', :FIRMA, 'Anna', 'Holz', 'Am Hang 2', '',"
+        execute("INSERT INTO Kunden ( ID, NRKD, SUCHNAME, FIRMA, VORNAME, NAME, STRASSE, LAND, PLZ, ORT, SKONTO, SKONTOTAGE, NETTOTAGE )"
+                " VALUES ( (SELECT MAX(ID) + 1 FROM Kunden), :NR, 'SUCH', :FIRMA, 'Anna', 'Holz', 'Am Hang 2', '',"
                 " '57392', 'Schmallenberg', :SKONTO, :SKONTOTAGE, :NETTOTAGE )",
                 {{QStringLiteral("NR"), QString::fromLatin1(nr)},
                  {QStringLiteral("FIRMA"), QString::fromUtf8(firma)},

@@ -1,0 +1,67 @@
+#include "data/InvoiceColumns.h"
+
+#include "engine/Connection.h"
+#include "engine/Dialect.h"
+#include "engine/Transaction.h"
+
+#include <vector>
+
+namespace invoicecolumns {
+
+namespace {
+
+struct Column
+{
+    QString name;
+    int size;
+    QString initial; // written into the rows present when the column is added
+};
+
+void addMissingTo(engine::Connection &db, const QString &table, const std::vector<Column> &columns)
+{
+    if (!db.tableExists(table))
+        return;
+    // A text of its own: the statement cache must not keep the old columns of "SELECT *".
+    const engine::ResultSet present = db.query(QStringLiteral("SELECT * FROM %1 WHERE 0 = 1").arg(table));
+    const auto has = [&present](const QString &name) {
+        for (const engine::ColumnInfo &c : present.columns)
+            if (c.name.compare(name, Qt::CaseInsensitive) == 0)
+                return true;
+        return false;
+    };
+    engine::Transaction tx(db);
+    for (const Column &c : columns) {
+        if (has(c.name))
+            continue;
+        const QString constraint = engine::charConstraintName({c.name, c.size});
+        db.execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 CHAR(%3) CONSTRAINT \"%4\" CHECK (length(%2) <= %3)")
+                       .arg(table, c.name)
+                       .arg(c.size)
+                       .arg(constraint));
+        if (!c.initial.isEmpty())
+            db.execute(QStringLiteral("UPDATE %1 SET %2 = :V").arg(table, c.name), {{QStringLiteral("V"), c.initial}});
+    }
+    tx.commit();
+}
+
+} // namespace
+
+QString defaultSteuerbefreiung()
+{
+    return QStringLiteral("Kein Ausweis von Umsatzsteuer, da Kleinunternehmer gemäß § 19 UStG");
+}
+
+void addMissing(engine::Connection &db)
+{
+    addMissingTo(db, QStringLiteral("Firma"),
+                 {{Iban, 34, {}},
+                  {Bic, 11, {}},
+                  {UStIdNr, 20, {}},
+                  {Land, 2, DefaultLand},
+                  {Ansprechpartner, 50, {}},
+                  {Steuerbefreiung, 100, defaultSteuerbefreiung()}});
+    addMissingTo(db, QStringLiteral("Kunden"),
+                 {{EMail, 50, {}}, {KundeUStIdNr, 20, {}}, {Kaeuferreferenz, 50, {}}, {LieferantenNr, 20, {}}});
+}
+
+} // namespace invoicecolumns
