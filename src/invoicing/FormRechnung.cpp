@@ -9,10 +9,14 @@
 #include "data/DataModule.h"
 #include "data/Shell.h"
 #include "invoicing/FormMatchcode.h"
+#include "invoicing/InvoiceFromQueries.h"
 #include "invoicing/MatchcodeAuswahl.h"
 #include "invoicing/PreisGrid.h"
+#include "invoicing/RechnungsReport.h"
 
 #include <QApplication>
+#include <QDate>
+#include <QDateEdit>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,6 +29,7 @@
 #include <QScreen>
 #include <QScopedValueRollback>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -59,7 +64,7 @@ enum GridColumnIndex { colGueteklasse, colAbzug, colStaerkeklasse, colPreis, col
 
 TFormRechnung::TFormRechnung(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
     : QDialog(parent), memRechnungsdaten(nullptr, QStringLiteral("memRechnungsdaten")), m_dmod(dmod), m_shell(shell),
-      m_dialogs(dialogs), m_preise(dmod)
+      m_dialogs(dialogs), m_preise(dmod), m_issuer(dialogs)
 {
     setObjectName(QStringLiteral("FormRechnung"));
     setWindowTitle(QStringLiteral("Rechnung"));
@@ -89,24 +94,30 @@ void TFormRechnung::buildWindow()
     btnVorschau->setObjectName(QStringLiteral("btnVorschau"));
     btnDrucken = new QPushButton(QStringLiteral("&Drucken"), this);
     btnDrucken->setObjectName(QStringLiteral("btnDrucken"));
+    btnERechnung = new QPushButton(QStringLiteral("&E-Rechnung..."), this);
+    btnERechnung->setObjectName(QStringLiteral("btnERechnung"));
     btnSchliessen = new QPushButton(QStringLiteral("&Schliessen"), this);
     btnSchliessen->setObjectName(QStringLiteral("btnSchliessen"));
-    for (QPushButton *b : {btnVorschau, btnDrucken, btnSchliessen})
+    for (QPushButton *b : {btnVorschau, btnDrucken, btnERechnung, btnSchliessen})
         b->setAutoDefault(false);
     connect(btnVorschau, &QPushButton::clicked, this, &TFormRechnung::btnVorschauClick);
     connect(btnDrucken, &QPushButton::clicked, this, &TFormRechnung::btnDruckenClick);
+    connect(btnERechnung, &QPushButton::clicked, this, &TFormRechnung::btnERechnungClick);
     connect(btnSchliessen, &QPushButton::clicked, this, &TFormRechnung::btnSchliessenClick);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(btnVorschau);
     buttons->addWidget(btnDrucken);
+    buttons->addWidget(btnERechnung);
     buttons->addWidget(btnSchliessen);
     layout->addLayout(buttons);
 
     QWidget *order[] = {edtKundenNr, btnKndMatchcode, edtRechnungsNr};
     setTabOrder(order[0], order[1]);
     setTabOrder(order[1], order[2]);
-    QWidget *previous = edtRechnungsNr;
+    setTabOrder(edtRechnungsNr, dtpRechnungsdatum);
+    setTabOrder(dtpRechnungsdatum, dtpLieferdatum);
+    QWidget *previous = dtpLieferdatum;
     for (DbEdit *edit : m_kundenFelder) {
         setTabOrder(previous, edit);
         previous = edit;
@@ -114,7 +125,8 @@ void TFormRechnung::buildWindow()
     setTabOrder(previous, dxdbgrdRechnung);
     setTabOrder(dxdbgrdRechnung, btnVorschau);
     setTabOrder(btnVorschau, btnDrucken);
-    setTabOrder(btnDrucken, btnSchliessen);
+    setTabOrder(btnDrucken, btnERechnung);
+    setTabOrder(btnERechnung, btnSchliessen);
 }
 
 QWidget *TFormRechnung::buildCustomerPart()
@@ -151,6 +163,7 @@ QWidget *TFormRechnung::buildCustomerPart()
     top->addWidget(rechnungsNrLabel, 1, 0);
     top->addWidget(edtRechnungsNr, 1, 1, 1, 3);
     top->setColumnStretch(3, 1);
+    buildDates(top, part);
 
     auto bound = [&](QWidget *owner, const char *name, const char *field) {
         auto *edit = new DbEdit(m_dialogs, *m_dmod.dsKunden.dataset, field, name, owner);
@@ -194,6 +207,30 @@ QWidget *TFormRechnung::buildCustomerPart()
     z->setColumnStretch(3, 1);
     layout->addWidget(zahlung);
     return part;
+}
+
+// The invoice date and the delivery date, below the invoice number.
+void TFormRechnung::buildDates(QGridLayout *top, QWidget *part)
+{
+    const auto dateEdit = [part](const char *name) {
+        auto *edit = new QDateEdit(QDate::currentDate(), part);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+        edit->setCalendarPopup(true);
+        return edit;
+    };
+    dtpRechnungsdatum = dateEdit("dtpRechnungsdatum");
+    dtpLieferdatum = dateEdit("dtpLieferdatum");
+    top->addWidget(caption("Rechnungsdat&um:", dtpRechnungsdatum, part), 2, 0);
+    top->addWidget(dtpRechnungsdatum, 2, 1);
+    top->addWidget(caption("&Lieferdatum:", dtpLieferdatum, part), 3, 0);
+    top->addWidget(dtpLieferdatum, 3, 1);
+    connect(dtpRechnungsdatum, &QDateEdit::dateChanged, this, [this](QDate date) {
+        const QSignalBlocker quiet(dtpLieferdatum);
+        if (!m_eigenesLieferdatum)
+            dtpLieferdatum->setDate(date);
+    });
+    connect(dtpLieferdatum, &QDateEdit::dateChanged, this, [this] { m_eigenesLieferdatum = true; });
 }
 
 void TFormRechnung::buildPriceGrid()
@@ -331,6 +368,10 @@ void TFormRechnung::FormShow()
         memRechnungsdaten.open();
         m_preise.oeffnen();
         KundeGefunden = false;
+        m_eigenesLieferdatum = false;
+        dtpRechnungsdatum->setDate(QDate::currentDate());
+        dtpLieferdatum->setDate(dtpRechnungsdatum->date());
+        m_eigenesLieferdatum = false;
         m_listName = m_shell.currentListName();
         invoicing::RechnungAufbauen(m_dmod, m_listName);
     });
@@ -455,7 +496,7 @@ void TFormRechnung::adresseSpeichernFragen()
         m_dmod.qryKundenBeforeClose(m_dmod.qryKunden);
 }
 
-std::optional<evaluation::PreparedReport> TFormRechnung::RechnungVorbereiten()
+std::optional<invoicing::PreparedInvoice> TFormRechnung::RechnungVorbereiten()
 {
     // A typed text that does not convert has been reported; nothing is printed.
     for (DbEdit *edit : m_kundenFelder)
@@ -475,14 +516,23 @@ std::optional<evaluation::PreparedReport> TFormRechnung::RechnungVorbereiten()
     UebergebeRechnungsdaten();
     adresseSpeichernFragen();
     m_shell.SQLVorbereiten();
-    return invoicing::RechnungsReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), m_dmod, memRechnungsdaten);
+    einvoice::Invoice invoice = invoicing::invoiceFromQueries(
+        m_dmod, {edtRechnungsNr->text(), dtpRechnungsdatum->date(), dtpLieferdatum->date()});
+    evaluation::PreparedReport printout =
+        invoicing::RechnungsReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), m_dmod, memRechnungsdaten, invoice);
+    return invoicing::PreparedInvoice{std::move(invoice), std::move(printout)};
 }
 
 void TFormRechnung::drucken(const QString &device)
 {
     guarded(m_dialogs, [this, &device] {
-        if (std::optional<evaluation::PreparedReport> rechnung = RechnungVorbereiten())
-            rechnung->print(device, this);
+        std::optional<invoicing::PreparedInvoice> rechnung = RechnungVorbereiten();
+        if (!rechnung)
+            return;
+        if (device == QStringLiteral("Printer"))
+            m_issuer.print(*rechnung, this);
+        else
+            rechnung->printout.print(device, this);
     });
 }
 
@@ -494,6 +544,14 @@ void TFormRechnung::btnVorschauClick()
 void TFormRechnung::btnDruckenClick()
 {
     drucken(QStringLiteral("Printer"));
+}
+
+void TFormRechnung::btnERechnungClick()
+{
+    guarded(m_dialogs, [this] {
+        if (std::optional<invoicing::PreparedInvoice> rechnung = RechnungVorbereiten())
+            m_issuer.saveEInvoice(*rechnung);
+    });
 }
 
 void TFormRechnung::btnSchliessenClick()

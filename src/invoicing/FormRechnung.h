@@ -2,7 +2,7 @@
 
 #include "data/Dataset.h"
 #include "invoicing/Arbeitspreise.h"
-#include "invoicing/RechnungsReport.h"
+#include "invoicing/InvoiceIssuer.h"
 
 #include <optional>
 
@@ -14,6 +14,8 @@ class DataGrid;
 class DatasetTableModel;
 class DbEdit;
 class DialogService;
+class QDateEdit;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class Shell;
@@ -42,9 +44,12 @@ public:
     QPushButton *btnKndMatchcode = nullptr;
     DbEdit *dbtxtSuchname = nullptr;
     QLineEdit *edtRechnungsNr = nullptr;
+    QDateEdit *dtpRechnungsdatum = nullptr; // today at each showing
+    QDateEdit *dtpLieferdatum = nullptr;    // follows the invoice date until changed itself
     DataGrid *dxdbgrdRechnung = nullptr;
     QPushButton *btnVorschau = nullptr;
     QPushButton *btnDrucken = nullptr;
+    QPushButton *btnERechnung = nullptr;
     QPushButton *btnSchliessen = nullptr;
 
     // The invoice number handed to the report, held in memory.
@@ -75,14 +80,15 @@ public:
     void btnKndMatchcodeExit();
     void btnVorschauClick();
     void btnDruckenClick();
+    void btnERechnungClick();
     void btnSchliessenClick();
     void UebergebeRechnungsdaten();
 
-    // Everything a preview or print does before the report runs: the working prices written
-    // and the invoice lines built again from them, the invoice number handed over, a pending
-    // address change saved or dropped, the queries prepared for the current list; then the
-    // template loaded. Errors propagate to the caller.
-    std::optional<evaluation::PreparedReport> RechnungVorbereiten();
+    // Everything a preview, print or e-invoice does before the report runs: the working prices
+    // written and the invoice lines built again from them, the invoice number handed over, a
+    // pending address change saved or dropped, the queries prepared for the current list; then
+    // the invoice read from them and the template loaded. Errors propagate to the caller.
+    std::optional<invoicing::PreparedInvoice> RechnungVorbereiten();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -92,6 +98,7 @@ protected:
 private:
     void buildWindow();
     QWidget *buildCustomerPart();
+    void buildDates(QGridLayout *top, QWidget *part);
     void buildPriceGrid();
     void onFocusChanged(QWidget *old, QWidget *now);
     bool inGrid(const QWidget *w) const;
@@ -108,12 +115,14 @@ private:
     Shell &m_shell;
     DialogService &m_dialogs;
     invoicing::Arbeitspreise m_preise;
+    invoicing::InvoiceIssuer m_issuer;
     DatasetTableModel *m_model = nullptr;
     std::vector<DbEdit *> m_kundenFelder;
     QString m_listName;        // the list the invoice lines were built from
     bool KundeGefunden = false;
     int AktuelleSpalte = PreisSpalte;
     bool m_lookingUp = false;  // a lookup moves the focus itself
+    bool m_eigenesLieferdatum = false; // the delivery date was set apart from the invoice date
     QMetaObject::Connection m_focusConnection;
     TFormMatchcode *m_matchcode = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "invoicing/RechnungsReport.h"
 
 #include "data/DataModule.h"
+#include "einvoice/InvoiceTexts.h"
+#include "einvoice/Totals.h"
 #include "report/DatasetPipeline.h"
 
 namespace invoicing {
@@ -20,9 +22,31 @@ report::TablePipeline keinKunde()
                                   QStringLiteral("NETTOTAGE")});
 }
 
+QVariant euros(einvoice::Cents cents)
+{
+    return double(cents) / 100.0;
+}
+
+QVariant day(const QDate &date)
+{
+    return date.isValid() ? QVariant(date.startOfDay()) : QVariant();
+}
+
 } // namespace
 
-evaluation::PreparedReport RechnungsReport(const QString &templatePath, TDMod &dmod, const data::Dataset &rechnungsdaten)
+report::TablePipeline rechnungswerte(const einvoice::Invoice &invoice)
+{
+    const einvoice::Totals t = einvoice::invoiceTotals(invoice);
+    report::TablePipeline p({QStringLiteral("RECHNUNGSDATUM"), QStringLiteral("LIEFERDATUM"), QStringLiteral("NETTO"),
+                             QStringLiteral("MWST"), QStringLiteral("BRUTTO"), QStringLiteral("SKONTOBETRAG"),
+                             QStringLiteral("NACHSKONTO"), QStringLiteral("ABGABE"), QStringLiteral("ABGABETEXT")});
+    p.addRow({day(invoice.invoiceDate), day(invoice.deliveryDate), euros(t.net), euros(t.vat), euros(t.gross), euros(t.cashDiscount),
+              euros(t.afterCashDiscount), euros(t.levy), einvoice::levySentence(invoice.levyRate, t.levy)});
+    return p;
+}
+
+evaluation::PreparedReport RechnungsReport(const QString &templatePath, TDMod &dmod, const data::Dataset &rechnungsdaten,
+                                           const einvoice::Invoice &invoice)
 {
     evaluation::PreparedReport r(templatePath);
     r.addPipeline(QStringLiteral("dbFirma"), dmod.qryFirma, Range::CurrentRecord);
@@ -34,6 +58,7 @@ evaluation::PreparedReport RechnungsReport(const QString &templatePath, TDMod &d
     r.addPipeline(QStringLiteral("dbZusatzdaten"), dmod.qryDorvZusatz, Range::CurrentRecord);
     r.addPipeline(QStringLiteral("dbRechnungsdaten"), rechnungsdaten, Range::CurrentRecord);
     r.addPipeline(QStringLiteral("Firma"), dmod.qryFirma, Range::CurrentRecord);
+    r.addPipeline(QStringLiteral("dbRechnungswerte"), std::make_unique<report::TablePipeline>(rechnungswerte(invoice)));
     return r;
 }
 

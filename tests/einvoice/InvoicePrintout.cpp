@@ -1,5 +1,6 @@
 #include "InvoicePrintout.h"
 
+#include "invoicing/RechnungsReport.h"
 #include "report/PagePainter.h"
 
 #include <QRegularExpression>
@@ -13,6 +14,7 @@ InvoicePrintout::InvoicePrintout(const einvoice::Invoice &inv)
     , m_lines({"GUETEKLASSE", "STAERKEKLASSE", "VOLUMEN", "PREIS", "SUMME"})
     , m_zusatz({"ABTEILUNG", "BAUMART", "SORTE", "GESCHAELT", "GERUECKT"})
     , m_nummer({"RECHNUNGSNR"})
+    , m_werte(invoicing::rechnungswerte(inv))
 {
     const einvoice::Seller &s = inv.seller;
     const einvoice::Buyer &b = inv.buyer;
@@ -33,6 +35,7 @@ InvoicePrintout::InvoicePrintout(const einvoice::Invoice &inv)
     m_report.setPipeline(QStringLiteral("dbDorvdaten"), &m_lines);
     m_report.setPipeline(QStringLiteral("dbZusatzdaten"), &m_zusatz);
     m_report.setPipeline(QStringLiteral("dbRechnungsdaten"), &m_nummer);
+    m_report.setPipeline(QStringLiteral("dbRechnungswerte"), &m_werte);
     m_report.setSeparators(display::Separators{u',', u'.'});
     m_report.setPrintDateTime(QDateTime(inv.invoiceDate, QTime(10, 0)));
     m_pages = m_report.layOut();
@@ -61,8 +64,8 @@ einvoice::Cents cents(const QString &printed)
 
 InvoicePrintout::Figures InvoicePrintout::figures() const
 {
-    // The summary block is on the last page: its amounts stand in the amount column (138.377 mm
-    // into the band, 25 mm margin) from the height of the label "Nettobetrag" down.
+    // The summary block is on the last page: its amounts stand in the amount column, right of the
+    // label "Nettobetrag" on its line and below it, all ending where the net amount ends.
     std::vector<const report::TextPrimitive *> texts;
     for (const report::Primitive &p : m_pages.back().primitives) {
         if (const auto *t = std::get_if<report::TextPrimitive>(&p))
@@ -73,9 +76,15 @@ InvoicePrintout::Figures InvoicePrintout::figures() const
     if (label == texts.end())
         return f;
     const double top = (*label)->rect.y() - 0.01;
+    const auto net = std::find_if(texts.begin(), texts.end(), [&](const auto *t) {
+        return std::fabs(t->rect.y() - (*label)->rect.y()) < 0.01 && t->rect.x() > (*label)->rect.right();
+    });
+    if (net == texts.end())
+        return f;
+    const double column = (*net)->rect.right();
     std::vector<const report::TextPrimitive *> amounts;
     for (const auto *t : texts) {
-        if (std::fabs(t->rect.x() - 163.377) < 0.01 && t->rect.y() >= top)
+        if (std::fabs(t->rect.right() - column) < 0.01 && t->rect.y() >= top)
             amounts.push_back(t);
         if (t->text.startsWith(QStringLiteral("Vom Nettobetrag")))
             f.levySentence = t->text;

@@ -41,6 +41,7 @@ private:
     report::TablePipeline m_lines;
     report::TablePipeline m_zusatz;
     report::TablePipeline m_nummer;
+    report::TablePipeline m_werte;
     report::Report m_report;
     std::vector<report::Page> m_pages;
 };

@@ -9,6 +9,7 @@
 #include "invoicing/FormRechnung.h"
 #include "support/ProgramFolder.h"
 
+#include <QDateEdit>
 #include <QDateTime>
 #include <QLineEdit>
 #include <QLocale>
@@ -81,11 +82,12 @@ public:
     // The invoice as the preview would show it, printed on the given day.
     QString invoiceDump(const QDate &day = QDate(2024, 11, 8))
     {
-        std::optional<evaluation::PreparedReport> r = form().RechnungVorbereiten();
+        form().dtpRechnungsdatum->setDate(day);
+        std::optional<invoicing::PreparedInvoice> r = form().RechnungVorbereiten();
         if (!r)
             return {};
-        r->report().setPrintDateTime(QDateTime(day, QTime(9, 5)));
-        return r->report().dump();
+        r->printout.report().setPrintDateTime(QDateTime(day, QTime(9, 5)));
+        return r->printout.report().dump();
     }
 
     ScriptedDialogService dialogs;

@@ -159,6 +159,10 @@ TEST(TemplateFit, InvoiceWithTheLongestValues)
     rechnungsdaten.addRow({longest(20)});
     TablePipeline steuerNr({"SteuerNr"});
     steuerNr.addRow({longest(15)});
+    TablePipeline werte({"RECHNUNGSDATUM", "LIEFERDATUM", "NETTO", "MWST", "BRUTTO", "SKONTOBETRAG", "NACHSKONTO", "ABGABE", "ABGABETEXT"});
+    werte.addRow({QDate(2024, 11, 8).startOfDay(), QDate(2024, 12, 28).startOfDay(), 10659989240.0, 2025397955.6, 12685387195.6,
+                  380561615.87, 12304825579.73, 10658923241.08,
+                  QString::fromUtf8("Vom Nettobetrag sind 99,99 % FA = 10.658.923.241,08  EUR abzuziehen und vom Dorvkäufer abzuführen")});
 
     report::Report r;
     loadTemplate(r, "Rechnung.rtm");
@@ -168,13 +172,14 @@ TEST(TemplateFit, InvoiceWithTheLongestValues)
     r.setPipeline("dbZusatzdaten", &zusatz);
     r.setPipeline("dbRechnungsdaten", &rechnungsdaten);
     r.setPipeline("Firma", &steuerNr);
+    r.setPipeline("dbRechnungswerte", &werte);
     expectEveryTextInItsOwnPlace(r.layOut(), "Rechnung.rtm");
     expectWhole(r.dump(),
                 {longest(20), "Nr:", "R E C H N U N G", longest(15), "Steuer-Nr", "08.11.2024", "1.065.999,99 FM", "9.999,99 EUR",
                  "10.659.989.240,00 EUR", "Nettobetrag", "+ 19,00 % MwSt", "2.025.397.955,60 EUR", "Rechnungsbetrag",
                  "12.685.387.195,60 EUR", "Zahlbar 999 Tage", "(04.08.2027)", "Bei Zahlung innerhalb 999 Tagen", "- 3,00 % Skonto",
                  "380.561.615,87 EUR", "12.304.825.579,73 EUR", "Güteklasse", "Stärkeklasse", "Menge", "Preis/FM", "Gesamtpreis",
-                 "Abteilung:", "Baumart:", "Cgw", "1b2"},
+                 "Abteilung:", "Baumart:", "Cgw", "1b2", "Lieferdatum: 28.12.2024"},
                 "Rechnung.rtm");
 }
 

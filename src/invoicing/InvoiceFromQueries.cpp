@@ -1,0 +1,105 @@
+#include "invoicing/InvoiceFromQueries.h"
+
+#include "data/DataModule.h"
+#include "data/InvoiceColumns.h"
+
+namespace invoicing {
+
+namespace {
+
+// The current record of a query as text, empty where the query is closed, empty or lacks the
+// field.
+class Record
+{
+public:
+    explicit Record(const data::Dataset &ds) : m_ds(ds), m_present(ds.isOpen() && !ds.isEmpty()) {}
+
+    QVariant value(const char *field) const
+    {
+        const QString name = QString::fromLatin1(field);
+        return m_present && m_ds.hasField(name) ? m_ds.value(name) : QVariant();
+    }
+    QString text(const char *field) const { return value(field).toString().trimmed(); }
+    double number(const char *field) const { return value(field).toDouble(); }
+
+private:
+    const data::Dataset &m_ds;
+    bool m_present;
+};
+
+einvoice::Seller sellerFrom(const Record &firma)
+{
+    namespace col = invoicecolumns;
+    einvoice::Seller s;
+    s.company = firma.text("Firma");
+    s.name = firma.text("Name1");
+    s.street = firma.text("Strasse");
+    s.postcode = firma.text("Plz");
+    s.city = firma.text("Ort");
+    s.country = firma.text(col::Land).toUpper();
+    s.phone = firma.text("Telefon");
+    s.email = firma.text("EMail");
+    s.contactPerson = firma.text(col::Ansprechpartner);
+    s.taxNumber = firma.text("SteuerNr");
+    s.vatId = firma.text(col::UStIdNr);
+    s.iban = firma.text(col::Iban);
+    s.bic = firma.text(col::Bic);
+    s.vatExemption = firma.text(col::Steuerbefreiung);
+    return s;
+}
+
+einvoice::Buyer buyerFrom(const Record &kunde)
+{
+    namespace col = invoicecolumns;
+    einvoice::Buyer b;
+    b.company = kunde.text("FIRMA");
+    b.firstName = kunde.text("VORNAME");
+    b.lastName = kunde.text("NAME");
+    b.street = kunde.text("STRASSE");
+    b.country = kunde.text("LAND");
+    b.postcode = kunde.text("PLZ");
+    b.city = kunde.text("ORT");
+    b.email = kunde.text(col::EMail);
+    b.vatId = kunde.text(col::KundeUStIdNr);
+    b.buyerReference = kunde.text(col::Kaeuferreferenz);
+    b.supplierNumber = kunde.text(col::LieferantenNr);
+    return b;
+}
+
+} // namespace
+
+einvoice::Invoice invoiceFromQueries(const TDMod &dmod, const InvoiceHeader &header)
+{
+    einvoice::Invoice inv;
+    inv.number = header.number.trimmed();
+    inv.invoiceDate = header.invoiceDate;
+    inv.deliveryDate = header.deliveryDate;
+
+    const Record firma(dmod.qryFirma);
+    inv.seller = sellerFrom(firma);
+    inv.vatRate = firma.number("MwSt");
+    inv.levyRate = firma.number("FASatz");
+
+    const Record kunde(dmod.qryKunden);
+    inv.buyer = buyerFrom(kunde);
+    inv.terms.netDays = kunde.value("NETTOTAGE").toInt();
+    inv.terms.cashDiscountDays = kunde.value("SKONTOTAGE").toInt();
+    inv.terms.cashDiscountPercent = kunde.number("SKONTO");
+
+    inv.species = Record(dmod.qryDorvZusatz).text("BAUMART");
+
+    const data::Dataset &lines = dmod.qryRechnung;
+    if (lines.isOpen()) {
+        const int gk = lines.fieldIndex(QStringLiteral("GUETEKLASSE"));
+        const int sk = lines.fieldIndex(QStringLiteral("STAERKEKLASSE"));
+        const int volumen = lines.fieldIndex(QStringLiteral("VOLUMEN"));
+        const int preis = lines.fieldIndex(QStringLiteral("PREIS"));
+        const int summe = lines.fieldIndex(QStringLiteral("Summe"));
+        for (int row = 0; row < lines.recordCount(); ++row)
+            inv.lines.push_back({lines.value(row, gk).toString(), lines.value(row, sk).toString(), lines.value(row, volumen).toDouble(),
+                                 lines.value(row, preis).toDouble(), lines.value(row, summe).toDouble()});
+    }
+    return inv;
+}
+
+} // namespace invoicing

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "einvoice/Invoice.h"
+#include "evaluation/PreparedReport.h"
+
+#include <QString>
+
+class DialogService;
+class QWidget;
+
+namespace invoicing {
+
+// An invoice ready to leave the program: its values and its printout, made from the same lines.
+struct PreparedInvoice
+{
+    einvoice::Invoice invoice;
+    evaluation::PreparedReport printout;
+};
+
+// The ways an invoice leaves the program, each in one function that knows the finished
+// invoice: on paper, and as an e-invoice file (ZUGFeRD PDF or XRechnung).
+class InvoiceIssuer
+{
+public:
+    explicit InvoiceIssuer(DialogService &dialogs) : m_dialogs(dialogs) {}
+
+    // Sends the printout to the printer.
+    void print(PreparedInvoice &prepared, QWidget *parent);
+
+    // Asks where to save the e-invoice and in which format ("ZUGFeRD-PDF (*.pdf)" or
+    // "XRechnung (*.xml)", XRechnung chosen first when the customer has a buyer reference),
+    // proposing "Rechnung_" and the number in the folder used last. What the chosen format
+    // needs and the data lack is named in one message before anything is written. The file is
+    // written whole or not at all; a message names it, or says why it could not be written.
+    void saveEInvoice(PreparedInvoice &prepared);
+
+    // The file filter of the save dialog, in the dialog service's form.
+    static const QString Filter;
+
+private:
+    bool complete(const einvoice::Invoice &invoice);
+    static QByteArray zugferdBytes(PreparedInvoice &prepared, const QByteArray &xml);
+
+    DialogService &m_dialogs;
+    QString m_folder; // where the last e-invoice went
+};
+
+} // namespace invoicing

@@ -1,0 +1,160 @@
+// The invoice window's dates and its e-invoice: the button "E-Rechnung..." checks the data,
+// asks where to save and writes a ZUGFeRD PDF or an XRechnung of the invoice it would print.
+#include "invoicing/InvoiceIssuer.h"
+#include "invoicing/RechnungProgram.h"
+#include "support/EInvoiceValidator.h"
+
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Kind = ScriptedDialogService::Kind;
+
+class ERechnungTest : public ::testing::Test, public RechnungProgram
+{
+protected:
+    // The example invoice: 10 FM at 50,00 EUR, 16 % VAT, 2 % cash discount within 10 days,
+    // 14 days net; a company and a customer with everything an e-invoice needs.
+    void SetUp() override
+    {
+        setFirma("MwSt = 16, FASatz = 0.2, IBAN = 'DE89 3704 0044 0532 0130 00', BIC = 'COBADEFFXXX', UStIdNr = 'DE123456789',"
+                 " Ansprechpartner = 'Max Mustermann'");
+        addKunde("4711", "Sägewerk Eiche", 2, 10, 14);
+        execute("UPDATE Kunden SET EMAIL = 'einkauf@saegewerk.example' WHERE NRKD = '4711'");
+        setBasePrice("B", "2a", 50);
+        addLog("B", "2a", 10.0);
+        form().show();
+        chooseCustomer("4711");
+        form().edtRechnungsNr->setText(QStringLiteral("2024/17"));
+        form().dtpRechnungsdatum->setDate(QDate(2024, 11, 8));
+    }
+
+    // Presses "E-Rechnung..." and answers the save dialog with the file and format given.
+    void saveAs(const QString &file, int filter)
+    {
+        dialogs.files.push_back(file.isEmpty() ? QString() : m_dir.filePath(file));
+        dialogs.saveFilters.push_back(filter);
+        form().btnERechnung->click();
+    }
+
+    QByteArray written(const QString &file)
+    {
+        QFile f(m_dir.filePath(file));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    void expectAcceptedByTheValidator(const QString &file, bool xrechnung)
+    {
+        if (const QString reason = einvoicevalidator::unavailableReason(); !reason.isEmpty())
+            GTEST_SKIP() << reason.toStdString();
+        const QString rejection = einvoicevalidator::rejection(m_dir.filePath(file), xrechnung);
+        EXPECT_TRUE(rejection.isEmpty()) << rejection.toStdString();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(ERechnungTest, TheDeliveryDateFollowsTheInvoiceDateUntilItIsSetItself)
+{
+    form().hide();
+    form().show();
+    EXPECT_EQ(form().dtpRechnungsdatum->date(), QDate::currentDate());
+    EXPECT_EQ(form().dtpLieferdatum->date(), QDate::currentDate());
+    form().dtpRechnungsdatum->setDate(QDate(2024, 11, 8));
+    EXPECT_EQ(form().dtpLieferdatum->date(), QDate(2024, 11, 8));
+    form().dtpLieferdatum->setDate(QDate(2024, 10, 30));
+    form().dtpRechnungsdatum->setDate(QDate(2024, 11, 9));
+    EXPECT_EQ(form().dtpLieferdatum->date(), QDate(2024, 10, 30));
+}
+
+TEST_F(ERechnungTest, ThePrintoutDatesTheInvoiceAndItsTermsByTheInvoiceDate)
+{
+    chooseCustomer("4711");
+    form().dtpRechnungsdatum->setDate(QDate(2024, 10, 1));
+    form().dtpLieferdatum->setDate(QDate(2024, 9, 27));
+    const QString dump = invoiceDump(QDate(2024, 10, 1)); // printed on another day, dated as typed
+    EXPECT_TRUE(dump.contains("\"01.10.2024\" w21.2 right")) << dump.toStdString();
+    EXPECT_TRUE(dump.contains("\"Lieferdatum: 27.09.2024\" w60.0 right")) << dump.toStdString();
+    EXPECT_TRUE(dump.contains("\"(15.10.2024)\"")) << "due date";
+    EXPECT_TRUE(dump.contains("\"(11.10.2024)\"")) << "cash discount date";
+}
+
+TEST_F(ERechnungTest, MissingDataIsNamedInOneMessageAndNothingIsAskedOrWritten)
+{
+    setFirma("IBAN = '', UStIdNr = ''");
+    form().edtRechnungsNr->clear();
+    saveAs(QStringLiteral("Rechnung.pdf"), 0);
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{QStringLiteral("Für die E-Rechnung fehlen: Rechnungsnummer, IBAN der Firma, USt-IdNr oder Lieferanten-Nr.")});
+    EXPECT_TRUE(dialogs.fileDialogs.empty());
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+}
+
+TEST_F(ERechnungTest, AZugferdPdfOfThePrintedInvoiceIsWrittenAndNamed)
+{
+    saveAs(QStringLiteral("Rechnung_2024_17.pdf"), 0);
+    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(dialogs.fileDialogs[0].filter, invoicing::InvoiceIssuer::Filter);
+    EXPECT_EQ(dialogs.fileDialogs[0].chosenFilter, 0) << "no buyer reference: ZUGFeRD first";
+    EXPECT_TRUE(dialogs.fileDialogs[0].folder.endsWith(QStringLiteral("/Rechnung_2024_17.pdf")));
+    EXPECT_EQ(dialogs.textsOf(Kind::Information),
+              QStringList{QStringLiteral("Die E-Rechnung (ZUGFeRD) wurde gespeichert:\n") + m_dir.filePath("Rechnung_2024_17.pdf")});
+    const QByteArray pdf = written(QStringLiteral("Rechnung_2024_17.pdf"));
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+    EXPECT_TRUE(pdf.contains("factur-x.xml"));
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Rechnung_2024_17.pdf")}) << "no temporary file left";
+    expectAcceptedByTheValidator(QStringLiteral("Rechnung_2024_17.pdf"), false);
+}
+
+TEST_F(ERechnungTest, ABuyerReferenceOffersXRechnungFirstWhoseRulesAreCheckedAsChosen)
+{
+    // Without a contact person XRechnung refuses; switching to ZUGFeRD in the dialog is fine.
+    setFirma("Ansprechpartner = ''");
+    execute("UPDATE Kunden SET KAEUFERREFERENZ = '04011000-12345-67' WHERE NRKD = '4711'");
+    chooseCustomer("4711");
+    saveAs(QStringLiteral("Rechnung_2024_17.xml"), 1);
+    EXPECT_TRUE(dialogs.fileDialogs.empty());
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Für die E-Rechnung fehlen: Ansprechpartner der Firma.")});
+
+    setFirma("Ansprechpartner = 'Max Mustermann'");
+    dialogs.clear();
+    saveAs(QStringLiteral("Rechnung_2024_17.xml"), 1);
+    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(dialogs.fileDialogs[0].chosenFilter, 1);
+    EXPECT_TRUE(dialogs.fileDialogs[0].folder.endsWith(QStringLiteral("/Rechnung_2024_17.xml")));
+    EXPECT_EQ(dialogs.textsOf(Kind::Error), QStringList{});
+    const QByteArray xml = written(QStringLiteral("Rechnung_2024_17.xml"));
+    EXPECT_TRUE(xml.contains("urn:xeinkauf.de:kosit:xrechnung_3.0"));
+    EXPECT_TRUE(xml.contains("<ram:BuyerReference>04011000-12345-67</ram:BuyerReference>"));
+    EXPECT_TRUE(xml.contains("<ram:GrandTotalAmount>580.00</ram:GrandTotalAmount>"));
+    expectAcceptedByTheValidator(QStringLiteral("Rechnung_2024_17.xml"), true);
+}
+
+TEST_F(ERechnungTest, ChoosingXRechnungWithoutBuyerReferenceNamesItAndWritesNothing)
+{
+    saveAs(QStringLiteral("Rechnung_2024_17.xml"), 1);
+    EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Für die E-Rechnung fehlen: Käuferreferenz (Leitweg-ID).")});
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+}
+
+TEST_F(ERechnungTest, CancellingWritesNothingAndAFileThatCannotBeWrittenIsReported)
+{
+    saveAs(QString(), 0);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+
+    saveAs(QStringLiteral("fehlt/Rechnung.pdf"), 0);
+    ASSERT_EQ(dialogs.textsOf(Kind::Error).size(), 1);
+    EXPECT_TRUE(dialogs.textsOf(Kind::Error).front().contains(QStringLiteral("Rechnung.pdf"))) << dialogs.texts().join('|').toStdString();
+    EXPECT_TRUE(dialogs.textsOf(Kind::Information).isEmpty());
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+}
+
+} // namespace
