@@ -10,14 +10,21 @@ namespace fuzzlogic {
 
 namespace {
 
-std::vector<QByteArray> splitInChunks(QByteArrayView bytes, qsizetype chunk)
+// The lines of the bytes fed in chunks of the given size; a line that is too long ends them,
+// and its number is kept in tooLongAt (0 when none was).
+std::vector<QByteArray> splitInChunks(QByteArrayView bytes, qsizetype chunk, qint64 &tooLongAt)
 {
     std::vector<QByteArray> lines;
+    tooLongAt = 0;
     const auto sink = [&](QByteArrayView line) { lines.emplace_back(line.toByteArray()); };
     legacy::LegacyLineSplitter splitter;
-    for (qsizetype at = 0; at < bytes.size(); at += chunk)
-        splitter.feed(bytes.sliced(at, std::min(chunk, bytes.size() - at)), sink);
-    splitter.finish(sink);
+    try {
+        for (qsizetype at = 0; at < bytes.size(); at += chunk)
+            splitter.feed(bytes.sliced(at, std::min(chunk, bytes.size() - at)), sink);
+        splitter.finish(sink);
+    } catch (const legacy::LegacyLineTooLongError &e) {
+        tooLongAt = e.lineNumber();
+    }
     return lines;
 }
 
@@ -28,12 +35,19 @@ void legacyReader(QByteArrayView input)
     const QByteArray bytes = input.toByteArray();
 
     // The lines do not depend on how the bytes arrive: whole, byte by byte, or in odd chunks
-    // (a CR at the end of one chunk and its LF at the start of the next is one line end).
-    const std::vector<QString> whole = legacy::splitLegacyLines(bytes);
+    // (a CR at the end of one chunk and its LF at the start of the next is one line end). A
+    // line longer than any field ends the reading at the same line however the bytes come.
+    qint64 tooLongAt = 0;
+    std::vector<QString> whole;
+    for (const QByteArray &line : splitInChunks(input, qMax<qsizetype>(1, input.size()), tooLongAt))
+        whole.push_back(QString::fromLatin1(line));
+    if (tooLongAt != 0 && tooLongAt != qint64(whole.size()) + 1)
+        throw Violation("a line too long is not the line after the last one read");
     const qsizetype oddChunk = input.isEmpty() ? 1 : 1 + qsizetype(static_cast<unsigned char>(input[0]) % 13);
     for (const qsizetype chunk : {qsizetype(1), oddChunk}) {
-        const std::vector<QByteArray> pieces = splitInChunks(input, chunk);
-        if (pieces.size() != whole.size())
+        qint64 piecesTooLongAt = 0;
+        const std::vector<QByteArray> pieces = splitInChunks(input, chunk, piecesTooLongAt);
+        if (pieces.size() != whole.size() || piecesTooLongAt != tooLongAt)
             throw Violation("the line count depends on the chunk size");
         for (std::size_t i = 0; i < pieces.size(); ++i) {
             if (QString::fromLatin1(pieces[i]) != whole[i])
@@ -43,6 +57,8 @@ void legacyReader(QByteArrayView input)
     for (const QString &line : whole) {
         if (line.contains(u'\r') || line.contains(QChar(0x1a)))
             throw Violation("a line holds its line end or Ctrl-Z");
+        if (line.size() > legacy::MaxLineLength)
+            throw Violation("a line longer than the longest line was handed on");
     }
 
     // The records: a line that is not a number is the user's error, never a crash.
@@ -50,14 +66,24 @@ void legacyReader(QByteArrayView input)
     std::size_t logs = 0;
     try {
         legacy::parseLegacyLogs(bytes, QStringLiteral("Wald.dvz"), geschaelt, [&](const legacy::LegacyLog &) { ++logs; });
-        if (logs != whole.size() / 7)
+        if (logs != whole.size() / 7 || tooLongAt != 0)
             throw Violation("not one log per seven lines");
+        if (logs == 0 && !bytes.isEmpty())
+            throw Violation("bytes without a log passed as an empty list");
     } catch (const legacy::LegacyFormatError &e) {
         if (e.lineNumber() < 1 || e.lineNumber() > qint64(whole.size()))
             throw Violation("a format error names a line outside the file");
         if (e.message().isEmpty())
             throw Violation("a format error without a message");
+    } catch (const legacy::LegacyLineTooLongError &e) {
+        if (e.lineNumber() != tooLongAt || logs == 0)
+            throw Violation("a line too long reported at the wrong line or instead of no logs");
+    } catch (const legacy::LegacyNoLogsError &) {
+        if (logs != 0 || bytes.isEmpty() || (tooLongAt == 0 && whole.size() >= 7))
+            throw Violation("no logs reported for a list with logs");
     }
+    if (QString::fromLatin1(bytes).size() > 0 && legacy::shownText(QString::fromLatin1(bytes)).size() > 61)
+        throw Violation("a quoted text is longer than 60 characters");
 
     // The number readers and the name suggestion on every line.
     for (const QString &line : whole) {

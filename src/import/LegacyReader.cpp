@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -104,13 +105,6 @@ QString withoutExtension(const QString &fileName)
     return point < 0 ? fileName : fileName.left(point);
 }
 
-QString shownText(const QString &text)
-{
-    if (text.size() <= ShownTextLength)
-        return text;
-    return text.left(ShownTextLength) + QChar(0x2026);
-}
-
 QString formatMessage(const QString &filePath, qint64 lineNumber, const QString &text,
                       LegacyFormatError::Expected expected)
 {
@@ -122,28 +116,61 @@ QString formatMessage(const QString &filePath, qint64 lineNumber, const QString 
 }
 
 // Hands every line of the file to `wanted` until it answers false; reads no further than needed.
-void forEachLine(const QString &path, const std::function<bool(QByteArrayView)> &wanted)
+// Returns the number of bytes read.
+qint64 forEachLine(const QString &path, const std::function<bool(QByteArrayView)> &wanted,
+                   const ReadProgress &progress = {})
 {
+    requireRegularFile(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw LegacyFileError(path);
+    const qint64 total = file.size();
 
     bool more = true;
     const auto sink = [&](QByteArrayView line) {
         if (more)
             more = wanted(line);
     };
-    LegacyLineSplitter splitter;
+    LegacyLineSplitter splitter(path);
     QByteArray chunk(ReadChunk, Qt::Uninitialized);
+    qint64 read = 0;
     while (more && !splitter.ended()) {
         const qint64 count = file.read(chunk.data(), chunk.size());
         if (count < 0)
             throw LegacyFileError(path);
         if (count == 0)
             break;
-        splitter.feed(QByteArrayView(chunk.constData(), count), sink);
+        read += count;
+        try {
+            splitter.feed(QByteArrayView(chunk.constData(), count), sink);
+        } catch (const LegacyLineTooLongError &) {
+            if (more)
+                throw;
+            break; // beyond the lines wanted
+        }
+        if (progress)
+            progress(read, total);
     }
-    splitter.finish(sink);
+    if (more)
+        splitter.finish(sink);
+    return read;
+}
+
+// Reads all logs with `feed`, which hands the lines to the parser and tells whether there were
+// any bytes at all. Bytes without one complete log are no list of version 2.0, also when their
+// first record breaks off at a line longer than any field (a file with LF line ends is one line).
+void readAllLogs(const QString &filePath, const LegacyLogParser &parser, const std::function<bool()> &feed)
+{
+    bool anyBytes = false;
+    try {
+        anyBytes = feed();
+    } catch (const LegacyLineTooLongError &) {
+        if (parser.logCount() == 0)
+            throw LegacyNoLogsError(filePath);
+        throw;
+    }
+    if (anyBytes && parser.logCount() == 0)
+        throw LegacyNoLogsError(filePath);
 }
 
 bool isJa(const QString &line)
@@ -169,6 +196,42 @@ LegacyFormatError::LegacyFormatError(const QString &filePath, qint64 lineNumber,
     : LegacyError(formatMessage(filePath, lineNumber, text, expected), filePath), m_lineNumber(lineNumber),
       m_text(text), m_expected(expected)
 {
+}
+
+LegacyLineTooLongError::LegacyLineTooLongError(const QString &filePath, qint64 lineNumber)
+    : LegacyError(QStringLiteral("%1Zeile %2: Die Zeile ist länger als %3 Zeichen.")
+                      .arg(filePath.isEmpty() ? QString() : QFileInfo(filePath).fileName() + QStringLiteral(", "))
+                      .arg(lineNumber)
+                      .arg(MaxLineLength),
+                  filePath),
+      m_lineNumber(lineNumber)
+{
+}
+
+LegacyNoLogsError::LegacyNoLogsError(const QString &filePath)
+    : LegacyError(QStringLiteral("Die Datei enthält keine Stämme im Format der Version 2.0."), filePath)
+{
+}
+
+QString shownText(const QString &text)
+{
+    if (text.size() <= ShownTextLength)
+        return text;
+    return text.left(ShownTextLength) + QChar(0x2026);
+}
+
+QString notARegularFileText(const QString &path)
+{
+    return QStringLiteral("'%1' ist keine gewöhnliche Datei und kann nicht gelesen werden.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+void requireRegularFile(const QString &path)
+{
+    // A file that is not there at all cannot be opened: that error says so.
+    const QFileInfo file(path);
+    if (file.exists() && !file.isFile())
+        throw LegacyError(notARegularFileText(path), path);
 }
 
 QString DateinameOhneEndung(const QString &path)
@@ -226,6 +289,18 @@ bool readWholeNumber(QByteArrayView text, int &value)
     return true;
 }
 
+void LegacyLineSplitter::requireShort(qsizetype length) const
+{
+    if (length > MaxLineLength)
+        throw LegacyLineTooLongError(m_filePath, m_lines + 1);
+}
+
+void LegacyLineSplitter::hand(QByteArrayView line, const LineSink &sink)
+{
+    ++m_lines;
+    sink(line);
+}
+
 void LegacyLineSplitter::feed(QByteArrayView bytes, const LineSink &sink)
 {
     const char *data = bytes.data();
@@ -239,9 +314,12 @@ void LegacyLineSplitter::feed(QByteArrayView bytes, const LineSink &sink)
                 continue;
             }
         }
+        // A line is looked for no further than it may be long.
+        const qsizetype limit = std::min(size, i + MaxLineLength + 1 - m_pending.size());
         qsizetype end = i;
-        while (end < size && data[end] != CarriageReturn && data[end] != CtrlZ)
+        while (end < limit && data[end] != CarriageReturn && data[end] != CtrlZ)
             ++end;
+        requireShort(m_pending.size() + (end - i));
         if (end == size) {
             m_pending.append(data + i, end - i);
             return;
@@ -252,11 +330,11 @@ void LegacyLineSplitter::feed(QByteArrayView bytes, const LineSink &sink)
             return;
         }
         if (m_pending.isEmpty()) {
-            sink(QByteArrayView(data + i, end - i));
+            hand(QByteArrayView(data + i, end - i), sink);
         } else {
             m_pending.append(data + i, end - i);
             const QByteArray line = std::exchange(m_pending, QByteArray());
-            sink(line);
+            hand(line, sink);
         }
         m_afterCr = true;
         i = end + 1;
@@ -268,7 +346,7 @@ void LegacyLineSplitter::finish(const LineSink &sink)
     m_ended = true;
     if (!m_pending.isEmpty()) {
         const QByteArray line = std::exchange(m_pending, QByteArray());
-        sink(line);
+        hand(line, sink);
     }
 }
 
@@ -335,24 +413,34 @@ void LegacyLogParser::line(QByteArrayView text)
     log.volumen = std::nearbyint(volumen * 10000) / 10000;
     log.staerkeklasse = QString::fromLatin1(m_fields[5]);
     log.durchmeff = entry::DurchmeffBerechnen(log.durchmein, m_geschaelt);
+    ++m_logs;
     m_sink(log);
 }
 
 void parseLegacyLogs(const QByteArray &bytes, const QString &filePath, bool geschaelt, const LogSink &sink)
 {
     LegacyLogParser parser(filePath, geschaelt, sink);
-    const auto lineSink = [&](QByteArrayView line) { parser.line(line); };
-    LegacyLineSplitter splitter;
-    splitter.feed(bytes, lineSink);
-    splitter.finish(lineSink);
+    readAllLogs(filePath, parser, [&] {
+        const auto lineSink = [&](QByteArrayView line) { parser.line(line); };
+        LegacyLineSplitter splitter(filePath);
+        splitter.feed(bytes, lineSink);
+        splitter.finish(lineSink);
+        return !bytes.isEmpty();
+    });
 }
 
-void readLegacyLogs(const QString &listPath, bool geschaelt, const LogSink &sink)
+void readLegacyLogs(const QString &listPath, bool geschaelt, const LogSink &sink, const ReadProgress &progress)
 {
     LegacyLogParser parser(listPath, geschaelt, sink);
-    forEachLine(listPath, [&](QByteArrayView line) {
-        parser.line(line);
-        return true;
+    readAllLogs(listPath, parser, [&] {
+        const qint64 read = forEachLine(
+            listPath,
+            [&](QByteArrayView line) {
+                parser.line(line);
+                return true;
+            },
+            progress);
+        return read > 0;
     });
 }
 
@@ -368,7 +456,7 @@ QString findSideFile(const QString &listPath, const QString &extension)
     // Names compared as they are, not as patterns: a "[" or "*" in a list name is a character.
     const QFileInfoList entries = folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QFileInfo &entry : entries) {
-        if (entry.fileName().compare(wanted, Qt::CaseInsensitive) == 0)
+        if (entry.isFile() && entry.fileName().compare(wanted, Qt::CaseInsensitive) == 0)
             return entry.filePath();
     }
     return {};

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 // Reading the text files of lists written by version 2.0: the list file with seven lines per
@@ -78,6 +79,37 @@ private:
     Expected m_expected;
 };
 
+// A line longer than any field of a version 2.0 list: the file is not such a list, and it is
+// not read any further.
+class LegacyLineTooLongError : public LegacyError
+{
+public:
+    LegacyLineTooLongError(const QString &filePath, qint64 lineNumber);
+    qint64 lineNumber() const { return m_lineNumber; }
+
+private:
+    qint64 m_lineNumber;
+};
+
+// A file that holds bytes but not one complete log.
+class LegacyNoLogsError : public LegacyError
+{
+public:
+    explicit LegacyNoLogsError(const QString &filePath);
+};
+
+// The longest line any of the files holds: the longest text of a list header is 100
+// characters, a number is far shorter.
+inline constexpr qsizetype MaxLineLength = 255;
+
+// An offending text as an error message quotes it: at most 60 characters, then "…".
+QString shownText(const QString &text);
+
+// Only regular files are read (a FIFO or device would block or never end): throws LegacyError
+// with notARegularFileText when `path` names something else (a missing file fails to open).
+void requireRegularFile(const QString &path);
+QString notARegularFileText(const QString &path);
+
 // The suggested list name: the file name after the last folder separator ("/" or "\") or drive
 // colon, without its last extension. A name without a point stays whole.
 QString DateinameOhneEndung(const QString &path);
@@ -93,11 +125,15 @@ bool readWholeNumber(QByteArrayView text, int &value);
 
 // Splits bytes into lines as version 2.0 wrote them: a line ends at CR, an LF right after the CR
 // is skipped, Ctrl-Z ends the text as its end does. A lone LF belongs to the line. Each byte is
-// one character (Latin-1); lines are not trimmed. Bytes may arrive in chunks of any size.
+// one character (Latin-1); lines are not trimmed. Bytes may arrive in chunks of any size. A line
+// longer than MaxLineLength throws LegacyLineTooLongError as soon as it is seen, so no more
+// than that is ever held; filePath names the file in that error.
 class LegacyLineSplitter
 {
 public:
     using LineSink = std::function<void(QByteArrayView line)>;
+
+    explicit LegacyLineSplitter(QString filePath = {}) : m_filePath(std::move(filePath)) {}
 
     void feed(QByteArrayView bytes, const LineSink &sink);
     // Hands on the last line when it has no CR at its end.
@@ -106,7 +142,12 @@ public:
     bool ended() const { return m_ended; }
 
 private:
+    void hand(QByteArrayView line, const LineSink &sink);
+    void requireShort(qsizetype length) const;
+
+    QString m_filePath;
     QByteArray m_pending;
+    qint64 m_lines = 0;
     bool m_afterCr = false;
     bool m_ended = false;
 };
@@ -129,6 +170,7 @@ public:
     LegacyLogParser(QString filePath, bool geschaelt, LogSink sink);
 
     void line(QByteArrayView text);
+    qint64 logCount() const { return m_logs; }
 
 private:
     int wholeNumber(int field) const;
@@ -138,18 +180,23 @@ private:
     LogSink m_sink;
     qint64 m_lineNumber = 0;
     int m_field = 0;
+    qint64 m_logs = 0;
     QByteArray m_fields[6];
 };
 
-// The logs in the bytes of a list file; filePath names the file in error messages.
+// The logs in the bytes of a list file; filePath names the file in error messages. Bytes from
+// which not one complete log can be read throw LegacyNoLogsError; no bytes are an empty list.
 void parseLegacyLogs(const QByteArray &bytes, const QString &filePath, bool geschaelt, const LogSink &sink);
 
-// Reads the list file record by record, handing each log to the sink.
-void readLegacyLogs(const QString &listPath, bool geschaelt, const LogSink &sink);
+// Called while a file is read: bytes read so far, size of the file.
+using ReadProgress = std::function<void(qint64 done, qint64 total)>;
+
+// Reads the list file record by record, handing each log to the sink, as parseLegacyLogs does.
+void readLegacyLogs(const QString &listPath, bool geschaelt, const LogSink &sink, const ReadProgress &progress = {});
 
 // The side file next to the list file with its base name and the extension (".INF" or ".SET"):
 // the exact name if it exists, otherwise a file of that name in another case. Empty when there
-// is none.
+// is none; a FIFO, device, socket or dangling link of that name counts as none.
 QString findSideFile(const QString &listPath, const QString &extension);
 
 // The list header from the side files; a missing file or line keeps its default.

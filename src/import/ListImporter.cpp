@@ -8,14 +8,12 @@
 #include "engine/Transaction.h"
 #include "import/LegacyReader.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace importer {
 
 namespace {
 
-constexpr qint64 ReadChunk = 64 * 1024;
 constexpr int LinesPerRecord = 7;
 
 void show(DialogService &dialogs, const data::ListNameRefusal &refusal)
@@ -40,32 +38,6 @@ bool headerRowExists(engine::Connection &db, const QString &listName)
     return found;
 }
 
-// The list file read in chunks, so that the caller can show how far it has come; every
-// complete record goes to the sink.
-void readLogs(const QString &path, bool geschaelt, const legacy::LogSink &sink, const Progress &progress)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw legacy::LegacyFileError(path);
-    const qint64 total = file.size();
-
-    legacy::LegacyLogParser parser(path, geschaelt, sink);
-    const auto lineSink = [&](QByteArrayView line) { parser.line(line); };
-    legacy::LegacyLineSplitter splitter;
-    QByteArray chunk(ReadChunk, Qt::Uninitialized);
-    while (!splitter.ended()) {
-        const qint64 count = file.read(chunk.data(), chunk.size());
-        if (count < 0)
-            throw legacy::LegacyFileError(path);
-        if (count == 0)
-            break;
-        splitter.feed(QByteArrayView(chunk.constData(), count), lineSink);
-        if (progress)
-            progress(file.pos(), total);
-    }
-    splitter.finish(lineSink);
-}
-
 QString recordContext(const QString &path, qint64 record, const legacy::LegacyLog &log)
 {
     const qint64 lastLine = record * LinesPerRecord;
@@ -74,7 +46,7 @@ QString recordContext(const QString &path, qint64 record, const legacy::LegacyLo
         .arg(lastLine - LinesPerRecord + 1)
         .arg(lastLine)
         .arg(log.id)
-        .arg(log.gueteklasse, log.staerkeklasse);
+        .arg(legacy::shownText(log.gueteklasse), legacy::shownText(log.staerkeklasse));
 }
 
 } // namespace
@@ -120,9 +92,15 @@ ImportError::ImportError(const QString &message) : std::runtime_error(message.to
 bool ImportPruefen(engine::Connection &db, DialogService &dialogs, const QString &dataPath, const QString &path,
                    const QString &listName)
 {
-    // A name typed into the file dialog that names no file: nothing to import.
-    if (!QFileInfo(path).isFile())
+    // A name typed into the file dialog that names no file: nothing to import. Something that
+    // is there but no regular file (a FIFO, a device, a dangling link) is refused: reading it
+    // would block or never end.
+    const QFileInfo file(path);
+    if (!file.isFile()) {
+        if (file.exists() || file.isSymLink())
+            dialogs.error(legacy::notARegularFileText(path));
         return false;
+    }
 
     // The rules of new list names. An existing table file is reported after the header rows
     // are searched, so that a list that exists says so in the import's own words.
@@ -188,7 +166,7 @@ void ListeImportieren(engine::Connection &db, const QString &path, const QString
             throw ImportError(recordContext(path, record, log) + QStringLiteral(": ") + e.message());
         }
     };
-    readLogs(path, header.geschaelt, store, progress);
+    legacy::readLegacyLogs(path, header.geschaelt, store, progress);
 
     tx.commit();
 }
