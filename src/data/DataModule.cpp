@@ -5,6 +5,9 @@
 #include "data/Shell.h"
 #include "engine/Transaction.h"
 
+#include <limits>
+#include <stdexcept>
+
 using data::Dataset;
 using data::FieldType;
 
@@ -110,9 +113,15 @@ void TDMod::qryDorvTabelleNewRecord(Dataset &ds)
 {
     qryDorvNeueNr.setSql(QStringLiteral("SELECT MAX(ID) AS MaxID FROM ") + m_shell.currentListName());
     qryDorvNeueNr.open();
-    const int maxId = qryDorvNeueNr.value(QStringLiteral("MaxID")).toInt();
+    const qint64 maxId = qryDorvNeueNr.value(QStringLiteral("MaxID")).toLongLong();
     qryDorvNeueNr.close();
-    ds.setValue(QStringLiteral("ID"), maxId + 1);
+    // Log numbers are INT: past the largest one there is no next number, and no row is begun.
+    if (maxId >= std::numeric_limits<qint32>::max())
+        throw std::runtime_error(QStringLiteral("Die Liste kann keinen weiteren Stamm aufnehmen: die größte Stammnummer "
+                                                "%1 ist erreicht.")
+                                     .arg(maxId)
+                                     .toStdString());
+    ds.setValue(QStringLiteral("ID"), int(maxId + 1));
 }
 
 void TDMod::qryDorvTabelleBeforePost(Dataset &ds)

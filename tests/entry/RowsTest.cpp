@@ -68,6 +68,28 @@ TEST_F(RowsTest, EnterOnTheQualityColumnOfAStoredLogStoresItAndGoesToTheNextLog)
     EXPECT_EQ(dmod().qryDorvTabelle.recordCount(), 3) << "no new row in the middle of the list";
 }
 
+TEST_F(RowsTest, AfterTheLargestLogNumberNoRowIsBegun)
+{
+    // An imported list may end at the largest number a log number holds: the next one
+    // would overflow.
+    std::vector<TestLog> logs = someLogs(2);
+    logs.back().id = 2147483647;
+    createList(TestHeader{}, logs);
+    show();
+    data::Dataset &query = dmod().qryDorvTabelle;
+    EXPECT_EQ(query.state(), data::DatasetState::Browse) << "the window opens without a new row";
+    EXPECT_EQ(query.recordCount(), 2);
+
+    clickCell(1, col::Laenge);
+    key(Qt::Key_Down);
+    EXPECT_EQ(query.state(), data::DatasetState::Browse);
+    EXPECT_EQ(query.recordCount(), 2);
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_EQ(errors().front(),
+              QStringLiteral("Die Liste kann keinen weiteren Stamm aufnehmen: die größte Stammnummer 2147483647 ist erreicht."));
+    EXPECT_EQ(storedLogs().size(), 2u);
+}
+
 TEST_F(RowsTest, CtrlDelAsksAndDeletesAndTheLaterLogsMoveUp)
 {
     createList(TestHeader{}, someLogs(5));
