@@ -74,8 +74,8 @@ std::optional<ListNameRefusal> checkNewListName(const QString &name, const QStri
     if (name.isEmpty())
         return ListNameRefusal{Rule::Empty, Kind::Error, QStringLiteral("Sie müssen einen gültigen Listennamen eingeben!")};
     // The name becomes a table name in statements and a file name: nothing but a plain
-    // identifier may get that far.
-    if (!engine::isPlainIdentifier(name))
+    // identifier may get that far, and no word of the SQL language.
+    if (!engine::isPlainIdentifier(name) || engine::isKeyword(name))
         return ListNameRefusal{Rule::Identifier, Kind::Information,
                                QStringLiteral("Der Listenname darf nur Buchstaben, Ziffern und _ enthalten und muss mit einem "
                                               "Buchstaben beginnen!")};

@@ -31,9 +31,10 @@ struct ListNameChecks
 };
 
 // The rules a new list name must pass, in order: not a whole number, not empty, a plain
-// identifier, (optionally) not too long, and no table file of that name in the data folder
-// (file names are lower case, so another case of the letters is found too). Returns the
-// first rule that fails, or nothing when the name may be used. The name is taken as typed.
+// identifier that is no keyword of the SQL engine, (optionally) not too long, and no table
+// file of that name in the data folder (file names are lower case, so another case of the
+// letters is found too). Returns the first rule that fails, or nothing when the name may be
+// used. The name is taken as typed.
 std::optional<ListNameRefusal> checkNewListName(const QString &name, const QString &dataPath, ListNameChecks checks = {});
 
 } // namespace data

@@ -1,5 +1,7 @@
 #include "engine/Identifier.h"
 
+#include <sqlite3.h>
+
 namespace engine {
 
 namespace {
@@ -28,6 +30,12 @@ bool isPlainIdentifier(const QString &name)
             return false;
     }
     return true;
+}
+
+bool isKeyword(const QString &name)
+{
+    const QByteArray utf8 = name.toUtf8();
+    return sqlite3_keyword_check(utf8.constData(), int(utf8.size())) != 0;
 }
 
 QString tableFileName(const QString &tableName)
