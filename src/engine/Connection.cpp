@@ -21,10 +21,6 @@ namespace {
 constexpr int maxAttached = 10;
 constexpr qsizetype maxCachedStatements = 256;
 
-// The main database of the connection. It holds no table; it is a file (not ":memory:")
-// because SQLite commits a transaction over several attached files atomically only then.
-const QString mainFileName = QStringLiteral(".dorv-connection");
-
 FieldType typeFromDeclaration(const char *decl, int &size)
 {
     size = 0;
@@ -123,21 +119,7 @@ void Connection::open(const QStringList &parameterLines)
     if (!path.endsWith(u'/'))
         path += u'/';
 
-    const QByteArray mainPath = QFile::encodeName(path + mainFileName);
-    int rc = sqlite3_open_v2(mainPath.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (rc != SQLITE_OK) {
-        // A folder the user may only read: the tables can still be read.
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-        rc = sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE, nullptr);
-        if (rc != SQLITE_OK) {
-            const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
-            sqlite3_close_v2(m_db);
-            m_db = nullptr;
-            throw EngineError(message, rc);
-        }
-    }
-    sqlite3_extended_result_codes(m_db, 1);
+    openMainDatabase(path);
     registerDecimalSum(m_db);
     m_dataPath = path;
     exec(QStringLiteral("PRAGMA case_sensitive_like = ON"));
@@ -200,60 +182,20 @@ void Connection::scanFolder()
         m_tableFiles.insert(file.left(file.size() - 3).toLower(), file);
 }
 
-// A table file left behind by a transaction that never committed (an import killed half
-// way, say) is rolled back by SQLite when it is first read; a file that then holds no table
-// is removed, so the folder never shows a list that is not there. A file that another
-// connection is writing is that connection's own: its transaction may still commit.
-void Connection::recoverFolder()
-{
-    const QStringList names = m_tableFiles.keys();
-    for (const QString &lower : names) {
-        const QString file = m_dataPath + m_tableFiles.value(lower);
-        const bool hotJournal = QFileInfo::exists(file + QStringLiteral("-journal"));
-        if (!hotJournal && QFileInfo(file).size() > 0)
-            continue;
-        try {
-            attach(lower);
-        } catch (const EngineError &) {
-            continue; // reported at its first use
-        }
-        if (isBeingWritten(lower)) {
-            detach(lower);
-            continue;
-        }
-        bool empty = QFileInfo(file).size() == 0;
-        if (!empty) {
-            const QByteArray sql = QStringLiteral("SELECT count(*) FROM \"%1\".sqlite_master").arg(aliasFor(lower)).toUtf8();
-            sqlite3_stmt *raw = nullptr;
-            sqlite3_prepare_v2(m_db, sql.constData(), -1, &raw, nullptr);
-            StatementHandle stmt(raw);
-            if (!raw || sqlite3_step(raw) != SQLITE_ROW)
-                continue; // not a database: reported at its first use
-            empty = sqlite3_column_int64(raw, 0) == 0;
-        }
-        if (empty)
-            discardTableFile(lower); // its journal, too, can restore nothing
-    }
-}
-
-bool Connection::isBeingWritten(const QString &lowerName) const
-{
-    // The engine's own lock test sees writers in this process and in every other one.
-    const QByteArray schema = aliasFor(lowerName).toUtf8();
-    sqlite3_file *file = nullptr;
-    if (sqlite3_file_control(m_db, schema.constData(), SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file
-        || !file->pMethods)
-        return false;
-    int reserved = 0;
-    return file->pMethods->xCheckReservedLock(file, &reserved) == SQLITE_OK && reserved != 0;
-}
-
 void Connection::attach(const QString &lowerName)
 {
     if (m_attached.size() >= maxAttached) {
         // Make room by detaching the file used least recently.
         auto oldest = std::min_element(m_attached.cbegin(), m_attached.cend());
         detach(oldest.key());
+    }
+    const QString path = m_dataPath + m_tableFiles.value(lowerName, tableFileName(lowerName));
+    // Inside a transaction a damaged file would break the whole transaction as it is attached:
+    // it is looked at on its own first.
+    if (m_depth > 0) {
+        const Damage damage = damageOf(path, false);
+        if (damage.code != 0)
+            throw EngineError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), damage.message), damage.code);
     }
     const QString alias = aliasFor(lowerName);
     StatementHandle stmt;
@@ -262,14 +204,17 @@ void Connection::attach(const QString &lowerName)
     stmt.reset(raw);
     if (rc != SQLITE_OK)
         fail(rc);
-    const QByteArray file = (m_dataPath + m_tableFiles.value(lowerName, tableFileName(lowerName))).toUtf8();
+    const QByteArray file = path.toUtf8();
     const QByteArray aliasUtf8 = alias.toUtf8();
     sqlite3_bind_text(raw, 1, file.constData(), int(file.size()), SQLITE_TRANSIENT);
     sqlite3_bind_text(raw, 2, aliasUtf8.constData(), int(aliasUtf8.size()), SQLITE_TRANSIENT);
     rc = sqlite3_step(raw);
     if (rc != SQLITE_DONE)
-        fail(rc);
+        fail(rc, QDir::toNativeSeparators(path));
     m_attached.insert(lowerName, ++m_useCounter);
+    // The file's tables are read now: a file that is no database is detached again at once, so
+    // that it cannot break every later statement, and its error names it.
+    requireReadable(lowerName);
 }
 
 void Connection::detach(const QString &lowerName)
@@ -432,6 +377,10 @@ void Connection::bind(Cached &c, sqlite3_stmt *stmt, const Params &params)
                 encodeText(*static_cast<const QString *>(v.constData()), buffer);
             else
                 encodeText(v.toString(), buffer);
+            // The engine's text functions end a text at a NUL: its length check would pass a
+            // text that does not fit.
+            if (buffer.find('\0') != std::string::npos)
+                throw EngineError(QStringLiteral("The text for field %1 contains a NUL character").arg(names[i]));
             sqlite3_bind_text(stmt, index, buffer.data(), int(buffer.size()), SQLITE_STATIC);
         }
         }
@@ -458,7 +407,7 @@ int Connection::execute(const QString &sql, const Params &params)
     }
     sqlite3_reset(stmt);
     if (rc != SQLITE_DONE)
-        fail(rc);
+        fail(rc, damagedFilesOf(c, rc));
     return sqlite3_changes(m_db);
 }
 
@@ -496,7 +445,7 @@ ResultSet Connection::query(const QString &sql, const Params &params, bool live)
     }
     sqlite3_reset(stmt);
     if (rc != SQLITE_DONE)
-        fail(rc);
+        fail(rc, damagedFilesOf(c, rc));
     return result;
 }
 
@@ -557,14 +506,18 @@ void Connection::createTable(const Translation &t)
         throw EngineError(QStringLiteral("Table %1 already exists").arg(t.table));
     m_tableFiles.insert(lower, tableFileName(t.table));
     ++m_folderGeneration;
+    bool rollbackRemovesIt = false;
     try {
         attach(lower);
-        if (m_depth > 0)
+        if (m_depth > 0) {
             m_createdInTransaction.push_back({m_depth, lower});
+            rollbackRemovesIt = true;
+        }
         for (const QString &statement : createTableStatements(t, aliasFor(lower)))
             exec(statement);
     } catch (const EngineError &) {
-        if (m_depth == 0)
+        // Nothing of a table that could not be made stays in the folder.
+        if (!rollbackRemovesIt)
             discardTableFile(lower);
         throw;
     }
@@ -578,10 +531,16 @@ void Connection::dropTable(const Translation &t)
     if (!m_tableFiles.contains(lower))
         throw EngineError(QStringLiteral("no such table: %1").arg(t.table));
     if (m_depth > 0) {
-        // Inside a transaction the table goes with it; the file follows at the commit.
-        if (!m_attached.contains(lower))
-            attach(lower);
-        exec(QStringLiteral("DROP TABLE \"%1\".%2").arg(aliasFor(lower), t.table));
+        // Inside a transaction the table goes with it; the file follows at the commit. A
+        // damaged file holds nothing that could be dropped: it, too, goes at the commit.
+        if (damageOf(m_dataPath + m_tableFiles.value(lower), true).code != 0) {
+            if (m_attached.contains(lower))
+                detach(lower);
+        } else {
+            if (!m_attached.contains(lower))
+                attach(lower);
+            exec(QStringLiteral("DROP TABLE \"%1\".%2").arg(aliasFor(lower), t.table));
+        }
         m_droppedInTransaction.push_back(lower);
         return;
     }
@@ -670,8 +629,11 @@ void Connection::fail(int rc, const QString &context) const
     QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
     const int code = sqlite3_extended_errcode(m_db);
     CharColumn column;
+    NumberColumn number;
     if (code == SQLITE_CONSTRAINT_CHECK && parseCharConstraint(message, column))
         message = QStringLiteral("The text for field %1 is too long: at most %2 characters").arg(column.name).arg(column.size);
+    else if (code == SQLITE_CONSTRAINT_CHECK && parseNumberConstraint(message, number))
+        message = numberRangeMessage(number);
     else if (code == SQLITE_CONSTRAINT_PRIMARYKEY || code == SQLITE_CONSTRAINT_UNIQUE)
         message = QStringLiteral("Key violation: %1").arg(message);
     else if ((code & 0xff) == SQLITE_READONLY || ((code & 0xff) == SQLITE_CANTOPEN && !QFileInfo(m_dataPath).isWritable()))

@@ -115,9 +115,26 @@ private:
     // Detaches a table file and removes it with its journal; false when it could not go.
     bool discardTableFile(const QString &lowerName);
     void scanFolder();
+    // These live in FolderRecovery.cpp: what the connection does about files left by a program
+    // that was killed, and about damaged ones.
+    void openMainDatabase(const QString &folder);
     void recoverFolder();
     // True when a connection, of this process or another, holds an attached file for writing.
     bool isBeingWritten(const QString &lowerName) const;
+    // Reads an attached file's tables; a file that is no database is detached and its error,
+    // naming the file, thrown.
+    void requireReadable(const QString &lowerName);
+    // The files of a statement that failed because a file is damaged, for the error; else empty.
+    QString damagedFilesOf(const Cached &c, int rc) const;
+    static bool isDamage(int code);
+    // Looks at a table file through a connection of its own: its error when it is damaged (is
+    // no database, or with wholeFile, holds a page that does not read), else code 0.
+    struct Damage
+    {
+        int code = 0;
+        QString message;
+    };
+    static Damage damageOf(const QString &file, bool wholeFile);
     void bind(Cached &c, sqlite3_stmt *stmt, const Params &params);
     const Cached::Columns &columnsOf(Cached &c, sqlite3_stmt *stmt, bool withRowid);
     void exec(const QString &sql);

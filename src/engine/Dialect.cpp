@@ -6,6 +6,9 @@
 
 #include <QSet>
 
+#include <optional>
+#include <utility>
+
 namespace engine {
 
 namespace {
@@ -83,8 +86,9 @@ void refuseSecondStatement(Tokens &t)
         t.erase(t.begin() + firstSemicolon, t.end());
 }
 
-// Every name after FROM, INTO, UPDATE, JOIN or TABLE must be a plain identifier (or a
-// sub-select), so that nothing but a table name can be spliced in there.
+// Every name after FROM, INTO, UPDATE, JOIN or TABLE must be a plain identifier (after FROM
+// and JOIN also a parenthesised sub-select), so that nothing but a table name can be spliced
+// in there.
 void refuseUnplainTableNames(const Tokens &t)
 {
     for (qsizetype j = 0; j < qsizetype(t.size()); ++j) {
@@ -94,8 +98,12 @@ void refuseUnplainTableNames(const Tokens &t)
         const qsizetype n = nextSig(t, j);
         if (n == npos)
             throw EngineError(QStringLiteral("Table name missing after %1").arg(k.text.toUpper()));
-        if (t[n].isSymbol('('))
-            continue;
+        const bool subSelectAllowed = k.isWord("FROM") || k.isWord("JOIN");
+        if (subSelectAllowed && t[n].isSymbol('(')) {
+            const qsizetype inner = nextSig(t, n);
+            if (inner != npos && t[inner].isWord("SELECT"))
+                continue;
+        }
         if (t[n].kind != TokenKind::Word || !isPlainIdentifier(t[n].text))
             throw EngineError(QStringLiteral("Invalid table name: %1").arg(t[n].text));
     }
@@ -208,6 +216,40 @@ QString typeFor(const Tokens &t, qsizetype &j, qsizetype end, bool &autoinc, int
     return args.isEmpty() ? name : QStringLiteral("%1(%2)").arg(name, args);
 }
 
+// The range an INT or NUMERIC(p,s) column guards; nothing for other types.
+std::optional<NumberColumn> numberColumnOf(const Tokens &t, qsizetype typeIdx, qsizetype end, const QString &name)
+{
+    const Token &type = t[typeIdx];
+    if (type.isWord("INT") || type.isWord("INTEGER") || type.isWord("SMALLINT") || type.isWord("LONGINT"))
+        return NumberColumn{name, 0, 0};
+    if (!(type.isWord("NUMERIC") || type.isWord("DECIMAL")))
+        return std::nullopt;
+    const qsizetype open = nextSig(t, typeIdx);
+    if (open == npos || open >= end || !t[open].isSymbol('('))
+        return std::nullopt;
+    QString args;
+    for (qsizetype k = open + 1; k < end && !t[k].isSymbol(')'); ++k)
+        args += t[k].text;
+    const QStringList parts = args.split(u',');
+    bool okP = false;
+    bool okS = parts.size() == 1;
+    const int precision = parts.front().trimmed().toInt(&okP);
+    const int scale = parts.size() == 2 ? parts.back().trimmed().toInt(&okS) : 0;
+    // The bound must stay a number the engine reads: at most 10^300.
+    if (!okP || !okS || parts.size() > 2 || scale < 0 || precision <= scale || precision - scale > 300)
+        return std::nullopt;
+    return NumberColumn{name, precision, scale};
+}
+
+// The lower and upper bound of a guarded column as SQL literals; NUMERIC bounds are excluded.
+std::pair<QString, QString> boundsOf(const NumberColumn &c)
+{
+    if (c.precision == 0)
+        return {QStringLiteral("-2147483648"), QStringLiteral("2147483647")};
+    const QString limit = QStringLiteral("1e%1").arg(c.precision - c.scale);
+    return {u'-' + limit, limit};
+}
+
 struct ColumnDef
 {
     QString name;
@@ -273,6 +315,8 @@ Translation translateCreate(const Tokens &t, qsizetype tableKw)
         col.name = t[first].text;
         qsizetype typeIdx = nextSig(t, first);
         if (typeIdx != npos && typeIdx < to) {
+            if (const auto number = numberColumnOf(t, typeIdx, to, col.name))
+                out.numberColumns.push_back(*number);
             int charSize = 0;
             col.type = typeFor(t, typeIdx, to, col.autoinc, charSize);
             if (charSize > 0)
@@ -305,6 +349,14 @@ Translation translateCreate(const Tokens &t, qsizetype tableKw)
         parts << QStringLiteral("CONSTRAINT \"%1\" CHECK (length(%2) <= %3)")
                      .arg(charConstraintName(c), c.name)
                      .arg(c.size);
+    // A value outside the range is refused with the column's name, never stored; a text
+    // sorts above every number and is refused as well.
+    for (const NumberColumn &c : out.numberColumns) {
+        const auto [low, high] = boundsOf(c);
+        const QString test = c.precision == 0 ? QStringLiteral("%1 >= %2 AND %1 <= %3") : QStringLiteral("%1 > %2 AND %1 < %3");
+        parts << QStringLiteral("CONSTRAINT \"%1\" CHECK (%2 IS NULL OR (%3))")
+                     .arg(numberConstraintName(c), c.name, test.arg(c.name, low, high));
+    }
     out.sql = QStringLiteral("(") + parts.join(QStringLiteral(", ")) + QStringLiteral(")");
     return out;
 }
@@ -370,6 +422,38 @@ bool parseCharConstraint(const QString &message, CharColumn &column)
     column.name = parts[1];
     column.size = parts[2].toInt();
     return true;
+}
+
+QString numberConstraintName(const NumberColumn &column)
+{
+    return QStringLiteral("dorv_num %1 %2 %3").arg(column.name).arg(column.precision).arg(column.scale);
+}
+
+bool parseNumberConstraint(const QString &message, NumberColumn &column)
+{
+    const qsizetype at = message.indexOf(QLatin1String("dorv_num "));
+    if (at < 0)
+        return false;
+    const QStringList parts = message.mid(at).split(u' ');
+    if (parts.size() < 4)
+        return false;
+    column.name = parts[1];
+    column.precision = parts[2].toInt();
+    column.scale = parts[3].toInt();
+    return true;
+}
+
+QString numberRangeMessage(const NumberColumn &column)
+{
+    if (column.precision == 0)
+        return QStringLiteral("The value for field %1 is out of range: a whole number from -2147483648 to 2147483647 is "
+                              "required")
+            .arg(column.name);
+    return QStringLiteral("The value for field %1 is out of range: NUMERIC(%2,%3) holds amounts below 1e%4")
+        .arg(column.name)
+        .arg(column.precision)
+        .arg(column.scale)
+        .arg(column.precision - column.scale);
 }
 
 Translation translate(const QString &sql)

@@ -14,6 +14,15 @@ struct CharColumn
     int size = 0;
 };
 
+// A numeric column whose range the engine guards: INT (32 bits, precision 0) or NUMERIC(p,s),
+// which holds amounts below 10^(p-s).
+struct NumberColumn
+{
+    QString name;
+    int precision = 0;
+    int scale = 0;
+};
+
 // What the dialect layer makes of one statement text of the program: the SQLite text that
 // gives it the meaning the program relies on, and what the connection must know to run it.
 struct Translation
@@ -24,6 +33,7 @@ struct Translation
     QString rowidSql;                  // one-table SELECT *: the same rows with the rowid first
     std::vector<QString> words;        // every identifier that might name a table file
     std::vector<CharColumn> charColumns; // CREATE TABLE: CHAR(n) columns
+    std::vector<NumberColumn> numberColumns; // CREATE TABLE: INT and NUMERIC(p,s) columns
 };
 
 // Translates one statement. Refuses (EngineError) a text with more than one statement and a
@@ -38,5 +48,11 @@ std::vector<QString> createTableStatements(const Translation &t, const QString &
 // column and size named by a failed-check message, for a readable error text.
 QString charConstraintName(const CharColumn &column);
 bool parseCharConstraint(const QString &message, CharColumn &column);
+
+// The same for the range of an INT or NUMERIC(p,s) column.
+QString numberConstraintName(const NumberColumn &column);
+bool parseNumberConstraint(const QString &message, NumberColumn &column);
+// The message of a value outside that range, naming the column.
+QString numberRangeMessage(const NumberColumn &column);
 
 } // namespace engine

@@ -38,3 +38,14 @@ TEST(Dialect, CreateTableMapsTheTypes)
     ASSERT_EQ(t.charColumns.size(), 1u);
     EXPECT_EQ(t.charColumns[0].size, 25);
 }
+
+TEST(Dialect, TableNamesAreAlwaysPlainIdentifiers)
+{
+    // "(" is no table name, also where a sub-select could stand.
+    for (const char *sql : {"DROP TABLE(", "DROP TABLE (x)", "CREATE TABLE ((a INT)", "CREATE TABLE (a INT)",
+                            "INSERT INTO (SELECT 1) VALUES (1)", "UPDATE (x) SET a = 1", "DELETE FROM (x)",
+                            "SELECT * FROM (x)", "SELECT * FROM A JOIN (B) ON 1"})
+        EXPECT_THROW(translate(QString::fromLatin1(sql)), EngineError) << sql;
+    EXPECT_NO_THROW(translate(QStringLiteral("SELECT * FROM (SELECT 1 AS X)")));
+    EXPECT_NO_THROW(translate(QStringLiteral("SELECT A.X FROM A INNER JOIN ( SELECT X FROM B) C ON A.X = C.X")));
+}
