@@ -4,6 +4,7 @@
 #include "ProgramFixture.h"
 
 #include "engine/Transaction.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,19 +12,6 @@
 namespace {
 
 using Kind = ScriptedDialogService::Kind;
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class DamagedListTest : public ProgramTest
 {

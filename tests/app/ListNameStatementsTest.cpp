@@ -108,22 +108,21 @@ TEST_F(ListNameStatementsTest, NamesThatReadLikeSqlWorkInEveryStatement)
         invoicing::RechnungAufbauen(dmod(), name);
         EXPECT_EQ(dmod().qryRechnung.recordCount(), 2);
 
-        main().mnuDateiSchliessenClick();
-        formLaden().FormActivate();
-        ASSERT_TRUE(formLaden().selectList(name));
-        dialogs.answers = {true};
-        formLaden().btnLoeschenClick();
-        EXPECT_FALSE(tableFileExists(name.toLower()));
+        const auto closeAndDelete = [&] {
+            main().mnuDateiSchliessenClick();
+            formLaden().FormActivate();
+            ASSERT_TRUE(formLaden().selectList(name));
+            dialogs.answers = {true};
+            formLaden().btnLoeschenClick();
+            EXPECT_FALSE(tableFileExists(name.toLower()));
+        };
+        closeAndDelete();
 
         ASSERT_TRUE(importer::ImportPruefen(dmod().dbDorv, dialogs, folder.dataPath(), legacyFile, name));
         importer::ListeImportieren(dmod().dbDorv, legacyFile, name);
         openList(name);
         EXPECT_EQ(dmod().qryDorvTabelle.recordCount(), 2);
-        main().mnuDateiSchliessenClick();
-        formLaden().FormActivate();
-        ASSERT_TRUE(formLaden().selectList(name));
-        dialogs.answers = {true};
-        formLaden().btnLoeschenClick();
+        closeAndDelete();
 
         const QString question = QStringLiteral("Datei ") + name + QStringLiteral(" löschen?");
         EXPECT_EQ(dialogs.texts(), (QStringList{question, question})) << "no error";

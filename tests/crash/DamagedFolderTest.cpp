@@ -4,6 +4,7 @@
 #include "crash/CrashFixture.h"
 
 #include "engine/EngineError.h"
+#include "support/FileBytes.h"
 
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -21,19 +22,6 @@ QByteArray garbage(int size, quint32 seed)
     for (char &c : bytes)
         c = char(random.bounded(256));
     return bytes;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class DamagedFolderTest : public ::testing::Test
