@@ -59,6 +59,18 @@ void sqlDialect(QByteArrayView input)
                     || back.name.compare(column.name, Qt::CaseInsensitive) != 0)
                     throw Violation("a CHAR constraint name does not read back");
             }
+            for (const engine::NumberColumn &column : t.numberColumns) {
+                // The range error names the column: it must read back as well.
+                if (!engine::isPlainIdentifier(column.name))
+                    continue;
+                engine::NumberColumn back;
+                if (!engine::parseNumberConstraint(engine::numberConstraintName(column), back)
+                    || back.precision != column.precision || back.scale != column.scale
+                    || back.name.compare(column.name, Qt::CaseInsensitive) != 0)
+                    throw Violation("a range constraint name does not read back");
+                if (column.precision != 0 && column.precision <= column.scale)
+                    throw Violation("a NUMERIC range without room for a whole number");
+            }
         }
     } catch (const engine::EngineError &) {
         // A statement the engine refuses.
@@ -66,6 +78,8 @@ void sqlDialect(QByteArrayView input)
 
     engine::CharColumn column;
     engine::parseCharConstraint(sql, column);
+    engine::NumberColumn number;
+    engine::parseNumberConstraint(sql, number);
 }
 
 } // namespace fuzzlogic
