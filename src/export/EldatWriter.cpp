@@ -1,5 +1,6 @@
 #include "export/EldatWriter.h"
 
+#include "engine/DecimalSum.h"
 #include "export/DecimalText.h"
 #include "export/EldatCodes.h"
 
@@ -88,7 +89,7 @@ QJsonArray qualityShares(const std::vector<ExportLog> &logs)
     struct Share
     {
         EldatQuality quality;
-        DecimalSum volume;
+        engine::DecimalSum volume;
         int count = 0;
     };
     std::vector<Share> shares;
@@ -104,7 +105,7 @@ QJsonArray qualityShares(const std::vector<ExportLog> &logs)
     }
     double total = 0;
     for (const Share &s : shares)
-        total += s.volume.value();
+        total += s.volume.toDouble();
     const bool byVolume = total > 0;
     if (!byVolume)
         total = double(logs.size());
@@ -114,7 +115,7 @@ QJsonArray qualityShares(const std::vector<ExportLog> &logs)
     std::vector<std::pair<double, std::size_t>> fractions;
     long long given = 0;
     for (std::size_t i = 0; i < shares.size(); ++i) {
-        const double weight = byVolume ? shares[i].volume.value() : shares[i].count;
+        const double weight = byVolume ? shares[i].volume.toDouble() : shares[i].count;
         const double exact = std::max(0.0, weight) / total * 1000.0;
         tenths[i] = (long long)std::floor(exact);
         given += tenths[i];
@@ -187,7 +188,7 @@ QJsonObject pile(const EldatInput &in, const Progress &progress)
 {
     QJsonArray logs;
     LogObjects logObject(in.facts.species);
-    DecimalSum total;
+    engine::DecimalSum total;
     const qint64 count = qint64(in.logs.size());
     for (qint64 i = 0; i < count; ++i) {
         const ExportLog &log = in.logs[size_t(i)];
@@ -203,7 +204,7 @@ QJsonObject pile(const EldatInput &in, const Progress &progress)
         {QStringLiteral("quality"), qualityShares(in.logs)},
         {QStringLiteral("grade"), in.facts.grade},
         {QStringLiteral("use"), in.facts.use},
-        {QStringLiteral("amount"), amount(total.value())},
+        {QStringLiteral("amount"), amount(total.toDouble())},
         {QStringLiteral("coordinate"), QJsonObject{{QStringLiteral("longitude"), in.facts.longitude.value_or(0)},
                                                    {QStringLiteral("latitude"), in.facts.latitude.value_or(0)},
                                                    {QStringLiteral("crs"), QStringLiteral("WGS84")}}}};

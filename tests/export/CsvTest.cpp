@@ -1,10 +1,10 @@
 #include "export/CsvWriter.h"
+#include "engine/DecimalSum.h"
 #include "export/DecimalText.h"
 
 #include <gtest/gtest.h>
 
 using exporting::csvDocument;
-using exporting::DecimalSum;
 using exporting::decimalText;
 using exporting::ExportLog;
 
@@ -33,26 +33,23 @@ TEST(DecimalText, WritesStoredFiguresWithTheirOwnDecimalsAndNoExponent)
 
 TEST(DecimalText, SumsAreTheSumsOfTheWrittenFigures)
 {
-    DecimalSum tenths;
-    tenths.add(0.1);
-    tenths.add(0.2);
-    EXPECT_EQ(tenths.text(), QStringLiteral("0.3"));
-    EXPECT_EQ(tenths.value(), 0.3);
+    const auto sumText = [](std::initializer_list<double> values, int times = 1) {
+        engine::DecimalSum sum;
+        for (int i = 0; i < times; ++i)
+            for (double v : values)
+                sum.add(v);
+        return decimalText(sum.toDouble());
+    };
+    EXPECT_EQ(sumText({0.1, 0.2}), QStringLiteral("0.3"));
 
-    DecimalSum many;
     double plain = 0;
-    for (int i = 0; i < 100000; ++i) {
-        many.add(0.01);
+    for (int i = 0; i < 100000; ++i)
         plain += 0.01;
-    }
-    EXPECT_EQ(many.text(), QStringLiteral("1000"));
+    EXPECT_EQ(sumText({0.01}, 100000), QStringLiteral("1000"));
     EXPECT_NE(plain, 1000.0) << "a double sum drifts; the decimal sum does not";
 
-    DecimalSum mixed;
-    for (double v : {0.5, 0.1234, 12.0, -0.25, 0.0})
-        mixed.add(v);
-    EXPECT_EQ(mixed.text(), QStringLiteral("12.3734"));
-    EXPECT_EQ(DecimalSum().text(), QStringLiteral("0"));
+    EXPECT_EQ(sumText({0.5, 0.1234, 12.0, -0.25, 0.0}), QStringLiteral("12.3734"));
+    EXPECT_EQ(sumText({}), QStringLiteral("0"));
 }
 
 TEST(Csv, OpensInAGermanSpreadsheet)
