@@ -1,6 +1,7 @@
 #include "evaluation/ExportSource.h"
 
 #include "data/Dataset.h"
+#include "data/InvoiceColumns.h"
 #include "engine/Connection.h"
 
 namespace evaluation {
@@ -69,12 +70,12 @@ exporting::Company exportCompany(const data::Dataset &qryFirma)
     c.street = text("Strasse");
     c.postcode = text("Plz");
     c.city = text("Ort");
-    c.country = text("Land");
+    c.country = text(invoicecolumns::Land);
     c.phone = text("Telefon");
     c.email = text("EMail");
-    c.contactPerson = text("Ansprechpartner");
-    c.iban = text("IBAN");
-    c.bic = text("BIC");
+    c.contactPerson = text(invoicecolumns::Ansprechpartner);
+    c.iban = text(invoicecolumns::Iban);
+    c.bic = text(invoicecolumns::Bic);
     c.taxNumber = text("SteuerNr");
     return c;
 }
