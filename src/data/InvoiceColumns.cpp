@@ -54,7 +54,7 @@ QString defaultSteuerbefreiung()
 void addMissing(engine::Connection &db)
 {
     addMissingTo(db, QStringLiteral("Firma"),
-                 {{Iban, 34, {}},
+                 {{Iban, 42, {}}, // 34 characters at most, in groups of four
                   {Bic, 11, {}},
                   {UStIdNr, 20, {}},
                   {Land, 2, DefaultLand},

@@ -368,7 +368,7 @@ void TFormRechnung::FormShow()
         memRechnungsdaten.open();
         m_preise.oeffnen();
         KundeGefunden = false;
-        m_eigenesLieferdatum = false;
+        // Each showing starts a new invoice: dated today, delivered the same day until told otherwise.
         dtpRechnungsdatum->setDate(QDate::currentDate());
         dtpLieferdatum->setDate(dtpRechnungsdatum->date());
         m_eigenesLieferdatum = false;

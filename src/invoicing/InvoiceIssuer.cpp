@@ -64,6 +64,8 @@ void InvoiceIssuer::saveEInvoice(PreparedInvoice &prepared)
 
     if (m_folder.isEmpty())
         m_folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (m_folder.isEmpty())
+        m_folder = QDir::homePath();
     const QString proposed = QDir(m_folder).filePath(einvoice::proposedFileName(invoice.number)
                                                      + (forPublicBuyer ? QStringLiteral(".xml") : QStringLiteral(".pdf")));
     const DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), Filter,
