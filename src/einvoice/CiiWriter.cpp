@@ -15,6 +15,7 @@ namespace {
 const QString rsmNs = QStringLiteral("urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100");
 const QString ramNs = QStringLiteral("urn:un:unece:uncefact:data:standard:ReusableAggregateBusinessInformationEntity:100");
 const QString udtNs = QStringLiteral("urn:un:unece:uncefact:data:standard:UnqualifiedDataType:100");
+const QString qdtNs = QStringLiteral("urn:un:unece:uncefact:data:standard:QualifiedDataType:100");
 
 const QString en16931 = QStringLiteral("urn:cen.eu:en16931:2017");
 const QString xrechnung30 = QStringLiteral("urn:cen.eu:en16931:2017#compliant#urn:xeinkauf.de:kosit:xrechnung_3.0");
@@ -303,6 +304,27 @@ private:
         amount("GrandTotalAmount", m_totals.gross);
         amount("DuePayableAmount", m_totals.gross);
         end();
+        precedingInvoice();
+        end();
+    }
+
+    // The invoice a cancellation cancels.
+    void precedingInvoice()
+    {
+        const InvoiceReference &ref = m_invoice.cancels;
+        if (blank(ref.number))
+            return;
+        start("InvoiceReferencedDocument");
+        text("IssuerAssignedID", ref.number);
+        if (ref.date.isValid()) {
+            start("FormattedIssueDateTime");
+            m_xml.writeNamespace(qdtNs, QStringLiteral("qdt"));
+            m_xml.writeStartElement(qdtNs, QStringLiteral("DateTimeString"));
+            m_xml.writeAttribute(QStringLiteral("format"), QStringLiteral("102"));
+            m_xml.writeCharacters(ref.date.toString(QStringLiteral("yyyyMMdd")));
+            m_xml.writeEndElement();
+            end();
+        }
         end();
     }
 

@@ -76,6 +76,13 @@ struct InvoiceLine
     double amount = 0;     // Summe
 };
 
+// An earlier invoice this one refers to: the one a cancellation cancels.
+struct InvoiceReference
+{
+    QString number;
+    QDate date;
+};
+
 // Everything one e-invoice says; the invoice window gathers it from its queries.
 struct Invoice
 {
@@ -90,6 +97,7 @@ struct Invoice
     double vatRate = 0;     // MwSt of the company, percent
     double levyRate = 0;    // FASatz of the company, percent
     PaymentTerms terms;
+    InvoiceReference cancels; // empty for an ordinary invoice
 };
 
 } // namespace einvoice
