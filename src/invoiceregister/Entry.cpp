@@ -1,0 +1,39 @@
+#include "invoiceregister/Entry.h"
+
+#include "einvoice/CiiWriter.h"
+
+namespace invoiceregister {
+
+QString kindText(Kind kind)
+{
+    switch (kind) {
+    case Kind::Print: return QStringLiteral("Druck");
+    case Kind::Zugferd: return QStringLiteral("ZUGFeRD");
+    case Kind::XRechnung: return QStringLiteral("XRechnung");
+    case Kind::Cancellation: return QStringLiteral("Storno");
+    }
+    return {};
+}
+
+Kind kindOf(const QString &text)
+{
+    for (Kind k : {Kind::Zugferd, Kind::XRechnung, Kind::Cancellation}) {
+        if (text == kindText(k))
+            return k;
+    }
+    return Kind::Print;
+}
+
+QString Entry::kindLabel() const
+{
+    return copy ? kindText(kind) + QStringLiteral(" (Kopie)") : kindText(kind);
+}
+
+QByteArray Issue::xml() const
+{
+    einvoice::Invoice document = invoice;
+    document.profile = kind == Kind::XRechnung ? einvoice::Profile::XRechnung : einvoice::Profile::FacturX;
+    return einvoice::ciiXml(document);
+}
+
+} // namespace invoiceregister

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "einvoice/Invoice.h"
+#include "einvoice/Totals.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+namespace invoiceregister {
+
+using einvoice::Cents;
+
+// How an invoice left the program.
+enum class Kind {
+    Print,        // "Druck": printed
+    Zugferd,      // "ZUGFeRD": saved as ZUGFeRD PDF
+    XRechnung,    // "XRechnung": saved as XRechnung
+    Cancellation, // "Storno": an invoice cancelled in the register
+};
+
+// The word the register shows and stores for a kind.
+QString kindText(Kind kind);
+// The kind of a stored word; an unknown word is taken as a print.
+Kind kindOf(const QString &text);
+
+// The list header as the invoice printed it.
+struct ListHeader
+{
+    QString department; // ABTEILUNG
+    QString species;    // BAUMART
+    QString assortment; // SORTE
+    bool peeled = false;  // GESCHAELT
+    bool skidded = false; // GERUECKT
+
+    bool operator==(const ListHeader &) const = default;
+};
+
+// One row of the register: an issued invoice (or a copy or a cancellation of one), without
+// its e-invoice document, which is read only when it is needed.
+struct Entry
+{
+    qint64 id = 0; // in the order of issue
+    QString number;
+    QDate invoiceDate;
+    QDate deliveryDate;
+    QString customerNumber;
+    QString customerName;
+    QString listName;
+    Cents net = 0;
+    double vatRate = 0;
+    Cents vat = 0;
+    Cents gross = 0;
+    einvoice::PaymentTerms terms;
+    Kind kind = Kind::Print;
+    bool copy = false; // the same invoice issued again; it counts once
+    QDateTime issuedAt;
+    ListHeader header;
+
+    // "Druck", "ZUGFeRD (Kopie)", "Storno".
+    QString kindLabel() const;
+};
+
+// An invoice about to be issued, with everything the register keeps of it.
+struct Issue
+{
+    einvoice::Invoice invoice;
+    Kind kind = Kind::Print;
+    QString customerNumber;
+    QString listName;
+    ListHeader header;
+
+    // The e-invoice document of this invoice in the profile its kind asks for (a print keeps
+    // the ZUGFeRD one): what is written to the file and stored in the register.
+    QByteArray xml() const;
+};
+
+} // namespace invoiceregister

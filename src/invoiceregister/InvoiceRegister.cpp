@@ -1,0 +1,197 @@
+#include "invoiceregister/InvoiceRegister.h"
+
+#include "einvoice/CiiReader.h"
+#include "einvoice/CiiWriter.h"
+#include "einvoice/EInvoiceError.h"
+#include "engine/Connection.h"
+#include "engine/Transaction.h"
+#include "invoiceregister/InvoiceNumber.h"
+#include "invoiceregister/RegisterTable.h"
+
+#include <QSet>
+
+namespace invoiceregister {
+
+namespace {
+
+QString germanDate(const QDate &date)
+{
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+Entry entryOf(const Issue &issue, bool copy, const QDateTime &at)
+{
+    const einvoice::Invoice &inv = issue.invoice;
+    const einvoice::Totals totals = einvoice::invoiceTotals(inv);
+    Entry e;
+    e.number = inv.number;
+    e.invoiceDate = inv.invoiceDate;
+    e.deliveryDate = inv.deliveryDate;
+    e.customerNumber = issue.customerNumber;
+    e.customerName = inv.buyer.displayName();
+    e.listName = issue.listName;
+    e.net = totals.net;
+    e.vatRate = inv.vatRate;
+    e.vat = totals.vat;
+    e.gross = totals.gross;
+    e.terms = inv.terms;
+    e.kind = issue.kind;
+    e.copy = copy;
+    e.issuedAt = at;
+    e.header = issue.header;
+    return e;
+}
+
+// What an invoice says, whatever profile it was written in: its ZUGFeRD document.
+QByteArray comparableXml(einvoice::Invoice invoice)
+{
+    invoice.profile = einvoice::Profile::FacturX;
+    return einvoice::ciiXml(invoice);
+}
+
+// The invoice that cancels another: the same lines with negated quantities and amounts,
+// dated on the day of the cancellation and referring to the original.
+einvoice::Invoice cancellationOf(einvoice::Invoice original, const QString &number, const QDate &date)
+{
+    original.cancels = {original.number, original.invoiceDate};
+    original.number = number;
+    original.invoiceDate = date;
+    original.profile = einvoice::Profile::FacturX;
+    for (einvoice::InvoiceLine &line : original.lines) {
+        line.volume = -line.volume;
+        line.amount = -line.amount;
+    }
+    return original;
+}
+
+} // namespace
+
+const QString InvoiceRegister::EmptyNumberMessage = QStringLiteral("Bitte geben Sie eine Rechnungsnummer ein.");
+
+QString NumberCheck::question(const QString &number) const
+{
+    return QStringLiteral("Die Rechnungsnummer %1 wurde bereits am %2 vergeben. Trotzdem verwenden?").arg(number, germanDate(firstIssued));
+}
+
+InvoiceRegister::InvoiceRegister(engine::Connection &db) : m_db(db)
+{
+}
+
+std::vector<Entry> InvoiceRegister::entries() const
+{
+    if (!m_db.tableExists(table::Name))
+        return {};
+    return table::entries(m_db);
+}
+
+qint64 InvoiceRegister::newestId() const
+{
+    return m_db.tableExists(table::Name) ? table::newestId(m_db) : 0;
+}
+
+QByteArray InvoiceRegister::xml(qint64 id) const
+{
+    return table::xml(m_db, id);
+}
+
+einvoice::Invoice InvoiceRegister::invoice(qint64 id) const
+{
+    return einvoice::readCii(xml(id));
+}
+
+bool InvoiceRegister::sameInvoice(const Entry &stored, const Issue &issue, const QByteArray &comparable) const
+{
+    if (stored.header != issue.header)
+        return false;
+    try {
+        return comparableXml(einvoice::readCii(xml(stored.id))) == comparable;
+    } catch (const einvoice::EInvoiceError &) {
+        return false; // a document that cannot be read is no proof of the same invoice
+    }
+}
+
+NumberCheck InvoiceRegister::checkNumber(const Issue &issue) const
+{
+    NumberCheck check;
+    if (!m_db.tableExists(table::Name))
+        return check;
+    const std::vector<Entry> used = table::entriesWithNumber(m_db, issue.invoice.number);
+    if (used.empty())
+        return check;
+    const QByteArray comparable = comparableXml(issue.invoice);
+    for (const Entry &e : used) {
+        if (sameInvoice(e, issue, comparable)) {
+            check.use = NumberCheck::Use::SameInvoice;
+            return check;
+        }
+    }
+    check.use = NumberCheck::Use::OtherInvoice;
+    check.firstIssued = used.front().issuedAt.date();
+    return check;
+}
+
+Entry InvoiceRegister::record(const Issue &issue, const QByteArray &xml, bool copy, const QDateTime &at,
+                              const std::function<void()> &deliver)
+{
+    if (issue.invoice.number.trimmed().isEmpty())
+        throw RegisterError(EmptyNumberMessage);
+    Entry entry = entryOf(issue, copy, at);
+    engine::Transaction tx(m_db);
+    table::ensure(m_db);
+    entry.id = table::insert(m_db, entry, xml);
+    if (deliver)
+        deliver();
+    tx.commit();
+    return entry;
+}
+
+QString InvoiceRegister::proposedNumber() const
+{
+    const std::vector<Entry> all = entries();
+    QSet<QString> used;
+    for (const Entry &e : all)
+        used.insert(e.number);
+    for (const Entry &e : all) { // newest first
+        if (e.kind == Kind::Cancellation || e.copy)
+            continue;
+        QString next = nextInvoiceNumber(e.number);
+        while (!next.isEmpty() && used.contains(next))
+            next = nextInvoiceNumber(next);
+        return next;
+    }
+    return {};
+}
+
+QString InvoiceRegister::cancelQuestion(const Entry &entry)
+{
+    return QStringLiteral("Rechnung %1 vom %2 stornieren?").arg(entry.number, germanDate(entry.invoiceDate));
+}
+
+Entry InvoiceRegister::cancel(qint64 id, const QDateTime &at)
+{
+    const std::optional<Entry> original = m_db.tableExists(table::Name) ? table::entry(m_db, id) : std::nullopt;
+    if (!original)
+        throw RegisterError(QStringLiteral("Die Rechnung ist nicht im Rechnungsausgangsbuch."));
+    if (original->kind == Kind::Cancellation)
+        throw RegisterError(QStringLiteral("Ein Storno kann nicht storniert werden."));
+    const QString number = cancellationNumber(original->number);
+    for (const Entry &e : table::entriesWithNumber(m_db, number)) {
+        if (e.kind == Kind::Cancellation)
+            throw RegisterError(QStringLiteral("Die Rechnung %1 ist bereits storniert.").arg(original->number));
+    }
+
+    Entry storno = *original;
+    storno.number = number;
+    storno.invoiceDate = at.date();
+    storno.net = -original->net;
+    storno.vat = -original->vat;
+    storno.gross = -original->gross;
+    storno.kind = Kind::Cancellation;
+    storno.copy = false;
+    storno.issuedAt = at;
+    const QByteArray document = einvoice::ciiXml(cancellationOf(invoice(id), number, at.date()));
+    storno.id = table::insert(m_db, storno, document);
+    return storno;
+}
+
+} // namespace invoiceregister

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "invoiceregister/Entry.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+namespace engine {
+class Connection;
+}
+
+namespace invoiceregister {
+
+// A step the register refuses; the text is German and meant for the user.
+class RegisterError : public std::runtime_error
+{
+public:
+    explicit RegisterError(const QString &message) : std::runtime_error(message.toStdString()) {}
+};
+
+// What the number of an invoice about to be issued means.
+struct NumberCheck
+{
+    enum class Use {
+        Free,         // not in the register
+        SameInvoice,  // this very invoice was issued before: a copy, no question
+        OtherInvoice, // another invoice has it: ask before it is given again
+    };
+    Use use = Use::Free;
+    QDate firstIssued; // the day the number was given first
+
+    // "Die Rechnungsnummer <nr> wurde bereits am <Datum> vergeben. Trotzdem verwenden?"
+    QString question(const QString &number) const;
+};
+
+// The register of every invoice that left the program (table RECHNUNGSAUSGANG): it records
+// issued invoices, watches that a number is not given twice by accident, proposes the next
+// number and records cancellations. Rows are never changed or deleted.
+class InvoiceRegister
+{
+public:
+    explicit InvoiceRegister(engine::Connection &db);
+
+    static const QString EmptyNumberMessage; // "Bitte geben Sie eine Rechnungsnummer ein."
+
+    // Every row without its document, newest first.
+    std::vector<Entry> entries() const;
+    // The ID of the newest row, 0 when there is none: it changes when a row is added.
+    qint64 newestId() const;
+    // The stored e-invoice document of a row.
+    QByteArray xml(qint64 id) const;
+    // The invoice as the stored document describes it, in the profile it was stored in.
+    einvoice::Invoice invoice(qint64 id) const;
+
+    NumberCheck checkNumber(const Issue &issue) const;
+
+    // Adds the invoice's row (as a copy when `copy`), issued at `at`. `deliver` (printing it,
+    // writing its file) runs inside the same transaction: when it fails, no row remains, and
+    // when recording fails, nothing is delivered. Returns the row.
+    Entry record(const Issue &issue, const QByteArray &xml, bool copy, const QDateTime &at,
+                 const std::function<void()> &deliver = {});
+
+    // The number proposed for the next invoice: the last issued number (not a cancellation,
+    // not a copy) counted up, past every number the register holds; empty when there is none.
+    QString proposedNumber() const;
+
+    // "Rechnung <nr> vom <Datum> stornieren?"
+    static QString cancelQuestion(const Entry &entry);
+    // Records the cancellation of a row on `at`: a row of kind "Storno", number "<nr>-S",
+    // with the amounts negated and a document that cancels the original; the original stays.
+    // RegisterError for a cancellation or an invoice that is cancelled already.
+    Entry cancel(qint64 id, const QDateTime &at);
+
+private:
+    bool sameInvoice(const Entry &stored, const Issue &issue, const QByteArray &comparable) const;
+
+    engine::Connection &m_db;
+};
+
+} // namespace invoiceregister

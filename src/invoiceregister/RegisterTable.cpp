@@ -1,0 +1,138 @@
+#include "invoiceregister/RegisterTable.h"
+
+#include "engine/Connection.h"
+
+namespace invoiceregister::table {
+
+const QString Name = QStringLiteral("RECHNUNGSAUSGANG");
+
+const QString CreateSql = QStringLiteral(
+    "CREATE TABLE RECHNUNGSAUSGANG ( ID AUTOINC, RECHNUNGSNR CHAR(24), RECHNUNGSDATUM CHAR(10), LIEFERDATUM CHAR(10), "
+    "NRKD CHAR(13), KUNDE CHAR(100), LISTE CHAR(25), NETTO NUMERIC(15,2), MWSTSATZ NUMERIC(15,4), MWST NUMERIC(15,2), "
+    "BRUTTO NUMERIC(15,2), SKONTO NUMERIC(15,4), SKONTOTAGE INT, NETTOTAGE INT, ART CHAR(10), KOPIE BOOLEAN, "
+    "AUSGESTELLT CHAR(19), ABTEILUNG CHAR(50), BAUMART CHAR(50), SORTE CHAR(50), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, "
+    "XML TEXT, Primary Key(ID))");
+
+namespace {
+
+// Every column but the document, in the order rowOf() reads them.
+const QString columns = QStringLiteral(
+    "ID, RECHNUNGSNR, RECHNUNGSDATUM, LIEFERDATUM, NRKD, KUNDE, LISTE, NETTO, MWSTSATZ, MWST, BRUTTO, SKONTO, "
+    "SKONTOTAGE, NETTOTAGE, ART, KOPIE, AUSGESTELLT, ABTEILUNG, BAUMART, SORTE, GESCHAELT, GERUECKT");
+
+const QString dateFormat = QStringLiteral("yyyy-MM-dd");
+const QString timeFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+
+Entry rowOf(const std::vector<QVariant> &v)
+{
+    Entry e;
+    e.id = v[0].toLongLong();
+    e.number = v[1].toString();
+    e.invoiceDate = QDate::fromString(v[2].toString(), dateFormat);
+    e.deliveryDate = QDate::fromString(v[3].toString(), dateFormat);
+    e.customerNumber = v[4].toString();
+    e.customerName = v[5].toString();
+    e.listName = v[6].toString();
+    e.net = einvoice::toCents(v[7].toDouble());
+    e.vatRate = v[8].toDouble();
+    e.vat = einvoice::toCents(v[9].toDouble());
+    e.gross = einvoice::toCents(v[10].toDouble());
+    e.terms.cashDiscountPercent = v[11].toDouble();
+    e.terms.cashDiscountDays = v[12].toInt();
+    e.terms.netDays = v[13].toInt();
+    e.kind = kindOf(v[14].toString());
+    e.copy = v[15].toBool();
+    e.issuedAt = QDateTime::fromString(v[16].toString(), timeFormat);
+    e.header = {v[17].toString(), v[18].toString(), v[19].toString(), v[20].toBool(), v[21].toBool()};
+    return e;
+}
+
+std::vector<Entry> entriesOf(const engine::ResultSet &rs)
+{
+    std::vector<Entry> out;
+    out.reserve(rs.rows.size());
+    for (const auto &row : rs.rows)
+        out.push_back(rowOf(row));
+    return out;
+}
+
+double money(Cents cents)
+{
+    return static_cast<double>(cents) / 100.0;
+}
+
+} // namespace
+
+void ensure(engine::Connection &db)
+{
+    if (!db.tableExists(Name))
+        db.execute(CreateSql);
+}
+
+std::vector<Entry> entries(engine::Connection &db)
+{
+    return entriesOf(db.query(QStringLiteral("SELECT %1 FROM RECHNUNGSAUSGANG ORDER BY ID DESC").arg(columns)));
+}
+
+qint64 newestId(engine::Connection &db)
+{
+    const engine::ResultSet rs = db.query(QStringLiteral("SELECT MAX(ID) AS NEWEST FROM RECHNUNGSAUSGANG"));
+    return rs.rows.empty() ? 0 : rs.rows.front().front().toLongLong();
+}
+
+std::optional<Entry> entry(engine::Connection &db, qint64 id)
+{
+    const std::vector<Entry> found =
+        entriesOf(db.query(QStringLiteral("SELECT %1 FROM RECHNUNGSAUSGANG WHERE ID = :ID").arg(columns), {{QStringLiteral("ID"), id}}));
+    if (found.empty())
+        return std::nullopt;
+    return found.front();
+}
+
+std::vector<Entry> entriesWithNumber(engine::Connection &db, const QString &number)
+{
+    return entriesOf(db.query(QStringLiteral("SELECT %1 FROM RECHNUNGSAUSGANG WHERE RECHNUNGSNR = :NR ORDER BY ID").arg(columns),
+                              {{QStringLiteral("NR"), number}}));
+}
+
+QByteArray xml(engine::Connection &db, qint64 id)
+{
+    const engine::ResultSet rs = db.query(QStringLiteral("SELECT XML FROM RECHNUNGSAUSGANG WHERE ID = :ID"), {{QStringLiteral("ID"), id}});
+    return rs.rows.empty() ? QByteArray() : rs.rows.front().front().toString().toUtf8();
+}
+
+qint64 insert(engine::Connection &db, const Entry &e, const QByteArray &xml)
+{
+    db.execute(QStringLiteral("INSERT INTO RECHNUNGSAUSGANG ( RECHNUNGSNR, RECHNUNGSDATUM, LIEFERDATUM, NRKD, KUNDE, LISTE, NETTO, "
+                              "MWSTSATZ, MWST, BRUTTO, SKONTO, SKONTOTAGE, NETTOTAGE, ART, KOPIE, AUSGESTELLT, ABTEILUNG, BAUMART, "
+                              "SORTE, GESCHAELT, GERUECKT, XML ) VALUES ( :RECHNUNGSNR, :RECHNUNGSDATUM, :LIEFERDATUM, :NRKD, :KUNDE, "
+                              ":LISTE, :NETTO, :MWSTSATZ, :MWST, :BRUTTO, :SKONTO, :SKONTOTAGE, :NETTOTAGE, :ART, :KOPIE, "
+                              ":AUSGESTELLT, :ABTEILUNG, :BAUMART, :SORTE, :GESCHAELT, :GERUECKT, :XML )"),
+               {
+                   {QStringLiteral("RECHNUNGSNR"), e.number},
+                   {QStringLiteral("RECHNUNGSDATUM"), e.invoiceDate.toString(dateFormat)},
+                   {QStringLiteral("LIEFERDATUM"), e.deliveryDate.toString(dateFormat)},
+                   {QStringLiteral("NRKD"), e.customerNumber},
+                   {QStringLiteral("KUNDE"), e.customerName},
+                   {QStringLiteral("LISTE"), e.listName},
+                   {QStringLiteral("NETTO"), money(e.net)},
+                   {QStringLiteral("MWSTSATZ"), e.vatRate},
+                   {QStringLiteral("MWST"), money(e.vat)},
+                   {QStringLiteral("BRUTTO"), money(e.gross)},
+                   {QStringLiteral("SKONTO"), e.terms.cashDiscountPercent},
+                   {QStringLiteral("SKONTOTAGE"), e.terms.cashDiscountDays},
+                   {QStringLiteral("NETTOTAGE"), e.terms.netDays},
+                   {QStringLiteral("ART"), kindText(e.kind)},
+                   {QStringLiteral("KOPIE"), e.copy},
+                   {QStringLiteral("AUSGESTELLT"), e.issuedAt.toString(timeFormat)},
+                   {QStringLiteral("ABTEILUNG"), e.header.department},
+                   {QStringLiteral("BAUMART"), e.header.species},
+                   {QStringLiteral("SORTE"), e.header.assortment},
+                   {QStringLiteral("GESCHAELT"), e.header.peeled},
+                   {QStringLiteral("GERUECKT"), e.header.skidded},
+                   {QStringLiteral("XML"), QString::fromUtf8(xml)},
+               });
+    return db.lastInsertRowId();
+}
+
+} // namespace invoiceregister::table
