@@ -18,6 +18,8 @@
 #include "invoicing/FormKunden.h"
 #include "invoicing/FormMatchcode.h"
 #include "invoicing/FormRechnung.h"
+#include "invoicing/FormRechnungsausgangsbuch.h"
+#include "invoiceregister/RegisterTable.h"
 
 #include <QApplication>
 
@@ -53,6 +55,9 @@ void DorvProgram::start(const DataLocation::Folders &folders)
     m_formDorv->setDataLock(*m_dataLock);
     // A missing data folder or company table is shown; start-up goes on.
     guarded(dialogs, [this] { m_dmod->DataModuleCreate(); });
+    // The register of issued invoices comes into being with the first start that needs it.
+    if (m_dmod->dbDorv.isOpen())
+        guarded(dialogs, [this] { invoiceregister::table::ensure(m_dmod->dbDorv); });
 
     TFormDorv *main = m_formDorv.get();
     TDMod &dmod = *m_dmod;
@@ -75,6 +80,7 @@ void DorvProgram::start(const DataLocation::Folders &folders)
             return form->ask(header, offered);
         });
     m_windows.listExport = m_listExport.get();
+    m_windows.FormRechnungsausgangsbuch = new TFormRechnungsausgangsbuch(dmod, shell, dialogs, main);
     m_windows.FormRechnung->setMatchcodeWindow(m_windows.FormMatchcode);
     m_formDorv->setWindows(m_windows);
 }

@@ -25,6 +25,7 @@ class TFormEldatAngaben;
 namespace evaluation {
 class ListExport;
 }
+class TFormRechnungsausgangsbuch;
 
 // The windows created once at start, hidden, in this order. The main window owns them.
 struct DorvWindows
@@ -43,6 +44,7 @@ struct DorvWindows
     TFormEldatAngaben *FormEldatAngaben = nullptr;
     // Not a window: the export command of the Listen menu, owned by the program.
     evaluation::ListExport *listExport = nullptr;
+    TFormRechnungsausgangsbuch *FormRechnungsausgangsbuch = nullptr;
 };
 
 // The running program: start-up in its fixed order (main window, data module, every other

@@ -61,6 +61,7 @@ public:
     void mnuStammdatenKundenClick();
     void mnuStammdatenFirmaClick();
     void mnuStammdatenPreiseClick();
+    void mnuStammdatenRechnungsausgangsbuchClick();
     void mnuHilfeUeberClick();
 
 protected:

@@ -15,6 +15,7 @@
 #include "invoicing/FormGrundpreise.h"
 #include "invoicing/FormKunden.h"
 #include "invoicing/FormRechnung.h"
+#include "invoicing/FormRechnungsausgangsbuch.h"
 
 #include <QAction>
 #include <QMenu>
@@ -75,6 +76,8 @@ void TFormDorv::createMenu()
     addItem(stammdaten, QStringLiteral("mnuStammdatenKunden"), QStringLiteral("&Kunden"), &TFormDorv::mnuStammdatenKundenClick);
     addItem(stammdaten, QStringLiteral("mnuStammdatenFirma"), QStringLiteral("&Firma"), &TFormDorv::mnuStammdatenFirmaClick);
     addItem(stammdaten, QStringLiteral("mnuStammdatenPreise"), QStringLiteral("&Preise"), &TFormDorv::mnuStammdatenPreiseClick);
+    addItem(stammdaten, QStringLiteral("mnuStammdatenRechnungsausgangsbuch"), QStringLiteral("Rechnungs&ausgangsbuch"),
+            &TFormDorv::mnuStammdatenRechnungsausgangsbuchClick);
 
     QMenu *hilfe = addMenu(nullptr, QStringLiteral("mnuHilfe"), QStringLiteral("&Hilfe"));
     addItem(hilfe, QStringLiteral("mnuHilfeUeber"), QStringLiteral("&Über..."), &TFormDorv::mnuHilfeUeberClick);
@@ -188,6 +191,16 @@ void TFormDorv::mnuStammdatenFirmaClick()
 void TFormDorv::mnuStammdatenPreiseClick()
 {
     guarded(m_dialogs, [&] { m_windows.FormGrundpreise->exec(); });
+}
+
+void TFormDorv::mnuStammdatenRechnungsausgangsbuchClick()
+{
+    guarded(m_dialogs, [&] {
+        TFormRechnungsausgangsbuch *window = m_windows.FormRechnungsausgangsbuch;
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
 }
 
 void TFormDorv::mnuHilfeUeberClick()

@@ -46,7 +46,8 @@ TEST_F(MainMenuTest, EveryItemHasItsNameAndCaptionInOrder)
                                                  "ZusammenfassungDrucker1=Z&usammenfassung Drucker", "mnuListenDummy1=-",
                                                  "mnuListenExportieren=&Exportieren..."}));
     EXPECT_EQ(itemsOf("mnuStammdaten"),
-              (QStringList{"mnuStammdatenKunden=&Kunden", "mnuStammdatenFirma=&Firma", "mnuStammdatenPreise=&Preise"}));
+              (QStringList{"mnuStammdatenKunden=&Kunden", "mnuStammdatenFirma=&Firma", "mnuStammdatenPreise=&Preise",
+                           "mnuStammdatenRechnungsausgangsbuch=Rechnungs&ausgangsbuch"}));
     EXPECT_EQ(itemsOf("mnuHilfe"), QStringList{"mnuHilfeUeber=&Über..."});
 
     // The import's hint stays with the item but never reaches the status bar.
@@ -65,7 +66,8 @@ TEST_F(MainMenuTest, ListItemsFollowTheStateOfTheCurrentList)
         EXPECT_EQ(enabled("mnuDateiWiederherstellen"), !listOpen);
         for (const char *item : {"mnuDatei", "mnuDateiNeu", "mnuDateiOeffnen", "mnuDateiSicherung", "mnuDateiEnde", "mnuStammdaten",
                                  "mnuStammdatenKunden",
-                                 "mnuStammdatenFirma", "mnuStammdatenPreise", "mnuHilfe", "mnuHilfeUeber"})
+                                 "mnuStammdatenFirma", "mnuStammdatenPreise", "mnuStammdatenRechnungsausgangsbuch", "mnuHilfe",
+                                 "mnuHilfeUeber"})
             EXPECT_TRUE(enabled(item)) << item;
     };
     expectState(false);

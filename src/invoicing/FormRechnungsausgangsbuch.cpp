@@ -1,0 +1,288 @@
+#include "invoicing/FormRechnungsausgangsbuch.h"
+
+#include "controls/ColumnWidth.h"
+#include "controls/DialogService.h"
+#include "controls/ErrorGuard.h"
+#include "data/DataModule.h"
+#include "data/Shell.h"
+#include "einvoice/CiiReader.h"
+#include "einvoice/CiiWriter.h"
+#include "einvoice/Files.h"
+#include "einvoice/MissingData.h"
+#include "invoiceregister/RegisterCsv.h"
+#include "invoicing/EInvoiceFile.h"
+#include "invoicing/RegisterModel.h"
+#include "invoicing/StoredInvoiceReport.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using invoiceregister::Entry;
+
+const QString TFormRechnungsausgangsbuch::AlleJahre = QStringLiteral("alle Jahre");
+
+namespace {
+
+// The formats of a stored invoice in the order the save dialog offers them.
+enum EInvoiceFormat { ZugferdPdf = 0, XRechnungXml = 1 };
+const QString eInvoiceFilter = QStringLiteral("ZUGFeRD-PDF|*.pdf|XRechnung|*.xml");
+const QString eInvoiceSuffixes[] = {QStringLiteral(".pdf"), QStringLiteral(".xml")};
+
+} // namespace
+
+TFormRechnungsausgangsbuch::TFormRechnungsausgangsbuch(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
+    : QDialog(parent), m_shell(shell), m_dialogs(dialogs), m_register(dmod.dbDorv)
+{
+    setObjectName(QStringLiteral("FormRechnungsausgangsbuch"));
+    setWindowTitle(QStringLiteral("Rechnungsausgangsbuch"));
+    setModal(false);
+    buildWindow();
+    resize(820, 480);
+}
+
+void TFormRechnungsausgangsbuch::buildWindow()
+{
+    auto *layout = new QVBoxLayout(this);
+
+    auto *filters = new QHBoxLayout;
+    cboJahr = new QComboBox(this);
+    cboJahr->setObjectName(QStringLiteral("cboJahr"));
+    auto *jahrLabel = new QLabel(QStringLiteral("&Jahr:"), this);
+    jahrLabel->setBuddy(cboJahr);
+    edtKunde = new QLineEdit(this);
+    edtKunde->setObjectName(QStringLiteral("edtKunde"));
+    edtKunde->setClearButtonEnabled(true);
+    auto *kundeLabel = new QLabel(QStringLiteral("&Kunde:"), this);
+    kundeLabel->setBuddy(edtKunde);
+    filters->addWidget(jahrLabel);
+    filters->addWidget(cboJahr);
+    filters->addSpacing(16);
+    filters->addWidget(kundeLabel);
+    filters->addWidget(edtKunde, 1);
+    layout->addLayout(filters);
+
+    grdRechnungen = new QTableView(this);
+    grdRechnungen->setObjectName(QStringLiteral("grdRechnungen"));
+    m_model = new RegisterModel(grdRechnungen);
+    grdRechnungen->setModel(m_model);
+    grdRechnungen->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grdRechnungen->setSelectionMode(QAbstractItemView::SingleSelection);
+    grdRechnungen->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grdRechnungen->verticalHeader()->hide();
+    QHeaderView &header = *grdRechnungen->horizontalHeader();
+    const int widths[RegisterModel::ColumnCount] = {110, 80, 200, 100, 90, 80, 90, 110};
+    for (int c = 0; c < RegisterModel::ColumnCount; ++c) {
+        grdRechnungen->setColumnWidth(
+            c, fittedColumnWidth(header, c, widths[c], c >= RegisterModel::Net && c <= RegisterModel::Gross ? QStringLiteral("-999.999,99") : QString()));
+    }
+    header.setSectionResizeMode(RegisterModel::Customer, QHeaderView::Stretch);
+    layout->addWidget(grdRechnungen, 1);
+
+    lblSummen = new QLabel(this);
+    lblSummen->setObjectName(QStringLiteral("lblSummen"));
+    lblSummen->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblSummen->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(lblSummen);
+
+    auto button = [this](const char *name, const char *caption, void (TFormRechnungsausgangsbuch::*handler)()) {
+        auto *b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [this, handler] { guarded(m_dialogs, [&] { (this->*handler)(); }); });
+        return b;
+    };
+    btnAnzeigen = button("btnAnzeigen", "&Anzeigen", &TFormRechnungsausgangsbuch::btnAnzeigenClick);
+    btnERechnung = button("btnERechnung", "&E-Rechnung speichern...", &TFormRechnungsausgangsbuch::btnERechnungClick);
+    btnStornieren = button("btnStornieren", "&Stornieren", &TFormRechnungsausgangsbuch::btnStornierenClick);
+    btnCsv = button("btnCsv", "&CSV...", &TFormRechnungsausgangsbuch::btnCsvClick);
+    btnSchliessen = new QPushButton(QStringLiteral("&Schliessen"), this);
+    btnSchliessen->setObjectName(QStringLiteral("btnSchliessen"));
+    btnSchliessen->setAutoDefault(false);
+    connect(btnSchliessen, &QPushButton::clicked, this, &QDialog::close);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {btnAnzeigen, btnERechnung, btnStornieren, btnCsv})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(btnSchliessen);
+    layout->addLayout(buttons);
+
+    connect(cboJahr, &QComboBox::currentIndexChanged, this, [this] { guarded(m_dialogs, [this] { FilterChange(); }); });
+    connect(edtKunde, &QLineEdit::textChanged, this, [this] { guarded(m_dialogs, [this] { FilterChange(); }); });
+    connect(grdRechnungen, &QTableView::doubleClicked, this, [this] { guarded(m_dialogs, [this] { btnAnzeigenClick(); }); });
+}
+
+const std::vector<const Entry *> &TFormRechnungsausgangsbuch::shownRows() const
+{
+    return m_model->rows();
+}
+
+QString TFormRechnungsausgangsbuch::sumText(const invoiceregister::Sums &sums)
+{
+    return QStringLiteral("Summe: Netto %1 EUR   MwSt %2 EUR   Brutto %3 EUR")
+        .arg(RegisterModel::amountText(sums.net), RegisterModel::amountText(sums.vat), RegisterModel::amountText(sums.gross));
+}
+
+void TFormRechnungsausgangsbuch::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    guarded(m_dialogs, [this] { FormShow(); });
+}
+
+void TFormRechnungsausgangsbuch::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    // An invoice issued while the window stood behind shows when it comes to the front.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
+        guarded(m_dialogs, [this] { FormShow(); });
+}
+
+void TFormRechnungsausgangsbuch::FormShow()
+{
+    const qint64 newest = m_entries.empty() ? 0 : m_entries.front().id;
+    if (!m_read || m_register.newestId() != newest)
+        reload(currentId());
+}
+
+void TFormRechnungsausgangsbuch::reload(qint64 keep)
+{
+    m_read = false;
+    m_model->setRows({}); // the rows point into the entries
+    m_entries = m_register.entries();
+    m_read = true;
+    fillYears();
+    showRows(keep);
+}
+
+void TFormRechnungsausgangsbuch::fillYears()
+{
+    const QString chosen = cboJahr->currentText();
+    const QSignalBlocker quiet(cboJahr);
+    cboJahr->clear();
+    cboJahr->addItem(AlleJahre, 0);
+    for (int year : invoiceregister::yearsOf(m_entries))
+        cboJahr->addItem(QString::number(year), year);
+    cboJahr->setCurrentIndex(std::max(0, cboJahr->findText(chosen)));
+}
+
+void TFormRechnungsausgangsbuch::FilterChange()
+{
+    showRows(currentId());
+}
+
+qint64 TFormRechnungsausgangsbuch::currentId() const
+{
+    const QModelIndex at = grdRechnungen->currentIndex();
+    return at.isValid() ? m_model->rows()[static_cast<size_t>(at.row())]->id : 0;
+}
+
+void TFormRechnungsausgangsbuch::showRows(qint64 keep)
+{
+    const invoiceregister::Filter filter{cboJahr->currentData().toInt(), edtKunde->text()};
+    m_model->setRows(invoiceregister::filtered(m_entries, filter));
+    lblSummen->setText(sumText(invoiceregister::sumsOf(m_model->rows())));
+    select(keep);
+}
+
+void TFormRechnungsausgangsbuch::select(qint64 id)
+{
+    const auto &rows = m_model->rows();
+    int row = rows.empty() ? -1 : 0;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i]->id == id)
+            row = static_cast<int>(i);
+    }
+    if (row >= 0)
+        grdRechnungen->setCurrentIndex(m_model->index(row, 0));
+}
+
+const Entry *TFormRechnungsausgangsbuch::selected()
+{
+    const QModelIndex at = grdRechnungen->currentIndex();
+    if (!at.isValid() || at.row() >= static_cast<int>(m_model->rows().size())) {
+        m_dialogs.information(QStringLiteral("Bitte wählen Sie eine Rechnung aus."));
+        return nullptr;
+    }
+    return m_model->rows()[static_cast<size_t>(at.row())];
+}
+
+void TFormRechnungsausgangsbuch::btnAnzeigenClick()
+{
+    const Entry *e = selected();
+    if (!e)
+        return;
+    invoicing::StoredInvoiceReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), m_register.invoice(e->id), e->header)
+        .print(QStringLiteral("Screen"), this);
+}
+
+QString TFormRechnungsausgangsbuch::documentsFolder() const
+{
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return docs.isEmpty() ? QDir::homePath() : docs;
+}
+
+void TFormRechnungsausgangsbuch::btnERechnungClick()
+{
+    const Entry *e = selected();
+    if (!e)
+        return;
+    einvoice::Invoice invoice = m_register.invoice(e->id);
+    // The kind it was issued as comes first; a buyer with a Leitweg-ID wants an XRechnung.
+    const int offered = invoice.profile == einvoice::Profile::XRechnung || !invoice.buyer.buyerReference.trimmed().isEmpty()
+                            ? XRechnungXml
+                            : ZugferdPdf;
+    const QString proposed = QDir(documentsFolder()).filePath(einvoice::proposedFileName(invoice.number) + eInvoiceSuffixes[offered]);
+    const DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), eInvoiceFilter, offered, proposed);
+    if (choice.path.isEmpty())
+        return;
+    // A name typed with the other format's extension means that format; a name without one
+    // gets the extension of the format chosen.
+    QString path = choice.path;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool asXml = suffix == u"xml" || (suffix != u"pdf" && choice.filter == XRechnungXml);
+    if (suffix != u"xml" && suffix != u"pdf")
+        path += eInvoiceSuffixes[asXml ? XRechnungXml : ZugferdPdf];
+    invoice.profile = asXml ? einvoice::Profile::XRechnung : einvoice::Profile::FacturX;
+
+    const QString missing = einvoice::missingDataMessage(invoice);
+    if (!missing.isEmpty()) {
+        m_dialogs.information(missing);
+        return;
+    }
+    // The stored document in the profile chosen: an XRechnung saved as XRechnung again is the
+    // stored document byte for byte.
+    const QByteArray xml = einvoice::ciiXml(invoice);
+    evaluation::PreparedReport printout = invoicing::StoredInvoiceReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), invoice, e->header);
+    einvoice::saveFile(path, invoicing::eInvoiceFile(invoice, xml, printout.report(), QDateTime::currentDateTime()));
+    m_dialogs.information(QStringLiteral("Die E-Rechnung wurde gespeichert: %1").arg(QDir::toNativeSeparators(path)));
+}
+
+void TFormRechnungsausgangsbuch::btnStornierenClick()
+{
+    const Entry *e = selected();
+    if (!e || !m_dialogs.confirm(invoiceregister::InvoiceRegister::cancelQuestion(*e)))
+        return;
+    reload(m_register.cancel(e->id, QDateTime::currentDateTime()).id);
+}
+
+void TFormRechnungsausgangsbuch::btnCsvClick()
+{
+    const QString year = cboJahr->currentData().toInt() ? cboJahr->currentText() : QStringLiteral("alle");
+    const QString proposed = QDir(documentsFolder()).filePath(QStringLiteral("Rechnungsausgangsbuch_%1.csv").arg(year));
+    QString path = m_dialogs.saveFile(QStringLiteral("CSV speichern"), QStringLiteral("CSV-Dateien|*.csv"), 0, proposed).path;
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    einvoice::saveFile(path, invoiceregister::registerCsv(m_model->rows()));
+    m_dialogs.information(QStringLiteral("Die CSV-Datei wurde gespeichert: %1").arg(QDir::toNativeSeparators(path)));
+}

@@ -1,0 +1,215 @@
+// The window "Rechnungsausgangsbuch": what it shows and sums, and its four buttons.
+#include "app/DorvProgram.h"
+#include "app/FormDorv.h"
+#include "controls/ScriptedDialogService.h"
+#include "data/DataModule.h"
+#include "einvoice/CiiReader.h"
+#include "invoiceregister/InvoiceRegister.h"
+#include "invoicing/FormRechnungsausgangsbuch.h"
+#include "invoicing/StoredInvoiceReport.h"
+#include "support/ProgramFolder.h"
+
+#include "einvoice/SampleInvoices.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using invoiceregister::Entry;
+using invoiceregister::Issue;
+using invoiceregister::Kind;
+
+namespace {
+
+class RegisterWindowTest : public ::testing::Test
+{
+protected:
+    RegisterWindowTest() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    TFormRechnungsausgangsbuch &form() { return *program.windows().FormRechnungsausgangsbuch; }
+
+    Entry issue(const char *number, const QDate &date, const char *customer, double amount, Kind kind = Kind::Print)
+    {
+        Issue i;
+        i.invoice = samples::example(einvoice::Profile::FacturX);
+        i.invoice.number = QString::fromUtf8(number);
+        i.invoice.invoiceDate = date;
+        i.invoice.buyer.company = QString::fromUtf8(customer);
+        i.invoice.lines.front().amount = amount;
+        i.kind = kind;
+        i.customerNumber = QStringLiteral("4711");
+        i.listName = QStringLiteral("Wald");
+        i.header = {QStringLiteral("12 B"), QStringLiteral("Fichte"), QStringLiteral("Stammholz"), true, false};
+        return reg.record(i, i.xml(), false, QDateTime(date, QTime(10, 0)));
+    }
+
+    QStringList shownNumbers()
+    {
+        QStringList numbers;
+        for (const Entry *e : form().shownRows())
+            numbers << e->number;
+        return numbers;
+    }
+
+    void selectRow(int row) { form().grdRechnungen->setCurrentIndex(form().grdRechnungen->model()->index(row, 0)); }
+
+    ScriptedDialogService dialogs;
+    ProgramFolder folder;
+    DorvProgram program{dialogs, folder.path()};
+    invoiceregister::InvoiceRegister reg{program.DMod().dbDorv};
+    QTemporaryDir out;
+};
+
+} // namespace
+
+TEST_F(RegisterWindowTest, ShowsFiltersAndSumsTheIssuedInvoices)
+{
+    EXPECT_TRUE(QFile::exists(folder.dataPath() + "rechnungsausgang.db")) << "created at start";
+    issue("R-1", QDate(2025, 3, 1), "Sägewerk Eiche", 500);
+    issue("R-2", QDate(2026, 1, 15), "Holzhandel Berg", 1234.5);
+    issue("R-3", QDate(2026, 2, 1), "Sägewerk Eiche", 100);
+
+    // Offered without an open list; the window stays beside the main window.
+    QAction *item = program.FormDorv().menuItem(QStringLiteral("mnuStammdatenRechnungsausgangsbuch"));
+    ASSERT_TRUE(item);
+    EXPECT_TRUE(item->isEnabled());
+    item->trigger();
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_FALSE(form().isModal());
+    EXPECT_EQ(form().windowTitle(), QStringLiteral("Rechnungsausgangsbuch"));
+
+    EXPECT_EQ(shownNumbers(), (QStringList{"R-3", "R-2", "R-1"})) << "newest first";
+    const QAbstractItemModel &grid = *form().grdRechnungen->model();
+    QStringList titles;
+    for (int c = 0; c < grid.columnCount(); ++c)
+        titles << grid.headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(titles, (QStringList{"Rechnungs-Nr", "Datum", "Kunde", "Liste", "Netto", "MwSt", "Brutto", "Art"}));
+    EXPECT_EQ(grid.index(1, 1).data().toString(), "15.01.2026");
+    EXPECT_EQ(grid.index(1, 4).data().toString(), "1.234,50");
+    EXPECT_EQ(grid.index(1, 6).data().toString(), "1.432,02");
+    EXPECT_EQ(grid.index(1, 7).data().toString(), "Druck");
+    EXPECT_EQ(form().lblSummen->text(), "Summe: Netto 1.834,50 EUR   MwSt 293,52 EUR   Brutto 2.128,02 EUR");
+
+    QStringList years;
+    for (int i = 0; i < form().cboJahr->count(); ++i)
+        years << form().cboJahr->itemText(i);
+    EXPECT_EQ(years, (QStringList{"alle Jahre", "2026", "2025"}));
+    form().cboJahr->setCurrentText(QStringLiteral("2026"));
+    EXPECT_EQ(shownNumbers(), (QStringList{"R-3", "R-2"}));
+    form().edtKunde->setText(QString::fromUtf8("säg"));
+    EXPECT_EQ(shownNumbers(), QStringList{"R-3"});
+    EXPECT_EQ(form().lblSummen->text(), "Summe: Netto 100,00 EUR   MwSt 16,00 EUR   Brutto 116,00 EUR");
+
+    // An invoice issued while the window is open appears when it comes to the front again.
+    issue("R-4", QDate(2026, 3, 1), "Sägewerk Eiche", 10);
+    form().FormShow();
+    EXPECT_EQ(shownNumbers(), (QStringList{"R-4", "R-3"}));
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(u'|').toStdString();
+}
+
+TEST_F(RegisterWindowTest, CancelsAfterAQuestion)
+{
+    issue("R-1", QDate(2026, 3, 1), "Sägewerk Eiche", 500);
+    form().show();
+    selectRow(0);
+    dialogs.answers = {false};
+    form().btnStornierenClick();
+    EXPECT_EQ(dialogs.texts(), QStringList{"Rechnung R-1 vom 01.03.2026 stornieren?"});
+    EXPECT_EQ(shownNumbers(), QStringList{"R-1"}) << "No cancels nothing";
+
+    dialogs.answers = {true};
+    form().btnStornierenClick();
+    EXPECT_EQ(shownNumbers(), (QStringList{"R-1-S", "R-1"}));
+    EXPECT_EQ(form().shownRows()[0]->kindLabel(), "Storno");
+    EXPECT_EQ(form().grdRechnungen->currentIndex().row(), 0) << "the cursor on the cancellation";
+    EXPECT_EQ(form().lblSummen->text(), "Summe: Netto 0,00 EUR   MwSt 0,00 EUR   Brutto 0,00 EUR");
+
+    form().edtKunde->setText(QStringLiteral("niemand"));
+    dialogs.clear();
+    form().btnStornierenClick();
+    EXPECT_EQ(dialogs.texts(), QStringList{"Bitte wählen Sie eine Rechnung aus."});
+}
+
+TEST_F(RegisterWindowTest, TheStoredInvoiceIsShownAsItWasIssued)
+{
+    const Entry e = issue("R-1", QDate(2026, 3, 1), "Sägewerk Eiche", 500);
+    // Today's master data have changed since.
+    program.DMod().dbDorv.execute(QStringLiteral("UPDATE Firma SET Firma = 'Neue Firma', MwSt = 19"));
+    program.DMod().dbDorv.execute(QStringLiteral("UPDATE Kunden SET FIRMA = 'Umbenannt'"));
+
+    evaluation::PreparedReport printout =
+        invoicing::StoredInvoiceReport(folder.reportPath() + "Rechnung.rtm", reg.invoice(e.id), e.header);
+    const QString dump = printout.report().dump();
+    for (const char *text : {"\"Forstbetrieb Muster\"", "\"Sägewerk Eiche\"", "\"Anna Holz\"", "\"01.03.2026\"", "\"R-1\"",
+                             "\"500,00 EUR\"", "\"+ 16,00 % MwSt\"", "\"80,00 EUR\"", "\"580,00 EUR\"", "\"12 B geschält/ ungerückt\"",
+                             "\"Fichte, Stammholz\"", "\"Bei Zahlung innerhalb 10 Tagen\"", "\"11,60 EUR\""})
+        EXPECT_TRUE(dump.contains(QString::fromUtf8(text))) << text;
+    EXPECT_FALSE(dump.contains(QStringLiteral("Neue Firma")));
+    EXPECT_FALSE(dump.contains(QStringLiteral("Umbenannt")));
+}
+
+TEST_F(RegisterWindowTest, SavesTheStoredDocumentAgain)
+{
+    issue("R/1", QDate(2026, 3, 1), "Sägewerk Eiche", 500, Kind::XRechnung);
+    form().show();
+    selectRow(0);
+
+    const QString xml = out.filePath("again.xml");
+    dialogs.files = {xml};
+    form().btnERechnungClick();
+    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(dialogs.fileDialogs[0].chosenFilter, 1) << "issued as XRechnung: offered as XRechnung";
+    EXPECT_TRUE(dialogs.fileDialogs[0].folder.endsWith("Rechnung_R_1.xml"));
+    QFile written(xml);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), reg.xml(form().shownRows()[0]->id)) << "the stored document, byte for byte";
+    EXPECT_EQ(dialogs.textsOf(ScriptedDialogService::Kind::Information).value(0),
+              "Die E-Rechnung wurde gespeichert: " + QDir::toNativeSeparators(xml));
+
+    const QString pdf = out.filePath("again.pdf");
+    dialogs.files = {pdf};
+    form().btnERechnungClick();
+    QFile hybrid(pdf);
+    ASSERT_TRUE(hybrid.open(QIODevice::ReadOnly));
+    const QByteArray bytes = hybrid.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-1.7"));
+    EXPECT_TRUE(bytes.contains("factur-x.xml"));
+
+    // A print of an invoice whose company had no IBAN cannot become an e-invoice.
+    Issue noIban;
+    noIban.invoice = samples::example(einvoice::Profile::FacturX);
+    noIban.invoice.number = QStringLiteral("R-2");
+    noIban.invoice.seller.iban.clear();
+    reg.record(noIban, noIban.xml(), false, QDateTime::currentDateTime());
+    form().FormShow();
+    selectRow(0);
+    dialogs.clear();
+    dialogs.files = {out.filePath("none.pdf")};
+    form().btnERechnungClick();
+    EXPECT_EQ(dialogs.texts(), QStringList{"Für die E-Rechnung fehlen: IBAN der Firma."});
+    EXPECT_FALSE(QFile::exists(out.filePath("none.pdf")));
+}
+
+TEST_F(RegisterWindowTest, ExportsWhatIsShownForTheTaxAdviser)
+{
+    issue("R-1", QDate(2025, 3, 1), "Sägewerk Eiche", 500);
+    issue("R-2", QDate(2026, 1, 15), "Holzhandel Berg", 1234.5);
+    form().show();
+    form().cboJahr->setCurrentText(QStringLiteral("2026"));
+    const QString csv = out.filePath("steuer");
+    dialogs.files = {csv};
+    form().btnCsvClick();
+    EXPECT_TRUE(dialogs.fileDialogs.at(0).folder.endsWith("Rechnungsausgangsbuch_2026.csv"));
+    QFile written(csv + ".csv");
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = written.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 3) << "title, one invoice, end";
+    EXPECT_TRUE(lines[1].startsWith("R-2;15.01.2026;04.11.2024;4711;Holzhandel Berg;Wald;1234,50;16,00;197,52;1432,02;Druck;"));
+}
