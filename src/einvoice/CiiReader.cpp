@@ -175,6 +175,14 @@ QString registration(const Element &party, const QString &scheme)
     return {};
 }
 
+void readAddress(const Element &party, QString &street, QString &postcode, QString &city, QString &country)
+{
+    street = party.textAt(QStringLiteral("PostalTradeAddress/LineOne"));
+    postcode = party.textAt(QStringLiteral("PostalTradeAddress/PostcodeCode"));
+    city = party.textAt(QStringLiteral("PostalTradeAddress/CityName"));
+    country = party.textAt(QStringLiteral("PostalTradeAddress/CountryID"));
+}
+
 void readSeller(const Element &party, Seller &s, Buyer &b)
 {
     b.supplierNumber = party.textAt(QStringLiteral("ID"));
@@ -182,10 +190,7 @@ void readSeller(const Element &party, Seller &s, Buyer &b)
     s.contactPerson = party.textAt(QStringLiteral("DefinedTradeContact/PersonName"));
     s.phone = party.textAt(QStringLiteral("DefinedTradeContact/TelephoneUniversalCommunication/CompleteNumber"));
     s.email = party.textAt(QStringLiteral("URIUniversalCommunication/URIID"));
-    s.street = party.textAt(QStringLiteral("PostalTradeAddress/LineOne"));
-    s.postcode = party.textAt(QStringLiteral("PostalTradeAddress/PostcodeCode"));
-    s.city = party.textAt(QStringLiteral("PostalTradeAddress/CityName"));
-    s.country = party.textAt(QStringLiteral("PostalTradeAddress/CountryID"));
+    readAddress(party, s.street, s.postcode, s.city, s.country);
     s.taxNumber = registration(party, QStringLiteral("FC"));
     s.vatId = registration(party, QStringLiteral("VA"));
 }
@@ -196,10 +201,7 @@ void readBuyer(const Element &party, Buyer &b)
     b.company = party.textAt(QStringLiteral("Name"));
     b.lastName = party.textAt(QStringLiteral("DefinedTradeContact/PersonName"));
     b.email = party.textAt(QStringLiteral("URIUniversalCommunication/URIID"));
-    b.street = party.textAt(QStringLiteral("PostalTradeAddress/LineOne"));
-    b.postcode = party.textAt(QStringLiteral("PostalTradeAddress/PostcodeCode"));
-    b.city = party.textAt(QStringLiteral("PostalTradeAddress/CityName"));
-    b.country = party.textAt(QStringLiteral("PostalTradeAddress/CountryID"));
+    readAddress(party, b.street, b.postcode, b.city, b.country);
     if (b.country.isEmpty())
         b.country = UnnamedCountry;
     b.vatId = registration(party, QStringLiteral("VA"));

@@ -13,4 +13,16 @@ QString Buyer::displayName() const
     return company.trimmed().isEmpty() ? personName() : company.trimmed();
 }
 
+Invoice cancellationOf(Invoice original, const QString &number, const QDate &date)
+{
+    original.cancels = {original.number, original.invoiceDate};
+    original.number = number;
+    original.invoiceDate = date;
+    for (InvoiceLine &line : original.lines) {
+        line.volume = -line.volume;
+        line.amount = -line.amount;
+    }
+    return original;
+}
+
 } // namespace einvoice

@@ -100,4 +100,8 @@ struct Invoice
     InvoiceReference cancels; // empty for an ordinary invoice
 };
 
+// The invoice that cancels `original`: the same parties and lines with negated quantities and
+// amounts, numbered `number`, dated `date` and referring to the original.
+Invoice cancellationOf(Invoice original, const QString &number, const QDate &date);
+
 } // namespace einvoice

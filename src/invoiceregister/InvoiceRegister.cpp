@@ -49,21 +49,6 @@ QByteArray comparableXml(einvoice::Invoice invoice)
     return einvoice::ciiXml(invoice);
 }
 
-// The invoice that cancels another: the same lines with negated quantities and amounts,
-// dated on the day of the cancellation and referring to the original.
-einvoice::Invoice cancellationOf(einvoice::Invoice original, const QString &number, const QDate &date)
-{
-    original.cancels = {original.number, original.invoiceDate};
-    original.number = number;
-    original.invoiceDate = date;
-    original.profile = einvoice::Profile::FacturX;
-    for (einvoice::InvoiceLine &line : original.lines) {
-        line.volume = -line.volume;
-        line.amount = -line.amount;
-    }
-    return original;
-}
-
 } // namespace
 
 const QString InvoiceRegister::EmptyNumberMessage = QStringLiteral("Bitte geben Sie eine Rechnungsnummer ein.");
@@ -130,19 +115,35 @@ NumberCheck InvoiceRegister::checkNumber(const Issue &issue) const
     return check;
 }
 
-Entry InvoiceRegister::record(const Issue &issue, const QByteArray &xml, bool copy, const QDateTime &at,
-                              const std::function<void()> &deliver)
+std::optional<Entry> InvoiceRegister::add(const Issue &issue, bool copy, const QDateTime &at, const std::function<bool()> &deliver)
 {
     if (issue.invoice.number.trimmed().isEmpty())
         throw RegisterError(EmptyNumberMessage);
     Entry entry = entryOf(issue, copy, at);
     engine::Transaction tx(m_db);
     table::ensure(m_db);
-    entry.id = table::insert(m_db, entry, xml);
-    if (deliver)
-        deliver();
+    entry.id = table::insert(m_db, entry, issue.xml());
+    if (deliver && !deliver())
+        return std::nullopt; // cancelled by the user: the row goes with the transaction
     tx.commit();
     return entry;
+}
+
+Entry InvoiceRegister::record(const Issue &issue, bool copy, const QDateTime &at)
+{
+    return *add(issue, copy, at, {});
+}
+
+std::optional<Entry> InvoiceRegister::issue(const Issue &issue, const QDateTime &at,
+                                            const std::function<bool(const QString &)> &confirm,
+                                            const std::function<bool()> &deliver)
+{
+    if (issue.invoice.number.trimmed().isEmpty())
+        throw RegisterError(EmptyNumberMessage);
+    const NumberCheck check = checkNumber(issue);
+    if (check.use == NumberCheck::Use::OtherInvoice && !confirm(check.question(issue.invoice.number)))
+        return std::nullopt;
+    return add(issue, check.use == NumberCheck::Use::SameInvoice, at, deliver);
 }
 
 QString InvoiceRegister::proposedNumber() const
@@ -189,8 +190,9 @@ Entry InvoiceRegister::cancel(qint64 id, const QDateTime &at)
     storno.kind = Kind::Cancellation;
     storno.copy = false;
     storno.issuedAt = at;
-    const QByteArray document = einvoice::ciiXml(cancellationOf(invoice(id), number, at.date()));
-    storno.id = table::insert(m_db, storno, document);
+    einvoice::Invoice document = einvoice::cancellationOf(invoice(id), number, at.date());
+    document.profile = einvoice::Profile::FacturX; // as a print keeps it
+    storno.id = table::insert(m_db, storno, einvoice::ciiXml(document));
     return storno;
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -59,11 +60,19 @@ public:
 
     NumberCheck checkNumber(const Issue &issue) const;
 
-    // Adds the invoice's row (as a copy when `copy`), issued at `at`. `deliver` (printing it,
-    // writing its file) runs inside the same transaction: when it fails, no row remains, and
-    // when recording fails, nothing is delivered. Returns the row.
-    Entry record(const Issue &issue, const QByteArray &xml, bool copy, const QDateTime &at,
-                 const std::function<void()> &deliver = {});
+    // Issues an invoice and records it. An empty number is refused (RegisterError with
+    // EmptyNumberMessage); a number another invoice has is given again only when `confirm`
+    // answers the question of NumberCheck with yes; the same invoice issued again is recorded
+    // as a copy without a question. `deliver` (printing it, writing its file) runs inside the
+    // recording's transaction: when it fails, no row remains, and when recording fails, nothing
+    // is delivered; when it returns false (the user cancelled), nothing is recorded. Returns the
+    // row, or nothing when nothing was issued.
+    std::optional<Entry> issue(const Issue &issue, const QDateTime &at, const std::function<bool(const QString &question)> &confirm,
+                               const std::function<bool()> &deliver);
+
+    // Adds the invoice's row (as a copy when `copy`) issued at `at`, without asking or
+    // delivering anything.
+    Entry record(const Issue &issue, bool copy, const QDateTime &at);
 
     // The number proposed for the next invoice: the last issued number (not a cancellation,
     // not a copy) counted up, past every number the register holds; empty when there is none.
@@ -77,6 +86,7 @@ public:
     Entry cancel(qint64 id, const QDateTime &at);
 
 private:
+    std::optional<Entry> add(const Issue &issue, bool copy, const QDateTime &at, const std::function<bool()> &deliver);
     bool sameInvoice(const Entry &stored, const Issue &issue, const QByteArray &comparable) const;
 
     engine::Connection &m_db;

@@ -1,6 +1,7 @@
 #include "invoiceregister/RegisterCsv.h"
 
 #include "einvoice/Numbers.h"
+#include "export/CsvWriter.h"
 
 #include <QStringList>
 
@@ -10,16 +11,6 @@ namespace {
 
 const QString titleLine =
     QStringLiteral("Rechnungsnummer;Rechnungsdatum;Lieferdatum;Kundennummer;Kunde;Liste;Netto;MwSt-Satz;MwSt;Brutto;Art;Ausgestellt");
-
-// A text field; quoted (quotes doubled) when it holds a separator, a quote or a line break.
-QString field(const QString &text)
-{
-    if (!(text.contains(u';') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return QChar(u'"') + quoted + QChar(u'"');
-}
 
 QString germanDecimal(QString text)
 {
@@ -42,12 +33,12 @@ QByteArray registerCsv(const std::vector<const Entry *> &rows)
         if (e->copy)
             continue;
         const QStringList fields{
-            field(e->number),
+            exporting::csvField(e->number),
             date(e->invoiceDate),
             date(e->deliveryDate),
-            field(e->customerNumber),
-            field(e->customerName),
-            field(e->listName),
+            exporting::csvField(e->customerNumber),
+            exporting::csvField(e->customerName),
+            exporting::csvField(e->listName),
             germanDecimal(einvoice::amountText(e->net)),
             germanDecimal(einvoice::decimalText(e->vatRate)),
             germanDecimal(einvoice::amountText(e->vat)),

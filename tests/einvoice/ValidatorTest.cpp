@@ -1,5 +1,5 @@
 // The official validators accept every e-invoice Dorv writes: XRechnung XML and ZUGFeRD PDF,
-// for the simple example and for 30 lines without VAT. They run only where the validators are
+// for the simple example and for 30 lines without VAT, and the cancellation of an invoice. They run only where the validators are
 // installed beside the repository; each document is checked once (the validator is slow).
 #include "einvoice/CiiWriter.h"
 #include "einvoice/Files.h"
@@ -53,7 +53,10 @@ TEST_F(Validator, XRechnungPassesEN16931AndTheXRechnungRules)
 {
     using einvoice::Profile;
     expectAccepted({{QStringLiteral("Beispiel.xml"), einvoice::ciiXml(samples::example(Profile::XRechnung))},
-                    {QStringLiteral("Dreissig.xml"), einvoice::ciiXml(samples::thirtyLinesWithoutVat(Profile::XRechnung))}},
+                    {QStringLiteral("Dreissig.xml"), einvoice::ciiXml(samples::thirtyLinesWithoutVat(Profile::XRechnung))},
+                    {QStringLiteral("Storno.xml"),
+                     einvoice::ciiXml(einvoice::cancellationOf(samples::example(Profile::XRechnung), QStringLiteral("2024/17-S"),
+                                                               QDate(2024, 12, 2)))}},
                    true);
 }
 

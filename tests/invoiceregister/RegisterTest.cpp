@@ -11,6 +11,7 @@
 #include "einvoice/SampleInvoices.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ protected:
 
     Entry record(const Issue &i, bool copy = false, const QDateTime &at = morning)
     {
-        return reg.record(i, i.xml(), copy, at);
+        return reg.record(i, copy, at);
     }
 
     DataFolder folder;
@@ -79,23 +80,45 @@ TEST_F(Register, RecordsWhatWasIssuedWithItsDocument)
     EXPECT_EQ(reg.invoice(e.id).profile, einvoice::Profile::XRechnung);
 }
 
-TEST_F(Register, DeliveryAndRecordingSucceedOrFailTogether)
+TEST_F(Register, IssuingAsksDeliversAndRecordsInOneStep)
 {
+    QStringList questions;
+    bool answer = false;
+    const auto confirm = [&](const QString &q) {
+        questions << q;
+        return answer;
+    };
     const Issue i = issue(QStringLiteral("R-1"));
-    EXPECT_THROW(reg.record(i, i.xml(), false, morning, [] { throw std::runtime_error("printer gone"); }), std::runtime_error);
+    EXPECT_THROW(reg.issue(i, morning, confirm, [] () -> bool { throw std::runtime_error("printer gone"); }), std::runtime_error);
     EXPECT_TRUE(reg.entries().empty()) << "an invoice that did not leave is not recorded";
+    EXPECT_FALSE(reg.issue(i, morning, confirm, [] { return false; })) << "print dialog cancelled";
+    EXPECT_TRUE(reg.entries().empty());
 
-    bool delivered = false;
-    reg.record(i, i.xml(), false, morning, [&] { delivered = true; });
-    EXPECT_TRUE(delivered);
-    EXPECT_EQ(reg.entries().size(), 1u);
+    int deliveries = 0;
+    const auto deliver = [&] { return ++deliveries > 0; };
+    ASSERT_TRUE(reg.issue(i, morning, confirm, deliver));
+    const std::optional<Entry> again = reg.issue(i, morning.addDays(1), confirm, deliver);
+    ASSERT_TRUE(again) << "printed a second time";
+    EXPECT_EQ(again->kindLabel(), "Druck (Kopie)");
+    EXPECT_TRUE(questions.isEmpty()) << "a copy is issued without a question";
+
+    Issue other = i;
+    other.invoice.lines.front().price = 51;
+    EXPECT_FALSE(reg.issue(other, morning, confirm, deliver)) << "No issues nothing";
+    EXPECT_EQ(questions, QStringList{"Die Rechnungsnummer R-1 wurde bereits am 02.03.2026 vergeben. Trotzdem verwenden?"});
+    EXPECT_EQ(deliveries, 2);
+    answer = true;
+    ASSERT_TRUE(reg.issue(other, morning, confirm, deliver));
+    EXPECT_FALSE(reg.entries().front().copy) << "Yes gives the number again, to another invoice";
+    EXPECT_EQ(reg.entries().size(), 3u);
 
     try {
-        record(issue(QStringLiteral("  ")));
-        FAIL() << "an empty number was recorded";
+        reg.issue(issue(QStringLiteral("  ")), morning, confirm, deliver);
+        FAIL() << "an empty number was issued";
     } catch (const RegisterError &e) {
         EXPECT_STREQ(e.what(), "Bitte geben Sie eine Rechnungsnummer ein.");
     }
+    EXPECT_EQ(deliveries, 3);
 }
 
 TEST_F(Register, AsksBeforeANumberIsGivenToAnotherInvoice)

@@ -47,7 +47,7 @@ protected:
         i.customerNumber = QStringLiteral("4711");
         i.listName = QStringLiteral("Wald");
         i.header = {QStringLiteral("12 B"), QStringLiteral("Fichte"), QStringLiteral("Stammholz"), true, false};
-        return reg.record(i, i.xml(), false, QDateTime(date, QTime(10, 0)));
+        return reg.record(i, false, QDateTime(date, QTime(10, 0)));
     }
 
     QStringList shownNumbers()
@@ -187,7 +187,7 @@ TEST_F(RegisterWindowTest, SavesTheStoredDocumentAgain)
     noIban.invoice = samples::example(einvoice::Profile::FacturX);
     noIban.invoice.number = QStringLiteral("R-2");
     noIban.invoice.seller.iban.clear();
-    reg.record(noIban, noIban.xml(), false, QDateTime::currentDateTime());
+    reg.record(noIban, false, QDateTime::currentDateTime());
     form().FormShow();
     selectRow(0);
     dialogs.clear();
