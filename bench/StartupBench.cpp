@@ -4,38 +4,16 @@
 #include "app/DorvProgram.h"
 #include "app/FormDorv.h"
 #include "controls/ScriptedDialogService.h"
-#include "data/DeliveredTables.h"
+
+#include "ProgramFolder.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <optional>
 
 namespace {
-
-// A program folder as the build lays it out: Daten/ with the delivered tables, Report/ with
-// the shipped templates, both from the sources beside this folder.
-struct ProgramFolder
-{
-    QTemporaryDir dir;
-
-    ProgramFolder()
-    {
-        const QString sources = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/..");
-        QDir root(dir.path());
-        root.mkdir(QStringLiteral("Daten"));
-        root.mkdir(QStringLiteral("Report"));
-        createDeliveredTables(dir.path() + QStringLiteral("/Daten/"), sources + QStringLiteral("/data"));
-        const QDir templates(sources + QStringLiteral("/report"));
-        for (const QString &file : templates.entryList({QStringLiteral("*.rtm")}, QDir::Files))
-            QFile::copy(templates.filePath(file), dir.path() + QStringLiteral("/Report/") + file);
-    }
-};
 
 void StartUp_Dorv(benchmark::State &state)
 {
