@@ -64,7 +64,7 @@ enum GridColumnIndex { colGueteklasse, colAbzug, colStaerkeklasse, colPreis, col
 
 TFormRechnung::TFormRechnung(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
     : QDialog(parent), memRechnungsdaten(nullptr, QStringLiteral("memRechnungsdaten")), m_dmod(dmod), m_shell(shell),
-      m_dialogs(dialogs), m_preise(dmod), m_issuer(dialogs)
+      m_dialogs(dialogs), m_preise(dmod), m_issuer(dialogs, dmod.dbDorv)
 {
     setObjectName(QStringLiteral("FormRechnung"));
     setWindowTitle(QStringLiteral("Rechnung"));
@@ -374,6 +374,8 @@ void TFormRechnung::FormShow()
         m_eigenesLieferdatum = false;
         m_listName = m_shell.currentListName();
         invoicing::RechnungAufbauen(m_dmod, m_listName);
+        if (edtRechnungsNr->text().trimmed().isEmpty())
+            edtRechnungsNr->setText(invoiceregister::InvoiceRegister(m_dmod.dbDorv).proposedNumber());
     });
 }
 
@@ -520,7 +522,8 @@ std::optional<invoicing::PreparedInvoice> TFormRechnung::RechnungVorbereiten()
         m_dmod, {edtRechnungsNr->text(), dtpRechnungsdatum->date(), dtpLieferdatum->date()});
     evaluation::PreparedReport printout =
         invoicing::RechnungsReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), m_dmod, memRechnungsdaten, invoice);
-    return invoicing::PreparedInvoice{std::move(invoice), std::move(printout)};
+    return invoicing::PreparedInvoice{std::move(invoice), std::move(printout), invoicing::customerNumberFromQueries(m_dmod), m_listName,
+                                      invoicing::listHeaderFromQueries(m_dmod)};
 }
 
 void TFormRechnung::drucken(const QString &device)

@@ -11,6 +11,7 @@
 #include "einvoice/MissingData.h"
 #include "invoiceregister/RegisterCsv.h"
 #include "invoicing/EInvoiceFile.h"
+#include "invoicing/InvoiceIssuer.h"
 #include "invoicing/RegisterModel.h"
 #include "invoicing/StoredInvoiceReport.h"
 
@@ -33,9 +34,8 @@ const QString TFormRechnungsausgangsbuch::AlleJahre = QStringLiteral("alle Jahre
 
 namespace {
 
-// The formats of a stored invoice in the order the save dialog offers them.
+// The formats of a stored invoice in the order the save dialog offers them (InvoiceIssuer::Filter).
 enum EInvoiceFormat { ZugferdPdf = 0, XRechnungXml = 1 };
-const QString eInvoiceFilter = QStringLiteral("ZUGFeRD-PDF|*.pdf|XRechnung|*.xml");
 const QString eInvoiceSuffixes[] = {QStringLiteral(".pdf"), QStringLiteral(".xml")};
 
 } // namespace
@@ -241,7 +241,7 @@ void TFormRechnungsausgangsbuch::btnERechnungClick()
                             ? XRechnungXml
                             : ZugferdPdf;
     const QString proposed = QDir(documentsFolder()).filePath(einvoice::proposedFileName(invoice.number) + eInvoiceSuffixes[offered]);
-    const DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), eInvoiceFilter, offered, proposed);
+    const DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), invoicing::InvoiceIssuer::Filter, offered, proposed);
     if (choice.path.isEmpty())
         return;
     // A name typed with the other format's extension means that format; a name without one

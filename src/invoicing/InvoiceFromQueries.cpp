@@ -102,4 +102,16 @@ einvoice::Invoice invoiceFromQueries(const TDMod &dmod, const InvoiceHeader &hea
     return inv;
 }
 
+invoiceregister::ListHeader listHeaderFromQueries(const TDMod &dmod)
+{
+    const Record zusatz(dmod.qryDorvZusatz);
+    return {zusatz.text("ABTEILUNG"), zusatz.text("BAUMART"), zusatz.text("SORTE"), zusatz.value("GESCHAELT").toBool(),
+            zusatz.value("GERUECKT").toBool()};
+}
+
+QString customerNumberFromQueries(const TDMod &dmod)
+{
+    return Record(dmod.qryKunden).text("NRKD");
+}
+
 } // namespace invoicing

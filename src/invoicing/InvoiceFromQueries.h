@@ -1,6 +1,7 @@
 #pragma once
 
 #include "einvoice/Invoice.h"
+#include "invoiceregister/Entry.h"
 
 #include <QDate>
 #include <QString>
@@ -22,5 +23,10 @@ struct InvoiceHeader
 // edited), the invoice lines (qryRechnung, with their Summe) and the list header
 // (qryDorvZusatz). Fields a query lacks stay empty; the profile is Factur-X.
 einvoice::Invoice invoiceFromQueries(const TDMod &dmod, const InvoiceHeader &header);
+
+// The list header as the printout prints it, from qryDorvZusatz.
+invoiceregister::ListHeader listHeaderFromQueries(const TDMod &dmod);
+// The chosen customer's number (NRKD of qryKunden).
+QString customerNumberFromQueries(const TDMod &dmod);
 
 } // namespace invoicing

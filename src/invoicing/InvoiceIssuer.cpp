@@ -1,13 +1,11 @@
 #include "invoicing/InvoiceIssuer.h"
 
 #include "controls/DialogService.h"
+#include "invoicing/EInvoiceFile.h"
 #include "einvoice/CiiWriter.h"
 #include "einvoice/EInvoiceError.h"
 #include "einvoice/Files.h"
 #include "einvoice/MissingData.h"
-#include "einvoice/PdfPages.h"
-#include "einvoice/ZugferdPdf.h"
-#include "report/PagePainter.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -24,11 +22,21 @@ enum FilterIndex { ZugferdFilter, XRechnungFilter };
 
 const QString InvoiceIssuer::Filter = QStringLiteral("ZUGFeRD-PDF|*.pdf|XRechnung|*.xml");
 
+bool InvoiceIssuer::issue(const PreparedInvoice &prepared, invoiceregister::Kind kind, const std::function<void()> &deliver)
+{
+    const invoiceregister::Issue issued{prepared.invoice, kind, prepared.customerNumber, prepared.listName, prepared.header};
+    return m_register
+        .issue(issued, QDateTime::currentDateTime(), [this](const QString &question) { return m_dialogs.confirm(question); },
+               [&deliver] {
+                   deliver();
+                   return true;
+               })
+        .has_value();
+}
+
 void InvoiceIssuer::print(PreparedInvoice &prepared, QWidget *parent)
 {
-    // The invoice leaves the program on paper here (prepared.invoice, kind "Druck"; its XML is
-    // einvoice::ciiXml(prepared.invoice)).
-    prepared.printout.print(QStringLiteral("Printer"), parent);
+    issue(prepared, invoiceregister::Kind::Print, [&] { prepared.printout.print(QStringLiteral("Printer"), parent); });
 }
 
 bool InvoiceIssuer::complete(const einvoice::Invoice &invoice)
@@ -38,20 +46,6 @@ bool InvoiceIssuer::complete(const einvoice::Invoice &invoice)
         return true;
     m_dialogs.error(missing);
     return false;
-}
-
-QByteArray InvoiceIssuer::zugferdBytes(PreparedInvoice &prepared, const QByteArray &xml)
-{
-    const report::Report &printout = prepared.printout.report();
-    const std::vector<report::Page> pages = printout.layOut();
-    const report::PageSetup &setup = printout.layout().page;
-    const einvoice::PdfPages pdfPages{int(pages.size()), QSizeF(setup.width, setup.height),
-                                      [&pages](QPainter &painter, int index) { report::PagePainter::paint(painter, pages[size_t(index)]); }};
-    const QString title = QStringLiteral("Rechnung ") + prepared.invoice.number;
-    einvoice::DocumentInfo info;
-    info.title = title;
-    info.created = QDateTime::currentDateTime();
-    return einvoice::zugferdPdf(einvoice::pdfA1b(pdfPages, title), xml, info);
 }
 
 void InvoiceIssuer::saveEInvoice(PreparedInvoice &prepared)
@@ -80,12 +74,14 @@ void InvoiceIssuer::saveEInvoice(PreparedInvoice &prepared)
     }
 
     try {
-        const QByteArray xml = einvoice::ciiXml(invoice);
-        const QString kind = chosen == einvoice::Profile::XRechnung ? QStringLiteral("XRechnung") : QStringLiteral("ZUGFeRD");
-        einvoice::saveFile(choice.path, chosen == einvoice::Profile::XRechnung ? xml : zugferdBytes(prepared, xml));
-        // The invoice has left the program as an e-invoice here (invoice, xml, kind).
+        const QByteArray bytes = eInvoiceFile(invoice, einvoice::ciiXml(invoice), prepared.printout.report(), QDateTime::currentDateTime());
+        const invoiceregister::Kind kind =
+            chosen == einvoice::Profile::XRechnung ? invoiceregister::Kind::XRechnung : invoiceregister::Kind::Zugferd;
+        if (!issue(prepared, kind, [&] { einvoice::saveFile(choice.path, bytes); }))
+            return;
         m_folder = QFileInfo(choice.path).absolutePath();
-        m_dialogs.information(QStringLiteral("Die E-Rechnung (%1) wurde gespeichert:\n%2").arg(kind, QDir::toNativeSeparators(choice.path)));
+        m_dialogs.information(QStringLiteral("Die E-Rechnung (%1) wurde gespeichert:\n%2")
+                                  .arg(invoiceregister::kindText(kind), QDir::toNativeSeparators(choice.path)));
     } catch (const einvoice::EInvoiceError &e) {
         m_dialogs.error(e.message());
     }

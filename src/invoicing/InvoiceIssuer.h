@@ -2,6 +2,7 @@
 
 #include "einvoice/Invoice.h"
 #include "evaluation/PreparedReport.h"
+#include "invoiceregister/InvoiceRegister.h"
 
 #include <QString>
 
@@ -15,14 +16,21 @@ struct PreparedInvoice
 {
     einvoice::Invoice invoice;
     evaluation::PreparedReport printout;
+    // What the register keeps beside the invoice.
+    QString customerNumber;
+    QString listName;
+    invoiceregister::ListHeader header;
 };
 
 // The ways an invoice leaves the program, each in one function that knows the finished
-// invoice: on paper, and as an e-invoice file (ZUGFeRD PDF or XRechnung).
+// invoice: on paper, and as an e-invoice file (ZUGFeRD PDF or XRechnung). Every invoice that
+// leaves is recorded in the invoice register in the same step (InvoiceRegister::issue): an
+// empty number is refused, a number another invoice has is given again only after a question,
+// and the same invoice again is recorded as a copy.
 class InvoiceIssuer
 {
 public:
-    explicit InvoiceIssuer(DialogService &dialogs) : m_dialogs(dialogs) {}
+    InvoiceIssuer(DialogService &dialogs, engine::Connection &db) : m_dialogs(dialogs), m_register(db) {}
 
     // Sends the printout to the printer.
     void print(PreparedInvoice &prepared, QWidget *parent);
@@ -39,9 +47,11 @@ public:
 
 private:
     bool complete(const einvoice::Invoice &invoice);
-    static QByteArray zugferdBytes(PreparedInvoice &prepared, const QByteArray &xml);
+    // Records the invoice as issued in `kind` while `deliver` sends it; false when nothing left.
+    bool issue(const PreparedInvoice &prepared, invoiceregister::Kind kind, const std::function<void()> &deliver);
 
     DialogService &m_dialogs;
+    invoiceregister::InvoiceRegister m_register;
     QString m_folder; // where the last e-invoice went
 };
 

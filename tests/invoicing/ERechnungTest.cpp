@@ -1,6 +1,7 @@
 // The invoice window's dates and its e-invoice: the button "E-Rechnung..." checks the data,
 // asks where to save and writes a ZUGFeRD PDF or an XRechnung of the invoice it would print.
 #include "invoicing/InvoiceIssuer.h"
+#include "invoiceregister/InvoiceRegister.h"
 #include "invoicing/RechnungProgram.h"
 #include "support/EInvoiceValidator.h"
 
@@ -155,6 +156,44 @@ TEST_F(ERechnungTest, CancellingWritesNothingAndAFileThatCannotBeWrittenIsReport
     EXPECT_TRUE(dialogs.textsOf(Kind::Error).front().contains(QStringLiteral("Rechnung.pdf"))) << dialogs.texts().join('|').toStdString();
     EXPECT_TRUE(dialogs.textsOf(Kind::Information).isEmpty());
     EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+}
+
+TEST_F(ERechnungTest, EveryIssuedInvoiceIsRecordedAndItsNumberGuarded)
+{
+    const invoiceregister::InvoiceRegister reg(dmod().dbDorv);
+    saveAs(QStringLiteral("Rechnung_2024_17.pdf"), 0);
+    saveAs(QStringLiteral("Kopie.pdf"), 0);
+    std::vector<invoiceregister::Entry> all = reg.entries();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[1].kindLabel(), QStringLiteral("ZUGFeRD"));
+    EXPECT_EQ(all[0].kindLabel(), QStringLiteral("ZUGFeRD (Kopie)")) << "the same invoice again: no question";
+    EXPECT_EQ(dialogs.textsOf(Kind::Confirmation), QStringList{});
+    const invoiceregister::Entry &e = all[1];
+    EXPECT_EQ(std::tuple(e.number, e.customerNumber, e.listName, e.gross), std::tuple(QStringLiteral("2024/17"), QStringLiteral("4711"),
+                                                                                   QStringLiteral("Wald"), 58000LL));
+    EXPECT_EQ(e.header, (invoiceregister::ListHeader{QStringLiteral("12 B"), QStringLiteral("Fichte"), QStringLiteral("Stammholz"), true, false}));
+    EXPECT_EQ(reg.invoice(e.id).buyer.displayName(), QString::fromUtf8("Sägewerk Eiche"));
+
+    // Another invoice under the same number asks first; No writes and records nothing.
+    form().dtpRechnungsdatum->setDate(QDate(2024, 11, 9));
+    dialogs.clear();
+    dialogs.answers = {false};
+    saveAs(QStringLiteral("Andere.pdf"), 0);
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Die Rechnungsnummer 2024/17 wurde bereits am ")
+                                           + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))
+                                           + QStringLiteral(" vergeben. Trotzdem verwenden?")});
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("Andere.pdf")));
+    EXPECT_EQ(reg.entries().size(), 2u);
+
+    // A file that cannot be written is not recorded.
+    saveAs(QStringLiteral("fehlt/Rechnung.pdf"), 0);
+    EXPECT_EQ(reg.entries().size(), 2u);
+
+    // Shown again with an empty number field, the window proposes the next number.
+    form().edtRechnungsNr->clear();
+    form().hide();
+    form().show();
+    EXPECT_EQ(form().edtRechnungsNr->text(), QStringLiteral("2024/18"));
 }
 
 } // namespace
