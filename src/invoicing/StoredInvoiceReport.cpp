@@ -1,6 +1,7 @@
 #include "invoicing/StoredInvoiceReport.h"
 
 #include "einvoice/CiiReader.h"
+#include "invoicing/RechnungsReport.h"
 
 #include <memory>
 
@@ -47,6 +48,7 @@ evaluation::PreparedReport StoredInvoiceReport(const QString &templatePath, cons
                                                           {header.department, header.species, header.assortment, header.peeled,
                                                            header.skidded}));
     r.addPipeline(QStringLiteral("dbRechnungsdaten"), oneRow({"RECHNUNGSNR"}, {inv.number}));
+    r.addPipeline(QStringLiteral("dbRechnungswerte"), std::make_unique<TablePipeline>(rechnungswerte(inv)));
     r.report().setPrintDateTime(QDateTime(inv.invoiceDate, QTime(12, 0)));
     return r;
 }
