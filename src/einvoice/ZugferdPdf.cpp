@@ -24,17 +24,17 @@ std::string utf8(const QString &s)
     return s.toStdString();
 }
 
-// The invoice XML as an embedded file, its file specification attached to the document.
+// The invoice XML as an embedded file, its file entry attached to the document.
 QPDFObjectHandle attachXml(QPDF &pdf, const QByteArray &xml, const std::string &date)
 {
     auto stream = QPDFEFStreamObjectHelper::createEFStream(pdf, std::string(xml.constData(), static_cast<size_t>(xml.size())));
     stream.setSubtype("text/xml").setCreationDate(date).setModDate(date);
-    auto spec = QPDFFileSpecObjectHelper::createFileSpec(pdf, attachmentName, stream);
-    spec.setDescription("Factur-X Invoice");
-    QPDFObjectHandle specObject = spec.getObjectHandle();
-    specObject.replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Alternative"));
-    QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(attachmentName, spec);
-    return specObject;
+    auto attachment = QPDFFileSpecObjectHelper::createFileSpec(pdf, attachmentName, stream);
+    attachment.setDescription("Factur-X Invoice");
+    QPDFObjectHandle attachmentObject = attachment.getObjectHandle();
+    attachmentObject.replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Alternative"));
+    QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(attachmentName, attachment);
+    return attachmentObject;
 }
 
 void replaceMetadata(QPDF &pdf, const DocumentInfo &info)
@@ -65,9 +65,9 @@ QByteArray convert(const QByteArray &pdfA1b, const QByteArray &ciiXml, const Doc
     if (!root.getKey("/OutputIntents").isArray())
         throw EInvoiceError(QStringLiteral("Die Seiten der Rechnung sind kein PDF/A-Dokument (es fehlt das Farbprofil)."));
 
-    QPDFObjectHandle spec = attachXml(pdf, ciiXml, utf8(pdfDate(info.created)));
+    QPDFObjectHandle attachment = attachXml(pdf, ciiXml, utf8(pdfDate(info.created)));
     QPDFObjectHandle af = QPDFObjectHandle::newArray();
-    af.appendItem(spec);
+    af.appendItem(attachment);
     root.replaceKey("/AF", af);
     replaceMetadata(pdf, info);
 

@@ -36,8 +36,8 @@ QFont FontMetrics::qtFont(const FontSpec &fontSpec)
 FontMetrics::Font &FontMetrics::font(const FontSpec &fontSpec)
 {
     // A report uses a handful of fonts: looking them up one by one is the fastest way.
-    for (const auto &[spec, known] : m_fonts)
-        if (spec == fontSpec)
+    for (const auto &[usedFont, known] : m_fonts)
+        if (usedFont == fontSpec)
             return *known;
     m_fonts.emplace_back(fontSpec, std::make_unique<Font>(qtFont(fontSpec), &m_device));
     return *m_fonts.back().second;

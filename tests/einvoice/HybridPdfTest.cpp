@@ -42,16 +42,16 @@ TEST(HybridPdf, PagesXmlAndMetadataOfAFacturXInvoice)
 
     // The XML, embedded as factur-x.xml, also listed in the catalog's /AF.
     QPDFEmbeddedFileDocumentHelper files(pdf);
-    const auto spec = files.getEmbeddedFile("factur-x.xml");
-    ASSERT_TRUE(spec);
-    EXPECT_EQ(spec->getObjectHandle().getKey("/AFRelationship").getName(), "/Alternative");
-    QPDFEFStreamObjectHelper stream(spec->getEmbeddedFileStream());
+    const auto attachment = files.getEmbeddedFile("factur-x.xml");
+    ASSERT_TRUE(attachment);
+    EXPECT_EQ(attachment->getObjectHandle().getKey("/AFRelationship").getName(), "/Alternative");
+    QPDFEFStreamObjectHelper stream(attachment->getEmbeddedFileStream());
     EXPECT_EQ(stream.getSubtype(), "text/xml");
     EXPECT_EQ(stream.getModDate(), "D:20241108101530+01'00'");
     EXPECT_EQ(streamText(stream.getObjectHandle()), xml.toStdString());
     QPDFObjectHandle root = pdf.getRoot();
     ASSERT_TRUE(root.getKey("/AF").isArray());
-    EXPECT_EQ(root.getKey("/AF").getArrayItem(0).getObjGen(), spec->getObjectHandle().getObjGen());
+    EXPECT_EQ(root.getKey("/AF").getArrayItem(0).getObjGen(), attachment->getObjectHandle().getObjGen());
     EXPECT_TRUE(root.getKey("/OutputIntents").isArray()) << "sRGB output intent kept";
 
     // XMP: PDF/A-3b and the Factur-X schema, dated as the document information.
