@@ -6,14 +6,13 @@
 #include "data/DataModule.h"
 #include "data/DisplayFormat.h"
 #include "data/Shell.h"
-#include "engine/DecimalSum.h"
+#include "evaluation/Summary.h"
 
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -52,7 +51,8 @@ TFormZusammenfasssung::TFormZusammenfasssung(TDMod &dmod, Shell &shell, DialogSe
     resize(613, 454);
 }
 
-QLabel *TFormZusammenfasssung::addLabel(const QString &name, const QString &text, Role role, bool isCount)
+QLabel *TFormZusammenfasssung::addLabel(const QString &name, const QString &text, Role role, bool isCount, const QString &quality,
+                                        const QString &diameter)
 {
     auto *label = new QLabel(text, this);
     label->setObjectName(name);
@@ -78,7 +78,7 @@ QLabel *TFormZusammenfasssung::addLabel(const QString &name, const QString &text
     palette.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(palette);
     label->setFont(font);
-    m_elements.push_back({label, role, isCount});
+    m_elements.push_back({label, role, isCount, quality, diameter});
     return label;
 }
 
@@ -90,7 +90,7 @@ QLabel *TFormZusammenfasssung::addCaption(const QString &text, bool bold, Qt::Al
     QFont font = label->font();
     font.setBold(bold);
     label->setFont(font);
-    m_elements.push_back({label, Role::Caption, false});
+    m_elements.push_back({label, Role::Caption, false, {}, {}});
     return label;
 }
 
@@ -119,11 +119,11 @@ void TFormZusammenfasssung::buildLayout()
         grid->addWidget(addCaption(d, true, Qt::AlignRight | Qt::AlignVCenter), row, 0);
         for (int g = 0; g < 3; ++g) {
             const QString &q = qualityClasses[g];
-            grid->addWidget(addLabel(QStringLiteral("stM") + q + d, zeroCount, Role::Pair, true), row, countColumn(g));
-            grid->addWidget(addLabel(QStringLiteral("stV") + q + d, zeroVolume, Role::Pair), row, countColumn(g) + 1);
+            grid->addWidget(addLabel(QStringLiteral("stM") + q + d, zeroCount, Role::Pair, true, q, d), row, countColumn(g));
+            grid->addWidget(addLabel(QStringLiteral("stV") + q + d, zeroVolume, Role::Pair, false, q, d), row, countColumn(g) + 1);
         }
-        grid->addWidget(addLabel(QStringLiteral("stM") + d, zeroCount, Role::DiameterTotal, true), row, countColumn(3));
-        grid->addWidget(addLabel(volumeTotalName(d), zeroVolume, Role::DiameterTotal), row, countColumn(3) + 1);
+        grid->addWidget(addLabel(QStringLiteral("stM") + d, zeroCount, Role::DiameterTotal, true, {}, d), row, countColumn(3));
+        grid->addWidget(addLabel(volumeTotalName(d), zeroVolume, Role::DiameterTotal, false, {}, d), row, countColumn(3) + 1);
         ++row;
     }
 
@@ -135,8 +135,8 @@ void TFormZusammenfasssung::buildLayout()
     grid->addWidget(addCaption(QStringLiteral("Summe:"), true, Qt::AlignRight | Qt::AlignVCenter), row, 0);
     for (int g = 0; g < 3; ++g) {
         const QString &q = qualityClasses[g];
-        grid->addWidget(addLabel(QStringLiteral("stM") + q, zeroCount, Role::QualityTotal, true), row, countColumn(g));
-        grid->addWidget(addLabel(QStringLiteral("stV") + q, zeroVolume, Role::QualityTotal), row, countColumn(g) + 1);
+        grid->addWidget(addLabel(QStringLiteral("stM") + q, zeroCount, Role::QualityTotal, true, q), row, countColumn(g));
+        grid->addWidget(addLabel(QStringLiteral("stV") + q, zeroVolume, Role::QualityTotal, false, q), row, countColumn(g) + 1);
     }
     grid->addWidget(addLabel(QStringLiteral("stM"), zeroCount, Role::ListTotal, true), row, countColumn(3));
     grid->addWidget(addLabel(QStringLiteral("stV"), zeroVolume, Role::ListTotal), row, countColumn(3) + 1);
@@ -203,15 +203,6 @@ QString TFormZusammenfasssung::zeroText(bool isCount) const
     return QStringLiteral("0") + display::localeSeparators().decimal + QStringLiteral("00 ");
 }
 
-double TFormZusammenfasssung::readBack(const QLabel *label) const
-{
-    QString text = label->text().trimmed();
-    text.replace(display::localeSeparators().decimal, u'.');
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text, &ok);
-    return ok ? value : 0.0;
-}
-
 void TFormZusammenfasssung::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -263,27 +254,7 @@ void TFormZusammenfasssung::fill()
             e.label->setText(zeroText(e.isCount));
 
     m_shell.SQLVorbereiten();
-
-    for (const Element &e : m_elements)
-        if (e.role == Role::Pair) {
-            e.label->hide();
-            e.label->setText(zeroText(e.isCount));
-        }
-
-    const data::Dataset &summary = *m_dmod.dsZusammenfassung.dataset;
-    if (summary.isOpen()) {
-        const int quality = summary.fieldIndex(QStringLiteral("Gueteklasse"));
-        const int diameter = summary.fieldIndex(QStringLiteral("Staerkeklasse"));
-        const int count = summary.fieldIndex(QStringLiteral("Menge"));
-        const int volume = summary.fieldIndex(QStringLiteral("Volumen"));
-        for (int row = 0; row < summary.recordCount(); ++row) {
-            const QVariant m = summary.value(row, count);
-            const QVariant v = summary.value(row, volume);
-            addSummaryRow(summary.value(row, quality).toString(), summary.value(row, diameter).toString(),
-                          m.isNull() ? QString() : QString::number(m.toLongLong()),
-                          v.isNull() ? QString() : display::formatGeneral(v.toDouble()));
-        }
-    }
+    showFigures(evaluation::summaryOf(*m_dmod.dsZusammenfassung.dataset));
 
     setStatistic(QStringLiteral("stGewLaenge"), *m_dmod.dsGewogeneLaenge.dataset, QStringLiteral("GewLaenge"));
     setStatistic(QStringLiteral("stDLaenge"), *m_dmod.dsZusZusatz.dataset, QStringLiteral("DLaenge"));
@@ -291,48 +262,32 @@ void TFormZusammenfasssung::fill()
     setStatistic(QStringLiteral("stDVolumen"), *m_dmod.dsZusZusatz.dataset, QStringLiteral("DVolumen"));
 }
 
-// One row of the summary query: the pair's own cells, then the running totals of its quality
-// class, its diameter class and the list. Each name is looked up only among the cells of its
-// kind, so a log with an empty or unknown class code counts in the totals that exist for its
-// codes and never overwrites a total with the figures of its pair.
-void TFormZusammenfasssung::addSummaryRow(const QString &quality, const QString &diameter, const QString &count,
-                                          const QString &volume)
+// A pair's cell shows its figure as the query gave it and stays hidden when the list has no
+// such pair; a total shows its sum, or zero when nothing counted in it.
+void TFormZusammenfasssung::showFigures(const evaluation::Summary &summary)
 {
-    struct Rule
-    {
-        QString name;
-        Role role;
-        const QString &text;
-    };
-    const Rule rules[] = {
-        {QStringLiteral("STM") + quality.toUpper() + diameter.toUpper(), Role::Pair, count},
-        {QStringLiteral("STV") + quality.toUpper() + diameter.toUpper(), Role::Pair, volume},
-        {QStringLiteral("STM") + quality.toUpper(), Role::QualityTotal, count},
-        {QStringLiteral("STV") + quality.toUpper(), Role::QualityTotal, volume},
-        {QStringLiteral("STM") + diameter.toUpper(), Role::DiameterTotal, count},
-        {QStringLiteral("STV") + diameter.toUpper(), Role::DiameterTotal, volume},
-        {QStringLiteral("STM"), Role::ListTotal, count},
-        {QStringLiteral("STV"), Role::ListTotal, volume},
-    };
     const display::Separators sep = display::localeSeparators();
     for (const Element &e : m_elements) {
-        const QString name = e.label->objectName().toUpper();
-        for (const Rule &rule : rules) {
-            if (e.role != rule.role || name != rule.name)
-                continue;
-            if (rule.role == Role::Pair) {
-                e.label->show();
-                e.label->setText(rule.text + u' ');
-            } else if (!rule.text.isEmpty()) {
-                QString text = rule.text;
-                text.replace(sep.decimal, u'.');
-                // Added as the decimals shown, so that the totals stay exact.
-                engine::DecimalSum sum;
-                sum.add(readBack(e.label));
-                sum.add(QLocale::c().toDouble(text));
-                e.label->setText(display::formatGeneral(sum.toDouble(), sep) + u' ');
-            }
+        if (e.role == Role::Pair) {
+            const evaluation::Summary::Pair *pair = summary.pair(e.quality, e.diameter);
+            e.label->setVisible(pair != nullptr);
+            if (!pair)
+                e.label->setText(zeroText(e.isCount));
+            else if (e.isCount)
+                e.label->setText((pair->count ? QString::number(*pair->count) : QString()) + u' ');
+            else
+                e.label->setText((pair->volume ? display::formatGeneral(*pair->volume, sep) : QString()) + u' ');
+            continue;
         }
+        const evaluation::Summary::Total *total = e.role == Role::QualityTotal    ? summary.qualityTotal(e.quality)
+                                                  : e.role == Role::DiameterTotal ? summary.diameterTotal(e.diameter)
+                                                  : e.role == Role::ListTotal     ? &summary.listTotal()
+                                                                                  : nullptr;
+        if (!total)
+            continue;
+        const engine::DecimalSum &sum = e.isCount ? total->count : total->volume;
+        if (!sum.isEmpty())
+            e.label->setText(display::formatGeneral(sum.toDouble(), sep) + u' ');
     }
 }
 

@@ -14,6 +14,9 @@ class TDMod;
 namespace data {
 class Dataset;
 }
+namespace evaluation {
+class Summary;
+}
 
 // The summary window: counts and volumes of the current list per quality class and diameter
 // class, their totals, the weighted length and the averages. It reads the evaluation queries
@@ -48,16 +51,18 @@ private:
         QLabel *label;
         Role role;
         bool isCount; // counts ("stM...") as opposed to volumes and statistics
+        QString quality;  // the class codes the cell sums over; empty where it sums over all
+        QString diameter;
     };
 
     void buildLayout();
-    QLabel *addLabel(const QString &name, const QString &text, Role role, bool isCount = false);
+    QLabel *addLabel(const QString &name, const QString &text, Role role, bool isCount = false, const QString &quality = {},
+                     const QString &diameter = {});
     QLabel *addCaption(const QString &text, bool bold = true, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
     void fill();
-    void addSummaryRow(const QString &quality, const QString &diameter, const QString &count, const QString &volume);
+    void showFigures(const evaluation::Summary &summary);
     void setStatistic(const QString &cell, const data::Dataset &query, const QString &field);
     QString zeroText(bool isCount) const;
-    double readBack(const QLabel *label) const;
 
     TDMod &m_dmod;
     Shell &m_shell;
