@@ -5,6 +5,19 @@
 
 #include <QHeaderView>
 
+GridColumn gridColumn(const QString &field, const QString &title, bool readOnly, int width, Qt::Alignment alignment)
+{
+    GridColumn c;
+    c.field = field;
+    c.title = title;
+    c.width = width;
+    c.alignment = alignment;
+    c.readOnly = readOnly;
+    if (readOnly)
+        c.background = readOnlyBackground;
+    return c;
+}
+
 DataGrid::DataGrid(DialogService &dialogs, QWidget *parent) : QTableView(parent), m_dialogs(dialogs) {}
 
 void DataGrid::setDatasetModel(DatasetTableModel *model)
@@ -74,6 +87,40 @@ void DataGrid::focusColumn(int column)
     if (m_model->dataset().isOpen() && m_model->dataset().recNo() >= 0)
         row = m_model->dataset().recNo();
     setCurrentIndex(m_model->index(row, column));
+}
+
+int DataGrid::modelColumn(int visibleIndex) const
+{
+    if (!model())
+        return -1;
+    int seen = -1;
+    for (int c = 0; c < model()->columnCount(); ++c) {
+        if (!isColumnHidden(c) && ++seen == visibleIndex)
+            return c;
+    }
+    return -1;
+}
+
+int DataGrid::visibleIndexOf(int column) const
+{
+    if (column < 0 || isColumnHidden(column))
+        return -1;
+    int visible = 0;
+    for (int c = 0; c < column; ++c)
+        if (!isColumnHidden(c))
+            ++visible;
+    return visible;
+}
+
+int DataGrid::focusedVisibleColumn() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? visibleIndexOf(current.column()) : -1;
+}
+
+void DataGrid::focusVisibleColumn(int visibleIndex)
+{
+    focusColumn(modelColumn(visibleIndex));
 }
 
 QModelIndex DataGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)

@@ -2,6 +2,7 @@
 
 #include "data/DataModule.h"
 #include "engine/Transaction.h"
+#include "invoicing/Deduction.h"
 #include "invoicing/Runden.h"
 
 using data::Dataset;
@@ -82,8 +83,8 @@ void Arbeitspreise::qryPreiseCalcFields(Dataset &ds)
     // Empty values count as 0.
     const double p = ds.floatValue(s("PROZENT")) * ds.floatValue(s("PREISSAVE")) / 100;
     ds.setValue(s("PREISB"), r2(p));
-    ds.setValue(s("PREISC"), r2(p * (1 - AbzugC / 100)));
-    ds.setValue(s("PREISCGW"), r2(p * (1 - AbzugCgw / 100)));
+    ds.setValue(s("PREISC"), r2(priceAfterDeduction(p, AbzugC)));
+    ds.setValue(s("PREISCGW"), r2(priceAfterDeduction(p, AbzugCgw)));
 }
 
 void Arbeitspreise::preisBearbeitet()

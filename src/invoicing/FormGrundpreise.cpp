@@ -6,6 +6,7 @@
 #include "controls/DatasetTableModel.h"
 #include "controls/ErrorGuard.h"
 #include "engine/Transaction.h"
+#include "invoicing/Deduction.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -35,22 +36,14 @@ const QString TFormGrundpreise::AbzugUpdateSql = QStringLiteral(
 
 namespace {
 
-const QColor tooltipYellow(0xFF, 0xFF, 0xE1);
 const QString priceFormat = QStringLiteral("###0.00");
 
+// Titled with its field; prices stand right-aligned, as every figure of the program's grids.
 GridColumn column(const QString &field, bool readOnly, int width)
 {
-    GridColumn c;
-    c.field = field;
-    c.title = field;
-    c.width = width;
-    c.readOnly = readOnly;
-    if (readOnly)
-        c.background = tooltipYellow;
-    // Prices stand right-aligned, as every figure of the program's grids.
-    if (field.startsWith(QLatin1String("PREIS")))
-        c.alignment = Qt::AlignRight | Qt::AlignVCenter;
-    return c;
+    const Qt::Alignment alignment = field.startsWith(QLatin1String("PREIS")) ? Qt::AlignRight | Qt::AlignVCenter
+                                                                             : Qt::AlignLeft | Qt::AlignVCenter;
+    return gridColumn(field, field, readOnly, width, alignment);
 }
 
 } // namespace
@@ -70,13 +63,6 @@ TFormGrundpreise::TFormGrundpreise(TDMod &dmod, Shell &shell, DialogService &dia
     qryGrundpreise.events.calcFields = [this](Dataset &ds) { qryGrundpreiseCalcFields(ds); };
 
     buildWindow();
-}
-
-TFormGrundpreise::~TFormGrundpreise()
-{
-    // The grid and its model go before the query they show, which is a member.
-    delete dxDBGrid1;
-    delete m_model;
 }
 
 void TFormGrundpreise::buildWindow()
@@ -129,14 +115,14 @@ void TFormGrundpreise::buildWindow()
     dxDBGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     dxDBGrid1->setEditTriggers(QAbstractItemView::AllEditTriggers);
     dxDBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    dxDBGrid1->setTabColumn(modelColumn(PreisSpalte));
+    dxDBGrid1->setTabColumn(dxDBGrid1->modelColumn(PreisSpalte));
     dxDBGrid1->verticalHeader()->setDefaultSectionSize(20);
     dxDBGrid1->setMinimumHeight(dxDBGrid1->horizontalHeader()->sizeHint().height() + 10 * 20 + 4);
     dxDBGrid1->installEventFilter(this);
     connect(dxDBGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current, const QModelIndex &previous) {
                 if (current.isValid() && current.column() != previous.column())
-                    dxDBGrid1ChangeColumn(visibleIndexOf(current.column()));
+                    dxDBGrid1ChangeColumn(dxDBGrid1->visibleIndexOf(current.column()));
             });
     layout->addWidget(dxDBGrid1, 1);
 
@@ -156,36 +142,9 @@ void TFormGrundpreise::buildWindow()
     resize(380, 330);
 }
 
-int TFormGrundpreise::modelColumn(int visibleIndex) const
-{
-    int seen = -1;
-    for (int c = 0; c < m_model->columnCount(); ++c) {
-        if (!dxDBGrid1->isColumnHidden(c) && ++seen == visibleIndex)
-            return c;
-    }
-    return -1;
-}
-
-int TFormGrundpreise::visibleIndexOf(int column) const
-{
-    if (column < 0 || dxDBGrid1->isColumnHidden(column))
-        return -1;
-    int visible = 0;
-    for (int c = 0; c < column; ++c)
-        if (!dxDBGrid1->isColumnHidden(c))
-            ++visible;
-    return visible;
-}
-
 int TFormGrundpreise::focusedVisibleColumn() const
 {
-    const QModelIndex current = dxDBGrid1->currentIndex();
-    return current.isValid() ? visibleIndexOf(current.column()) : -1;
-}
-
-void TFormGrundpreise::focusVisibleColumn(int visibleIndex)
-{
-    dxDBGrid1->focusColumn(modelColumn(visibleIndex));
+    return dxDBGrid1->focusedVisibleColumn();
 }
 
 void TFormGrundpreise::showEvent(QShowEvent *event)
@@ -223,7 +182,7 @@ void TFormGrundpreise::FormShow()
         cedtAbzugCgW->setValue(tmp.floatValue(QStringLiteral("ABZUGCGW")));
         tmp.close();
         qryGrundpreise.open();
-        focusVisibleColumn(PreisSpalte);
+        dxDBGrid1->focusVisibleColumn(PreisSpalte);
         dxDBGrid1->setFocus();
     });
 }
@@ -277,20 +236,20 @@ void TFormGrundpreise::btnOKClick()
 
 void TFormGrundpreise::dxDBGrid1Enter()
 {
-    guarded(m_dialogs, [this] { focusVisibleColumn(PreisSpalte); });
+    guarded(m_dialogs, [this] { dxDBGrid1->focusVisibleColumn(PreisSpalte); });
 }
 
 void TFormGrundpreise::dxDBGrid1ChangeColumn(int visibleIndex)
 {
     guarded(m_dialogs, [this, visibleIndex] {
         if (visibleIndex != PreisSpalte)
-            focusVisibleColumn(PreisSpalte);
+            dxDBGrid1->focusVisibleColumn(PreisSpalte);
     });
 }
 
 void TFormGrundpreise::qryGrundpreiseCalcFields(Dataset &ds)
 {
     const double preis = ds.floatValue(QStringLiteral("PREIS")); // empty counts as 0
-    ds.setValue(QStringLiteral("PREISC"), preis * (1 - cedtAbzugC->value() / 100));
-    ds.setValue(QStringLiteral("PREISCGW"), preis * (1 - cedtAbzugCgW->value() / 100));
+    ds.setValue(QStringLiteral("PREISC"), invoicing::priceAfterDeduction(preis, cedtAbzugC->value()));
+    ds.setValue(QStringLiteral("PREISCGW"), invoicing::priceAfterDeduction(preis, cedtAbzugCgW->value()));
 }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "data/DataModule.h"
+#include "controls/DataGrid.h"
 #include "data/Dataset.h"
 
 #include <QDialog>
 
 class CurrencyEdit;
-class DataGrid;
-class DatasetTableModel;
 class DialogService;
 class QPushButton;
 class Shell;
@@ -20,7 +19,6 @@ class TFormGrundpreise : public QDialog
 
 public:
     TFormGrundpreise(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
-    ~TFormGrundpreise() override;
 
     static const QString GrundpreiseSql;
     static const QString AbzugSql;
@@ -54,12 +52,10 @@ protected:
 private:
     void buildWindow();
     void writeDeductions();
-    void focusVisibleColumn(int visibleIndex);
-    int modelColumn(int visibleIndex) const;
-    int visibleIndexOf(int column) const;
 
     TDMod &m_dmod;
     Shell &m_shell;
     DialogService &m_dialogs;
     DatasetTableModel *m_model = nullptr;
+    DataGridTeardown m_teardown{dxDBGrid1, m_model};
 };

@@ -42,19 +42,10 @@ const QString TFormRechnung::MatchcodeSql =
 
 namespace {
 
-const QColor tooltipYellow(0xFF, 0xFF, 0xE1);
-
+// Figures of the price grid stand right-aligned.
 GridColumn column(const char *field, const char *title, bool readOnly, int width)
 {
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.title = QString::fromUtf8(title);
-    c.width = width;
-    c.readOnly = readOnly;
-    c.alignment = Qt::AlignRight | Qt::AlignVCenter;
-    if (readOnly)
-        c.background = tooltipYellow;
-    return c;
+    return gridColumn(QString::fromLatin1(field), QString::fromUtf8(title), readOnly, width, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 // Model columns of the price grid; GUETEKLASSE, ABZUG and PREISSAVE are hidden.
@@ -77,9 +68,6 @@ TFormRechnung::TFormRechnung(TDMod &dmod, Shell &shell, DialogService &dialogs, 
 TFormRechnung::~TFormRechnung()
 {
     disconnect(m_focusConnection);
-    // The grid and its model go before the working prices they show, which are a member.
-    delete dxdbgrdRechnung;
-    delete m_model;
 }
 
 void TFormRechnung::buildWindow()
@@ -267,7 +255,7 @@ void TFormRechnung::buildPriceGrid()
     connect(dxdbgrdRechnung->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current, const QModelIndex &previous) {
                 if (current.isValid() && current.column() != previous.column())
-                    dxdbgrdRechnungChangeColumn(visibleIndexOf(current.column()));
+                    dxdbgrdRechnungChangeColumn(dxdbgrdRechnung->visibleIndexOf(current.column()));
             });
     // Connected after the view's own commit: the dataset holds the typed value when it runs.
     connect(dxdbgrdRechnung->itemDelegate(), &QAbstractItemDelegate::commitData, this, &TFormRechnung::dxdbgrdRechnungEdited);
@@ -281,36 +269,9 @@ DbEdit *TFormRechnung::kundenFeld(const QString &field) const
     return nullptr;
 }
 
-int TFormRechnung::modelColumn(int visibleIndex) const
-{
-    int seen = -1;
-    for (int c = 0; c < m_model->columnCount(); ++c) {
-        if (!dxdbgrdRechnung->isColumnHidden(c) && ++seen == visibleIndex)
-            return c;
-    }
-    return -1;
-}
-
-int TFormRechnung::visibleIndexOf(int column) const
-{
-    if (column < 0 || dxdbgrdRechnung->isColumnHidden(column))
-        return -1;
-    int visible = 0;
-    for (int c = 0; c < column; ++c)
-        if (!dxdbgrdRechnung->isColumnHidden(c))
-            ++visible;
-    return visible;
-}
-
 int TFormRechnung::focusedVisibleColumn() const
 {
-    const QModelIndex current = dxdbgrdRechnung->currentIndex();
-    return current.isValid() ? visibleIndexOf(current.column()) : -1;
-}
-
-void TFormRechnung::focusVisibleColumn(int visibleIndex)
-{
-    dxdbgrdRechnung->focusColumn(modelColumn(visibleIndex));
+    return dxdbgrdRechnung->focusedVisibleColumn();
 }
 
 bool TFormRechnung::inGrid(const QWidget *w) const
@@ -392,7 +353,7 @@ void TFormRechnung::FormClose()
 void TFormRechnung::dxdbgrdRechnungEnter()
 {
     guarded(m_dialogs, [this] {
-        focusVisibleColumn(PreisSpalte);
+        dxdbgrdRechnung->focusVisibleColumn(PreisSpalte);
         AktuelleSpalte = PreisSpalte;
     });
 }
@@ -401,10 +362,10 @@ void TFormRechnung::dxdbgrdRechnungChangeColumn(int visibleIndex)
 {
     guarded(m_dialogs, [this, visibleIndex] {
         if (visibleIndex < PreisSpalte)
-            focusVisibleColumn(PreisSpalte);
+            dxdbgrdRechnung->focusVisibleColumn(PreisSpalte);
         else if (visibleIndex > ProzentSpalte)
-            focusVisibleColumn(ProzentSpalte);
-        const int focused = focusedVisibleColumn();
+            dxdbgrdRechnung->focusVisibleColumn(ProzentSpalte);
+        const int focused = dxdbgrdRechnung->focusedVisibleColumn();
         if (focused == PreisSpalte || focused == ProzentSpalte)
             AktuelleSpalte = focused;
     });

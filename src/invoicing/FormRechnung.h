@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/DataGrid.h"
 #include "data/Dataset.h"
 #include "invoicing/Arbeitspreise.h"
 #include "invoicing/InvoiceIssuer.h"
@@ -10,8 +11,6 @@
 
 #include <memory>
 
-class DataGrid;
-class DatasetTableModel;
 class DbEdit;
 class DialogService;
 class QDateEdit;
@@ -107,9 +106,6 @@ private:
     bool kundeFinden(const QString &nummer);
     void adresseSpeichernFragen();
     void drucken(const QString &device);
-    void focusVisibleColumn(int visibleIndex);
-    int modelColumn(int visibleIndex) const;
-    int visibleIndexOf(int column) const;
 
     TDMod &m_dmod;
     Shell &m_shell;
@@ -117,6 +113,7 @@ private:
     invoicing::Arbeitspreise m_preise;
     invoicing::InvoiceIssuer m_issuer;
     DatasetTableModel *m_model = nullptr;
+    DataGridTeardown m_teardown{dxdbgrdRechnung, m_model}; // before the working prices the grid shows
     std::vector<DbEdit *> m_kundenFelder;
     QString m_listName;        // the list the invoice lines were built from
     bool KundeGefunden = false;
