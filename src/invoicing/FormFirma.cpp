@@ -22,36 +22,29 @@ const QString rateFormat = QStringLiteral("##0.00");
 } // namespace
 
 TFormFirma::TFormFirma(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
-    : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
+    : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs), m_edits(dialogs, *dmod.dsFirma.dataset, this)
 {
     setObjectName(QStringLiteral("FormFirma"));
     setWindowTitle(QStringLiteral("Firmenstammdaten"));
     buildWindow();
 }
 
-DbEdit *TFormFirma::boundEdit(const char *name, const char *field)
-{
-    auto *edit = new DbEdit(m_dialogs, *m_dmod.dsFirma.dataset, field, name, this);
-    m_edits.push_back(edit);
-    return edit;
-}
-
 void TFormFirma::buildWindow()
 {
-    dbedtFirma = boundEdit("dbedtFirma", "Firma");
-    dbedtName1 = boundEdit("dbedtName1", "Name1");
-    dbedtStrasse = boundEdit("dbedtStrasse", "Strasse");
-    dbedtPlz = boundEdit("dbedtPlz", "Plz");
-    dbedtOrt = boundEdit("dbedtOrt", "Ort");
-    dbedtTelefon = boundEdit("dbedtTelefon", "Telefon");
-    dbedtFax = boundEdit("dbedtFax", "Fax");
-    dbedtEMail = boundEdit("dbedtEMail", "EMail");
-    dbedtKTO = boundEdit("dbedtKTO", "KTO");
-    dbedtBLZ = boundEdit("dbedtBLZ", "BLZ");
-    dbedtBank = boundEdit("dbedtBank", "Bank");
-    dbedtSteuerNr = boundEdit("dbedtSteuerNr", "SteuerNr");
-    dbedtMwSt = boundEdit("dbedtMwSt", "MwSt");
-    dbedtFASatz = boundEdit("dbedtFASatz", "FASatz");
+    dbedtFirma = m_edits.add("dbedtFirma", "Firma");
+    dbedtName1 = m_edits.add("dbedtName1", "Name1");
+    dbedtStrasse = m_edits.add("dbedtStrasse", "Strasse");
+    dbedtPlz = m_edits.add("dbedtPlz", "Plz");
+    dbedtOrt = m_edits.add("dbedtOrt", "Ort");
+    dbedtTelefon = m_edits.add("dbedtTelefon", "Telefon");
+    dbedtFax = m_edits.add("dbedtFax", "Fax");
+    dbedtEMail = m_edits.add("dbedtEMail", "EMail");
+    dbedtKTO = m_edits.add("dbedtKTO", "KTO");
+    dbedtBLZ = m_edits.add("dbedtBLZ", "BLZ");
+    dbedtBank = m_edits.add("dbedtBank", "Bank");
+    dbedtSteuerNr = m_edits.add("dbedtSteuerNr", "SteuerNr");
+    dbedtMwSt = m_edits.add("dbedtMwSt", "MwSt");
+    dbedtFASatz = m_edits.add("dbedtFASatz", "FASatz");
     for (DbEdit *rate : {dbedtMwSt, dbedtFASatz}) {
         rate->setEditFormat(rateFormat);
         rate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -129,12 +122,12 @@ void TFormFirma::buildWindow()
 QWidget *TFormFirma::buildEInvoiceGroup()
 {
     namespace col = invoicecolumns;
-    dbedtIBAN = boundEdit("dbedtIBAN", col::Iban);
-    dbedtBIC = boundEdit("dbedtBIC", col::Bic);
-    dbedtUStIdNr = boundEdit("dbedtUStIdNr", col::UStIdNr);
-    dbedtLand = boundEdit("dbedtLand", col::Land);
-    dbedtAnsprechpartner = boundEdit("dbedtAnsprechpartner", col::Ansprechpartner);
-    dbedtSteuerbefreiung = boundEdit("dbedtSteuerbefreiung", col::Steuerbefreiung);
+    dbedtIBAN = m_edits.add("dbedtIBAN", col::Iban);
+    dbedtBIC = m_edits.add("dbedtBIC", col::Bic);
+    dbedtUStIdNr = m_edits.add("dbedtUStIdNr", col::UStIdNr);
+    dbedtLand = m_edits.add("dbedtLand", col::Land);
+    dbedtAnsprechpartner = m_edits.add("dbedtAnsprechpartner", col::Ansprechpartner);
+    dbedtSteuerbefreiung = m_edits.add("dbedtSteuerbefreiung", col::Steuerbefreiung);
 
     auto *group = new QGroupBox(QStringLiteral(" E-Rechnung "), this);
     auto *e = new QGridLayout(group);
@@ -178,9 +171,8 @@ void TFormFirma::FormActivate()
 void TFormFirma::btnOKClick()
 {
     guarded(m_dialogs, [this] {
-        for (DbEdit *edit : m_edits)
-            if (!edit->commit())
-                return;
+        if (!m_edits.commitAll())
+            return;
         if (!ibanAnnehmbar())
             return;
         if (m_dmod.qryFirma.isEditing())

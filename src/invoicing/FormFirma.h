@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/BoundEdits.h"
+
 #include <QDialog>
 
 #include <vector>
@@ -54,10 +56,9 @@ private:
     QWidget *buildEInvoiceGroup();
     // False, after saying so, when the typed IBAN fails its check; an empty IBAN passes.
     bool ibanAnnehmbar();
-    DbEdit *boundEdit(const char *name, const char *field);
 
     TDMod &m_dmod;
     Shell &m_shell;
     DialogService &m_dialogs;
-    std::vector<DbEdit *> m_edits;
+    BoundEdits m_edits;
 };

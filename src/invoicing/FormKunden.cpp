@@ -17,23 +17,16 @@
 #include <QVBoxLayout>
 
 TFormKunden::TFormKunden(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
-    : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
+    : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs), m_edits(dialogs, *dmod.dsKunden.dataset, this)
 {
     setObjectName(QStringLiteral("FormKunden"));
     setWindowTitle(QStringLiteral("Kundenstamm"));
     buildWindow();
 }
 
-DbEdit *TFormKunden::boundEdit(const char *name, const char *field)
-{
-    auto *edit = new DbEdit(m_dialogs, *m_dmod.dsKunden.dataset, field, name, this);
-    m_edits.push_back(edit);
-    return edit;
-}
-
 void TFormKunden::buildWindow()
 {
-    dbedtKdNr = boundEdit("dbedtKdNr", "NRKD");
+    dbedtKdNr = m_edits.add("dbedtKdNr", "NRKD");
     Button1 = new QPushButton(QStringLiteral("&schliessen"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setAutoDefault(false);
@@ -42,20 +35,20 @@ void TFormKunden::buildWindow()
     dbnKunden->setObjectName(QStringLiteral("dbnKunden"));
     dbnKunden->setDataset(*m_dmod.dsKunden.dataset);
 
-    dbedtSuchname = boundEdit("dbedtSuchname", "SUCHNAME");
-    dbedtFirma = boundEdit("dbedtFirma", "FIRMA");
-    dbedtVorname = boundEdit("dbedtVorname", "VORNAME");
-    dbedtName = boundEdit("dbedtName", "NAME");
-    dbedtStrasse = boundEdit("dbedtStrasse", "STRASSE");
-    dbedtPlz = boundEdit("dbedtPlz", "PLZ");
-    dbedtOrt = boundEdit("dbedtOrt", "ORT");
-    dbedtZahlungsziel = boundEdit("dbedtZahlungsziel", "NETTOTAGE");
-    dbedtSkontotage = boundEdit("dbedtSkontotage", "SKONTOTAGE");
-    dbedtSkonto = boundEdit("dbedtSkonto", "SKONTO");
-    dbedtEMail = boundEdit("dbedtEMail", invoicecolumns::EMail);
-    dbedtUStIdNr = boundEdit("dbedtUStIdNr", invoicecolumns::KundeUStIdNr);
-    dbedtKaeuferreferenz = boundEdit("dbedtKaeuferreferenz", invoicecolumns::Kaeuferreferenz);
-    dbedtLieferantenNr = boundEdit("dbedtLieferantenNr", invoicecolumns::LieferantenNr);
+    dbedtSuchname = m_edits.add("dbedtSuchname", "SUCHNAME");
+    dbedtFirma = m_edits.add("dbedtFirma", "FIRMA");
+    dbedtVorname = m_edits.add("dbedtVorname", "VORNAME");
+    dbedtName = m_edits.add("dbedtName", "NAME");
+    dbedtStrasse = m_edits.add("dbedtStrasse", "STRASSE");
+    dbedtPlz = m_edits.add("dbedtPlz", "PLZ");
+    dbedtOrt = m_edits.add("dbedtOrt", "ORT");
+    dbedtZahlungsziel = m_edits.add("dbedtZahlungsziel", "NETTOTAGE");
+    dbedtSkontotage = m_edits.add("dbedtSkontotage", "SKONTOTAGE");
+    dbedtSkonto = m_edits.add("dbedtSkonto", "SKONTO");
+    dbedtEMail = m_edits.add("dbedtEMail", invoicecolumns::EMail);
+    dbedtUStIdNr = m_edits.add("dbedtUStIdNr", invoicecolumns::KundeUStIdNr);
+    dbedtKaeuferreferenz = m_edits.add("dbedtKaeuferreferenz", invoicecolumns::Kaeuferreferenz);
+    dbedtLieferantenNr = m_edits.add("dbedtLieferantenNr", invoicecolumns::LieferantenNr);
 
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
@@ -145,9 +138,8 @@ void TFormKunden::FormClose()
 void TFormKunden::Button1Click()
 {
     guarded(m_dialogs, [this] {
-        for (DbEdit *edit : m_edits)
-            if (!edit->commit())
-                return;
+        if (!m_edits.commitAll())
+            return;
         if (m_dmod.qryKunden.isEditing())
             m_dmod.qryKunden.post();
         close();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/BoundEdits.h"
+
 #include <QDialog>
 
 #include <vector>
@@ -47,10 +49,9 @@ protected:
 
 private:
     void buildWindow();
-    DbEdit *boundEdit(const char *name, const char *field);
 
     TDMod &m_dmod;
     Shell &m_shell;
     DialogService &m_dialogs;
-    std::vector<DbEdit *> m_edits;
+    BoundEdits m_edits;
 };
