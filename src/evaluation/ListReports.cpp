@@ -10,7 +10,7 @@ namespace {
 using Range = report::DatasetPipeline::Range;
 
 // The header data both lists print: list header, company, totals and weighted length.
-void addHeaderPipelines(PreparedReport &r, TDMod &dmod)
+void addHeaderPipelines(report::PreparedReport &r, TDMod &dmod)
 {
     r.addPipeline(QStringLiteral("Zusatzdaten"), *dmod.dsDorvZusatz.dataset, Range::CurrentRecord);
     r.addPipeline(QStringLiteral("Firma"), *dmod.dsFirma.dataset, Range::CurrentRecord);
@@ -27,19 +27,19 @@ QString templatePath(const Shell &shell, const QString &fileName)
     return shell.reportPath() + fileName;
 }
 
-PreparedReport stammliste(TDMod &dmod, Shell &shell)
+report::PreparedReport stammliste(TDMod &dmod, Shell &shell)
 {
     shell.SQLVorbereiten();
-    PreparedReport r(templatePath(shell, QStringLiteral("Dorvliste.rtm")));
+    report::PreparedReport r(templatePath(shell, QStringLiteral("Dorvliste.rtm")));
     r.addPipeline(QStringLiteral("Dorvliste"), *dmod.dsDorvTabelle.dataset, Range::AllRows);
     addHeaderPipelines(r, dmod);
     return r;
 }
 
-PreparedReport zusammenfassung(TDMod &dmod, Shell &shell)
+report::PreparedReport zusammenfassung(TDMod &dmod, Shell &shell)
 {
     shell.SQLVorbereiten();
-    PreparedReport r(templatePath(shell, QStringLiteral("Zusammenfassung.rtm")));
+    report::PreparedReport r(templatePath(shell, QStringLiteral("Zusammenfassung.rtm")));
     r.addPipeline(QStringLiteral("Zusammenfassung"), *dmod.dsZusammenfassung.dataset, Range::AllRows);
     addHeaderPipelines(r, dmod);
     return r;

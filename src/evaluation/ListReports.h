@@ -1,6 +1,6 @@
 #pragma once
 
-#include "evaluation/PreparedReport.h"
+#include "report/PreparedReport.h"
 
 #include <QString>
 
@@ -20,8 +20,8 @@ namespace evaluation {
 // prepared for the current list, the template is loaded and the pipelines are set. Errors of
 // the SQL engine and the report engine (a missing template: "File not found: <path>")
 // propagate to the caller.
-PreparedReport stammliste(TDMod &dmod, Shell &shell);
-PreparedReport zusammenfassung(TDMod &dmod, Shell &shell);
+report::PreparedReport stammliste(TDMod &dmod, Shell &shell);
+report::PreparedReport zusammenfassung(TDMod &dmod, Shell &shell);
 
 // The template file of a report: <report folder>/<fileName>.
 QString templatePath(const Shell &shell, const QString &fileName);

@@ -481,7 +481,7 @@ std::optional<invoicing::PreparedInvoice> TFormRechnung::RechnungVorbereiten()
     m_shell.SQLVorbereiten();
     einvoice::Invoice invoice = invoicing::invoiceFromQueries(
         m_dmod, {edtRechnungsNr->text(), dtpRechnungsdatum->date(), dtpLieferdatum->date()});
-    evaluation::PreparedReport printout =
+    report::PreparedReport printout =
         invoicing::RechnungsReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), m_dmod, memRechnungsdaten, invoice);
     return invoicing::PreparedInvoice{std::move(invoice), std::move(printout), invoicing::customerNumberFromQueries(m_dmod), m_listName,
                                       invoicing::listHeaderFromQueries(m_dmod)};

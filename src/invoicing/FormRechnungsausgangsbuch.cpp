@@ -261,7 +261,7 @@ void TFormRechnungsausgangsbuch::btnERechnungClick()
     // The stored document in the profile chosen: an XRechnung saved as XRechnung again is the
     // stored document byte for byte.
     const QByteArray xml = einvoice::ciiXml(invoice);
-    evaluation::PreparedReport printout = invoicing::StoredInvoiceReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), invoice, e->header);
+    report::PreparedReport printout = invoicing::StoredInvoiceReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), invoice, e->header);
     einvoice::saveFile(path, invoicing::eInvoiceFile(invoice, xml, printout.report(), QDateTime::currentDateTime()));
     m_dialogs.information(QStringLiteral("Die E-Rechnung wurde gespeichert: %1").arg(QDir::toNativeSeparators(path)));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "einvoice/Invoice.h"
-#include "evaluation/PreparedReport.h"
+#include "report/PreparedReport.h"
 #include "invoiceregister/InvoiceRegister.h"
 
 #include <QString>
@@ -15,7 +15,7 @@ namespace invoicing {
 struct PreparedInvoice
 {
     einvoice::Invoice invoice;
-    evaluation::PreparedReport printout;
+    report::PreparedReport printout;
     // What the register keeps beside the invoice.
     QString customerNumber;
     QString listName;

@@ -45,10 +45,10 @@ report::TablePipeline rechnungswerte(const einvoice::Invoice &invoice)
     return p;
 }
 
-evaluation::PreparedReport RechnungsReport(const QString &templatePath, TDMod &dmod, const data::Dataset &rechnungsdaten,
+report::PreparedReport RechnungsReport(const QString &templatePath, TDMod &dmod, const data::Dataset &rechnungsdaten,
                                            const einvoice::Invoice &invoice)
 {
-    evaluation::PreparedReport r(templatePath);
+    report::PreparedReport r(templatePath);
     r.addPipeline(QStringLiteral("dbFirma"), dmod.qryFirma, Range::CurrentRecord);
     if (dmod.qryKunden.fieldCount() > 0)
         r.addPipeline(QStringLiteral("dbKunden"), dmod.qryKunden, Range::CurrentRecord);

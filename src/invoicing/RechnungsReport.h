@@ -1,7 +1,7 @@
 #pragma once
 
 #include "einvoice/Invoice.h"
-#include "evaluation/PreparedReport.h"
+#include "report/PreparedReport.h"
 #include "report/Pipeline.h"
 
 #include <QString>
@@ -24,7 +24,7 @@ report::TablePipeline rechnungswerte(const einvoice::Invoice &invoice);
 // dbZusatzdaten (the list header), dbRechnungsdaten (the invoice number), Firma, and
 // dbRechnungswerte above. A template that cannot be read raises the report engine's error.
 // The datasets must outlive the report.
-evaluation::PreparedReport RechnungsReport(const QString &templatePath, TDMod &dmod, const data::Dataset &rechnungsdaten,
+report::PreparedReport RechnungsReport(const QString &templatePath, TDMod &dmod, const data::Dataset &rechnungsdaten,
                                            const einvoice::Invoice &invoice);
 
 } // namespace invoicing

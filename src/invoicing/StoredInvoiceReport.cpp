@@ -20,10 +20,10 @@ std::unique_ptr<TablePipeline> oneRow(const QStringList &fields, const QVariantL
 
 } // namespace
 
-evaluation::PreparedReport StoredInvoiceReport(const QString &templatePath, const einvoice::Invoice &inv,
+report::PreparedReport StoredInvoiceReport(const QString &templatePath, const einvoice::Invoice &inv,
                                                const invoiceregister::ListHeader &header)
 {
-    evaluation::PreparedReport r(templatePath);
+    report::PreparedReport r(templatePath);
     const einvoice::Seller &s = inv.seller;
     const einvoice::Buyer &b = inv.buyer;
     // The document names the seller once and keeps the IBAN, not the old account number.

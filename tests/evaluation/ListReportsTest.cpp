@@ -47,7 +47,7 @@ std::vector<Log> logs(int count)
     return out;
 }
 
-QString dumpOf(evaluation::PreparedReport report)
+QString dumpOf(report::PreparedReport report)
 {
     report.report().setPrintDateTime(printTime);
     return report.report().dump();

@@ -144,7 +144,7 @@ TEST_F(RegisterWindowTest, TheStoredInvoiceIsShownAsItWasIssued)
     program.DMod().dbDorv.execute(QStringLiteral("UPDATE Firma SET Firma = 'Neue Firma', MwSt = 19"));
     program.DMod().dbDorv.execute(QStringLiteral("UPDATE Kunden SET FIRMA = 'Umbenannt'"));
 
-    evaluation::PreparedReport printout =
+    report::PreparedReport printout =
         invoicing::StoredInvoiceReport(folder.reportPath() + "Rechnung.rtm", reg.invoice(e.id), e.header);
     const QString dump = printout.report().dump();
     for (const char *text : {"\"Forstbetrieb Muster\"", "\"Sägewerk Eiche\"", "\"Anna Holz\"", "\"01.03.2026\"", "\"R-1\"",

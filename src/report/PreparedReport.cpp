@@ -1,6 +1,6 @@
-#include "evaluation/PreparedReport.h"
+#include "report/PreparedReport.h"
 
-namespace evaluation {
+namespace report {
 
 PreparedReport::PreparedReport(const QString &templatePath)
 {
@@ -32,4 +32,4 @@ void PreparedReport::print(const QString &device, QWidget *parent)
     m_report.print(parent);
 }
 
-} // namespace evaluation
+} // namespace report

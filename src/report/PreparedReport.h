@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace evaluation {
+namespace report {
 
 // A report ready to print: its template loaded from a file and the program's queries handed
 // to it under their pipeline names. The log list, the summary and the invoice are all printed
@@ -25,19 +25,19 @@ public:
     PreparedReport &operator=(PreparedReport &&) = default;
 
     // The dataset must outlive the report.
-    void addPipeline(const QString &name, const data::Dataset &dataset, report::DatasetPipeline::Range range);
-    void addPipeline(const QString &name, std::unique_ptr<report::Pipeline> pipeline);
+    void addPipeline(const QString &name, const data::Dataset &dataset, DatasetPipeline::Range range);
+    void addPipeline(const QString &name, std::unique_ptr<Pipeline> pipeline);
 
-    report::Report &report() { return m_report; }
-    const report::Report &report() const { return m_report; }
+    Report &report() { return m_report; }
+    const Report &report() const { return m_report; }
 
     // Sets the device ("Screen": the modal print preview; "Printer"), prints and resets the
     // report. With the screen device this returns when the preview closes.
     void print(const QString &device, QWidget *parent = nullptr);
 
 private:
-    report::Report m_report;
-    std::vector<std::unique_ptr<report::Pipeline>> m_pipelines; // the report points into these
+    Report m_report;
+    std::vector<std::unique_ptr<Pipeline>> m_pipelines; // the report points into these
 };
 
-} // namespace evaluation
+} // namespace report
