@@ -1,5 +1,6 @@
 // 100,000 log rows inserted in one transaction: through the engine (dialect, statement
 // cache, named parameters, CHAR checks) against raw SQLite doing the same inserts.
+#include "data/LogList.h"
 #include "engine/Connection.h"
 #include "engine/Transaction.h"
 
@@ -12,10 +13,6 @@
 namespace {
 
 constexpr int logCount = 100000;
-const char *const createList = "CREATE TABLE Wald ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3),"
-                               " VOLUMEN NUMERIC(10,4), STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))";
-const char *const insertLog = "INSERT INTO Wald ( ID, LAENGE, DURCHMEIN, DURCHMEFF, GUETEKLASSE, VOLUMEN, STAERKEKLASSE ) "
-                              "VALUES ( :ID, :LAENGE, :DURCHMEIN, :DURCHMEFF, :GUETEKLASSE, :VOLUMEN, :STAERKEKLASSE ) ";
 
 void InsertLogs_Dorv(benchmark::State &state)
 {
@@ -24,8 +21,8 @@ void InsertLogs_Dorv(benchmark::State &state)
         QTemporaryDir dir;
         engine::Connection db;
         db.open({QStringLiteral("PATH=") + dir.path()});
-        db.execute(QString::fromLatin1(createList));
-        const QString sql = QString::fromLatin1(insertLog);
+        db.execute(data::loglist::createListSql(QStringLiteral("Wald")));
+        const QString sql = data::loglist::insertLogSql(QStringLiteral("Wald"));
         state.ResumeTiming();
         engine::Transaction tx(db);
         // The parameters are built once and their values set per row, as the import does.

@@ -1,6 +1,7 @@
 // The log entry window's heavy moments: storing every log again when geschält changes, a
 // deletion with its renumbering, opening a long list in the window and typing one log into it.
 // Each against raw SQLite doing the same work on a table of its own.
+#include "data/LogList.h"
 #include "controls/DialogService.h"
 #include "data/DataModule.h"
 #include "data/Shell.h"
@@ -60,13 +61,10 @@ struct EntrySetup
     {
         dmod.setLogRowRules(&form);
         dmod.dbDorv.open({QStringLiteral("PATH=") + shell.dataPath()});
-        dmod.dbDorv.execute(QStringLiteral("CREATE TABLE Wald ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3),"
-                                           " VOLUMEN NUMERIC(10,4), STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))"));
-        dmod.dbDorv.execute(QStringLiteral("CREATE TABLE DORVZUSATZ ( ID AUTOINC, OFFSET CHAR(25), ABTEILUNG CHAR(50), BAUMART CHAR(50),"
-                                           " SORTE CHAR(50), ZUSATZTEXT CHAR(100), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, Primary Key(ID))"));
-        dmod.dbDorv.execute(QStringLiteral("INSERT INTO DORVZUSATZ (OFFSET, ABTEILUNG, BAUMART, SORTE, ZUSATZTEXT, GESCHAELT, GERUECKT)"
-                                           " VALUES ('Wald', '1', 'Fichte', 'Langdorv', 'Hieb', :G, :G)"),
-                            {{QStringLiteral("G"), true}});
+        data::loglist::addListTables(dmod.dbDorv, QStringLiteral("Wald"));
+        data::loglist::addHeaderRow(dmod.dbDorv, QStringLiteral("Wald"),
+                                    data::loglist::ListHeader{QStringLiteral("1"), QStringLiteral("Fichte"),
+                                                              QStringLiteral("Langdorv"), QStringLiteral("Hieb"), true, true});
         engine::Transaction tx(dmod.dbDorv);
         engine::Params params{{"ID", 0}, {"D", 0}};
         for (int i = 1; i <= logs; ++i) {

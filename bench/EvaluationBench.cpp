@@ -1,5 +1,6 @@
 // The summary window's fill over a list of 100,000 logs: the five evaluation queries reopened
 // and every cell written, against the same five queries run with raw SQLite on the same files.
+#include "data/LogList.h"
 #include "controls/DialogService.h"
 #include "data/DataModule.h"
 #include "data/Shell.h"
@@ -51,7 +52,7 @@ public:
         d.qryZusammenfasssung.setSql("SELECT COUNT( ID) As Menge, SUM( VOLUMEN) As Volumen, Staerkeklasse, Gueteklasse FROM " + n
                                      + " GROUP BY Gueteklasse, Staerkeklasse");
         d.qryZusZusatz.setSql("SELECT AVG(Laenge) AS DLaenge, AVG(Durchmeff) AS DDurchmeff, AVG(Volumen) AS DVolumen FROM " + n);
-        d.qryDorvZusatz.setSql("SELECT * FROM DORVZUSATZ WHERE OFFSET = :OFFSET");
+        d.qryDorvZusatz.setSql(data::loglist::headerSql());
         d.qryGesamtVolumen.setSql("SELECT COUNT(ID) As Menge, SUM(Volumen) AS GesVol  FROM " + n);
         d.qryGewogeneLaenge.setSql("SELECT SUM( (100 * Volumen / :GesVol) /100 * Laenge) AS GewLaenge FROM " + n);
         d.qryZusammenfasssung.open();
@@ -74,12 +75,10 @@ struct ListFolder
     {
         engine::Connection db;
         db.open({QStringLiteral("PATH=") + dir.path()});
-        db.execute("CREATE TABLE " + listName
-                   + " ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3), VOLUMEN NUMERIC(10,4),"
-                     " STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))");
-        db.execute("CREATE TABLE DORVZUSATZ ( ID AUTOINC, OFFSET CHAR(25), ABTEILUNG CHAR(50), BAUMART CHAR(50), SORTE CHAR(50),"
-                   " ZUSATZTEXT CHAR(100), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, Primary Key(ID))");
-        db.execute("INSERT INTO DORVZUSATZ ( OFFSET, ABTEILUNG ) VALUES ( :OFFSET, '12 B' )", {{"OFFSET", listName}});
+        data::loglist::addListTables(db, listName);
+        data::loglist::ListHeader header;
+        header.abteilung = QStringLiteral("12 B");
+        data::loglist::addHeaderRow(db, listName, header);
         const char *qualities[] = {"B", "C", "Cgw"};
         const char *diameters[] = {"0", "1a", "1b1", "1b2", "2a", "2b", "3a", "3b", "4", "5"};
         engine::Transaction tx(db);

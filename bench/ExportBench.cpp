@@ -1,6 +1,7 @@
 // Exporting a list of 100,000 logs as CSV and as ELDATsmart document: reading the logs,
 // building the file and writing it, against raw SQLite reading the same rows and printing
 // the same lines (CSV) or the same log objects (JSON) with snprintf.
+#include "data/LogList.h"
 #include "engine/Connection.h"
 #include "engine/Transaction.h"
 #include "evaluation/ExportSource.h"
@@ -28,11 +29,11 @@ struct ExportSetup
     ExportSetup()
     {
         db.open({QStringLiteral("PATH=") + dir.path()});
-        db.execute(QStringLiteral("CREATE TABLE Wald ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3),"
-                                  " VOLUMEN NUMERIC(10,4), STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))"));
-        db.execute(QStringLiteral("CREATE TABLE DORVZUSATZ ( ID AUTOINC, OFFSET CHAR(25), ABTEILUNG CHAR(50), BAUMART CHAR(50),"
-                                  " SORTE CHAR(50), ZUSATZTEXT CHAR(100), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, Primary Key(ID))"));
-        db.execute(QStringLiteral("INSERT INTO DORVZUSATZ (OFFSET, BAUMART, SORTE) VALUES ('Wald', 'Fichte', 'Stammholz')"));
+        data::loglist::addListTables(db, QStringLiteral("Wald"));
+        data::loglist::ListHeader header;
+        header.baumart = QStringLiteral("Fichte");
+        header.sorte = QStringLiteral("Stammholz");
+        data::loglist::addHeaderRow(db, QStringLiteral("Wald"), header);
         engine::Transaction tx(db);
         const char *qualities[] = {"B", "C", "Cgw"};
         const char *classes[] = {"2a", "2b", "3a", "3b", "4"};

@@ -4,6 +4,7 @@
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
+#include "data/LogList.h"
 #include "data/DisplayFormat.h"
 
 #include <QCloseEvent>
@@ -96,7 +97,7 @@ void TFormDorv::SQLVorbereiten()
     d.qryZusammenfasssung.setSql(QStringLiteral("SELECT COUNT( ID) As Menge, SUM( VOLUMEN) As Volumen, Staerkeklasse, Gueteklasse FROM ")
                                  + n + QStringLiteral(" GROUP BY Gueteklasse, Staerkeklasse"));
     d.qryZusZusatz.setSql(QStringLiteral("SELECT AVG(Laenge) AS DLaenge, AVG(Durchmeff) AS DDurchmeff, AVG(Volumen) AS DVolumen FROM ") + n);
-    d.qryDorvZusatz.setSql(QStringLiteral("SELECT * FROM DORVZUSATZ WHERE OFFSET = :OFFSET"));
+    d.qryDorvZusatz.setSql(data::loglist::headerSql());
     d.qryGesamtVolumen.setSql(QStringLiteral("SELECT COUNT(ID) As Menge, SUM(Volumen) AS GesVol  FROM ") + n);
     d.qryGewogeneLaenge.setSql(QStringLiteral("SELECT SUM( (100 * Volumen / :GesVol) /100 * Laenge) AS GewLaenge FROM ") + n);
 

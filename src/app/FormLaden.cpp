@@ -4,10 +4,9 @@
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
-#include "data/EldatFactsStore.h"
+#include "data/LogList.h"
 #include "data/Shell.h"
 #include "engine/Identifier.h"
-#include "engine/Transaction.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,8 +17,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString listOfListsSql = QStringLiteral("SELECT * FROM DORVZUSATZ ORDER BY OFFSET");
 
 QString notAListNameText(const QString &name)
 {
@@ -121,7 +118,7 @@ void TFormLaden::fillListBox()
     m_dbluplLaden->clearSelection();
     m_dbluplLaden->setCurrentIndex(QModelIndex());
     m_dmod.qryDorvZusatz.close();
-    m_dmod.qryDorvZusatz.setSql(listOfListsSql);
+    m_dmod.qryDorvZusatz.setSql(data::loglist::allHeadersSql());
     m_dmod.qryDorvZusatz.open();
 }
 
@@ -187,11 +184,7 @@ void TFormLaden::btnOeffnenClick()
 void TFormLaden::ListeOeffnen(const QString &name)
 {
     m_shell.setCurrentListName(name);
-    data::Dataset &log = m_dmod.qryDorvTabelle;
-    log.close();
-    log.setSql(QStringLiteral("SELECT * FROM ") + name);
-    log.open();
-    log.last();
+    data::loglist::openList(m_dmod.qryDorvTabelle, name);
     m_shell.SQLVorbereiten();
     m_shell.FuelleStatusBar(true);
     m_shell.setListMenus(true);
@@ -221,26 +214,12 @@ void TFormLaden::ListeLoeschen(const QString &name)
     const auto reopenCurrent = [&] {
         if (current.isEmpty() || deletingCurrent)
             return;
-        m_dmod.qryDorvTabelle.setSql(QStringLiteral("SELECT * FROM ") + current);
-        m_dmod.qryDorvTabelle.open();
-        m_dmod.qryDorvTabelle.last();
+        data::loglist::openList(m_dmod.qryDorvTabelle, current);
     };
 
     m_dmod.qryDorvTabelle.close();
     try {
-        // The table and its header row go together, or neither goes.
-        engine::Transaction tx(m_dmod.dbDorv);
-        // A header row whose table file is gone (lost by hand, say) can still be removed.
-        if (m_dmod.dbDorv.tableExists(name)) {
-            m_dmod.qryTmp.setSql(QStringLiteral("DROP TABLE ") + name);
-            m_dmod.qryTmp.execSql();
-        }
-        m_dmod.qryDorvZusatz.close();
-        m_dmod.qryDorvZusatz.setSql(QStringLiteral("DELETE FROM DORVZUSATZ WHERE OFFSET =:OFFSET"));
-        m_dmod.qryDorvZusatz.setParam(QStringLiteral("OFFSET"), name);
-        m_dmod.qryDorvZusatz.execSql();
-        data::deleteEldatFacts(m_dmod.dbDorv, name);
-        tx.commit();
+        data::loglist::deleteList(m_dmod.dbDorv, name);
     } catch (...) {
         guarded(m_dialogs, reopenCurrent);
         throw;

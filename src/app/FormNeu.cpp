@@ -4,31 +4,14 @@
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
 #include "data/ListNames.h"
+#include "data/LogList.h"
 #include "data/Shell.h"
-#include "engine/Identifier.h"
-#include "engine/Transaction.h"
 
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QString createListSql(const QString &name)
-{
-    return QStringLiteral("CREATE TABLE ") + name + QStringLiteral(" (") + QStringLiteral(" ID INT,") + QStringLiteral(" LAENGE INT,")
-           + QStringLiteral(" DURCHMEIN INT,") + QStringLiteral(" DURCHMEFF INT,") + QStringLiteral(" GUETEKLASSE CHAR(3),")
-           + QStringLiteral(" VOLUMEN NUMERIC(10,4),") + QStringLiteral(" STAERKEKLASSE CHAR(3),") + QStringLiteral(" PRIMARY KEY(ID))");
-}
-
-const QString createHeaderTableSql = QStringLiteral(
-    "CREATE TABLE DORVZUSATZ ( ID AUTOINC, OFFSET CHAR(25), ABTEILUNG CHAR(50), BAUMART CHAR(50), SORTE CHAR(50), "
-    "ZUSATZTEXT CHAR(100), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, Primary Key(ID))");
-
-} // namespace
 
 TFormNeu::TFormNeu(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
@@ -102,18 +85,13 @@ void TFormNeu::ListeErstellen(const QString &name)
     m_dmod.qryDorvTabelle.close();
     const QString previousList = m_shell.currentListName();
     try {
-        // A list is its table and its header row: both come into being, or neither does.
-        engine::Transaction tx(m_dmod.dbDorv);
-        m_dmod.dbDorv.execute(createListSql(name));
-        m_shell.setCurrentListName(name);
-        m_dmod.qryDorvTabelle.setSql(QStringLiteral("SELECT * FROM ") + name);
-        m_dmod.qryDorvTabelle.open();
-        if (!QFileInfo::exists(m_shell.dataPath() + engine::tableFileName(QStringLiteral("DORVZUSATZ"))))
-            m_dmod.dbDorv.execute(createHeaderTableSql);
-        m_dmod.qryDorvZusatz.setSql(QStringLiteral("INSERT INTO DORVZUSATZ (OFFSET) VALUES ( :OFFSET )"));
-        m_dmod.qryDorvZusatz.setParam(QStringLiteral("OFFSET"), name);
-        m_dmod.qryDorvZusatz.execSql();
-        tx.commit();
+        // The log query opens on the new table before the list is committed: a failure there
+        // leaves no list behind either.
+        data::loglist::createList(m_dmod.dbDorv, name, [&] {
+            m_shell.setCurrentListName(name);
+            m_dmod.qryDorvTabelle.setSql(data::loglist::logsSql(name));
+            m_dmod.qryDorvTabelle.open();
+        });
     } catch (...) {
         // Nothing of the new list is left: the log query stays closed and the list that was
         // current before stays current.

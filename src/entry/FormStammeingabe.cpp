@@ -5,6 +5,7 @@
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
 #include "data/DisplayFormat.h"
+#include "data/LogList.h"
 #include "data/Shell.h"
 #include "entry/EntryGrid.h"
 #include "entry/EntryGridDelegate.h"
@@ -33,19 +34,9 @@
 #include <algorithm>
 
 namespace pos = entry::position;
+namespace col = data::loglist::column;
 
 namespace {
-
-const QString laengeFeld = QStringLiteral("LAENGE");
-const QString durchmeinFeld = QStringLiteral("DURCHMEIN");
-const QString durchmeffFeld = QStringLiteral("DURCHMEFF");
-const QString gueteFeld = QStringLiteral("GUETEKLASSE");
-const QString staerkeFeld = QStringLiteral("STAERKEKLASSE");
-
-const QString kopfLesen = QStringLiteral("SELECT * FROM DORVZUSATZ WHERE OFFSET = :OFFSET");
-const QString kopfSchreiben = QStringLiteral(
-    "UPDATE DORVZUSATZ SET ABTEILUNG = :ABTEILUNG, BAUMART =:BAUMART, SORTE =:SORTE, ZUSATZTEXT =:ZUSATZTEXT, "
-    "GESCHAELT =:GESCHAELT, GERUECKT =:GERUECKT WHERE OFFSET =:OFFSET");
 
 // A value the range check accepts: filled, whole, from 1 to the maximum.
 bool inRange(const QVariant &value, int max)
@@ -130,117 +121,6 @@ TFormStammeingabe::~TFormStammeingabe()
     disconnect(qApp, &QApplication::focusChanged, this, &TFormStammeingabe::onFocusChanged);
 }
 
-void TFormStammeingabe::buildHeader(QWidget *panel)
-{
-    auto *grid = new QGridLayout(panel);
-    grid->setContentsMargins(4, 4, 4, 4);
-    grid->setColumnMinimumWidth(0, 80);
-
-    auto field = [panel](const QString &name, int maxLength, int width) {
-        auto *edit = new QLineEdit(panel);
-        edit->setObjectName(name);
-        edit->setMaxLength(maxLength);
-        edit->setMinimumWidth(width);
-        return edit;
-    };
-    auto label = [panel](const QString &name, const QString &text, QWidget *buddy) {
-        auto *l = new QLabel(text, panel);
-        l->setObjectName(name);
-        l->setBuddy(buddy);
-        return l;
-    };
-    auto check = [panel](const QString &name, const QString &text) {
-        auto *box = new QCheckBox(text, panel);
-        box->setObjectName(name);
-        // The caption stands left of the box.
-        box->setLayoutDirection(Qt::RightToLeft);
-        return box;
-    };
-
-    edtBeschreibung = field(QStringLiteral("edtBeschreibung"), 100, 441);
-    edtAbteilung = field(QStringLiteral("edtAbteilung"), 50, 121);
-    edtBaumart = field(QStringLiteral("edtBaumart"), 50, 121);
-    edtSorte = field(QStringLiteral("edtSorte"), 50, 121);
-    chkgeschaelt = check(QStringLiteral("chkgeschaelt"), QStringLiteral("&geschält"));
-    chkgerueckt = check(QStringLiteral("chkgerueckt"), QStringLiteral("ge&rückt"));
-    chkgeschaelt->setChecked(true);
-
-    grid->addWidget(label(QStringLiteral("lblBeschreibung"), QStringLiteral("&Beschreibung:"), edtBeschreibung), 0, 0);
-    grid->addWidget(edtBeschreibung, 0, 1, 1, 3);
-    grid->addWidget(label(QStringLiteral("lblAbteilung"), QStringLiteral("&Abteilung:"), edtAbteilung), 1, 0);
-    grid->addWidget(edtAbteilung, 1, 1);
-    grid->addWidget(chkgeschaelt, 1, 2, Qt::AlignLeft);
-    grid->addWidget(label(QStringLiteral("lblBaumart"), QStringLiteral("Bau&mart:"), edtBaumart), 2, 0);
-    grid->addWidget(edtBaumart, 2, 1);
-    grid->addWidget(chkgerueckt, 2, 2, Qt::AlignLeft);
-    grid->addWidget(label(QStringLiteral("lblSorte"), QStringLiteral("&Sorte:"), edtSorte), 3, 0);
-    grid->addWidget(edtSorte, 3, 1);
-    grid->setColumnStretch(3, 1);
-}
-
-void TFormStammeingabe::buildGrid()
-{
-    rxdbgrdDorveingabe = new EntryGrid(this);
-    rxdbgrdDorveingabe->setObjectName(QStringLiteral("rxdbgrdDorveingabe"));
-
-    const QColor computed = QApplication::palette().color(QPalette::ToolTipBase);
-    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    auto column = [](QString field, QString title, int width, Qt::Alignment align, bool readOnly, QColor background,
-                     Qt::Alignment titleAlign) {
-        EntryGridModel::Column c;
-        c.grid.field = std::move(field);
-        c.grid.title = std::move(title);
-        c.grid.width = width;
-        c.grid.alignment = align;
-        c.grid.readOnly = readOnly;
-        c.grid.background = background;
-        c.titleAlignment = titleAlign;
-        return c;
-    };
-    // In the order of their positions 1 to 7; numbers stand right-aligned in their cells.
-    std::vector<EntryGridModel::Column> columns{
-        column(QStringLiteral("ID"), QStringLiteral("Stamm-Nr"), 50, right, true, computed, left),
-        column(laengeFeld, QStringLiteral("Länge"), 75, right, false, {}, left),
-        column(durchmeinFeld, QStringLiteral("Durchmesser"), 75, right, false, {}, right),
-        column(durchmeffFeld, QStringLiteral("Durchm. eff"), 75, right, true, computed, right),
-        column(gueteFeld, QStringLiteral("Güteklasse"), 60, right, false, {}, left),
-        column(QStringLiteral("VOLUMEN"), QStringLiteral("Volumen"), 50, right, true, computed, left),
-        column(staerkeFeld, QStringLiteral("Stärkeklasse"), 75, right, true, computed, left),
-    };
-    m_model = new EntryGridModel(m_dmod.qryDorvTabelle, columns, this);
-    m_model->onError = [this](const std::exception &e) {
-        m_refusedText = errorText(e);
-        rxdbgrdDorveingabe->refuseCommit();
-    };
-    rxdbgrdDorveingabe->setModel(m_model);
-    // The designed widths, widened where a title, the number of the 100,000th log or a volume
-    // such as "10,66 FM" would be cut.
-    const QStringList widest{display::longestLogCount, {}, {}, {}, {}, QStringLiteral("00,00 FM"), {}};
-    for (int i = 0; i < int(columns.size()); ++i) {
-        const GridColumn &c = columns[i].grid;
-        rxdbgrdDorveingabe->horizontalHeader()->resizeSection(
-            i, fittedColumnWidth(*rxdbgrdDorveingabe->horizontalHeader(), i, c.width, widest[i]));
-    }
-    // The window grows with its columns, so that every column shows without scrolling.
-    const int gridWidth = rxdbgrdDorveingabe->horizontalHeader()->length() + rxdbgrdDorveingabe->verticalHeader()->sizeHint().width()
-                          + rxdbgrdDorveingabe->verticalScrollBar()->sizeHint().width() + 2 * rxdbgrdDorveingabe->frameWidth();
-    resize(std::max(width(), gridWidth + 48), height()); // with room for the row indicator
-
-    EntryGrid::Hooks &hooks = rxdbgrdDorveingabe->hooks;
-    hooks.cursorMoved = [this](const QModelIndex &from, const QModelIndex &to) {
-        guarded(m_dialogs, [&] { onCursorMoved(from.row(), from.column(), to.row(), to.column()); });
-    };
-    hooks.enterKey = [this] { guarded(m_dialogs, [this] { rxdbgrdDorveingabeKeyPress(); }); };
-    hooks.deleteKey = [this] { guarded(m_dialogs, [this] { rxdbgrdDorveingabeDelete(); }); };
-    hooks.downPastLastRow = [this] { guarded(m_dialogs, [this] { onDownPastLastRow(); }); };
-    hooks.escapeKey = [this] { guarded(m_dialogs, [this] { onEscape(); }); };
-    hooks.cellClicked = [this](int column) {
-        guarded(m_dialogs, [&] { rxdbgrdDorveingabeCellClick(pos::ofColumn(column)); });
-    };
-    hooks.textRefused = [this] { onTextRefused(); };
-}
-
 void TFormStammeingabe::FormCreate()
 {
     auto *delegate = static_cast<EntryGridDelegate *>(rxdbgrdDorveingabe->itemDelegate());
@@ -276,13 +156,13 @@ void TFormStammeingabe::setMode(StammeingabeMode mode)
 
 void TFormStammeingabe::DurchmeffBerechnen(data::Dataset &logQuery)
 {
-    logQuery.setValue(durchmeffFeld, entry::DurchmeffBerechnen(logQuery.intValue(durchmeinFeld), chkgeschaelt->isChecked()));
+    logQuery.setValue(col::Durchmeff, entry::DurchmeffBerechnen(logQuery.intValue(col::Durchmein), chkgeschaelt->isChecked()));
 }
 
 double TFormStammeingabe::VolumenBerechnen()
 {
     const data::Dataset &logs = m_dmod.qryDorvTabelle;
-    return entry::VolumenBerechnen(logs.intValue(durchmeffFeld), logs.intValue(laengeFeld));
+    return entry::VolumenBerechnen(logs.intValue(col::Durchmeff), logs.intValue(col::Laenge));
 }
 
 void TFormStammeingabe::GueteklasseUmsetzen()
@@ -290,7 +170,7 @@ void TFormStammeingabe::GueteklasseUmsetzen()
     data::Dataset &logs = m_dmod.qryDorvTabelle;
     Ruecksprungspalte = m_position;
     bool accepted = false;
-    logs.setValue(gueteFeld, entry::GueteklasseUmsetzen(logs.text(gueteFeld), accepted));
+    logs.setValue(col::Gueteklasse, entry::GueteklasseUmsetzen(logs.text(col::Gueteklasse), accepted));
     if (accepted)
         Ruecksprungspalte = -1;
 }
@@ -298,7 +178,7 @@ void TFormStammeingabe::GueteklasseUmsetzen()
 void TFormStammeingabe::StaerkeklasseBerechnen()
 {
     data::Dataset &logs = m_dmod.qryDorvTabelle;
-    logs.setValue(staerkeFeld, entry::StaerkeklasseBerechnen(logs.intValue(durchmeffFeld)));
+    logs.setValue(col::Staerkeklasse, entry::StaerkeklasseBerechnen(logs.intValue(col::Durchmeff)));
 }
 
 // ---- status bar ----
@@ -382,11 +262,11 @@ void TFormStammeingabe::rxdbgrdDorveingabeColExit()
     const data::Dataset &logs = m_dmod.qryDorvTabelle;
     LetzteSpalte = m_position;
     Ruecksprungspalte = -1;
-    if (m_position == pos::Laenge && !inRange(logs.isOpen() ? logs.value(laengeFeld) : QVariant(), entry::MaxLaenge)) {
+    if (m_position == pos::Laenge && !inRange(logs.isOpen() ? logs.value(col::Laenge) : QVariant(), entry::MaxLaenge)) {
         Ruecksprungspalte = pos::Laenge;
         MeldungAnzeigen(rangeMessage(entry::MaxLaenge), 3);
     }
-    if (m_position == pos::Durchmesser && !inRange(logs.isOpen() ? logs.value(durchmeinFeld) : QVariant(), MaxDurchmesser)) {
+    if (m_position == pos::Durchmesser && !inRange(logs.isOpen() ? logs.value(col::Durchmein) : QVariant(), MaxDurchmesser)) {
         Ruecksprungspalte = pos::Durchmesser;
         MeldungAnzeigen(rangeMessage(MaxDurchmesser), 3);
     }
@@ -637,20 +517,17 @@ void TFormStammeingabe::keyPressEvent(QKeyEvent *event)
 
 void TFormStammeingabe::FormActivate()
 {
-    data::Dataset &kopf = m_dmod.qryDorvZusatz;
-    kopf.setSql(kopfLesen);
-    kopf.setParam(QStringLiteral("OFFSET"), m_shell.currentListName());
-    kopf.open();
-    if (!kopf.isEmpty()) {
-        edtAbteilung->setText(kopf.text(QStringLiteral("ABTEILUNG")));
-        edtBaumart->setText(kopf.text(QStringLiteral("BAUMART")));
-        edtSorte->setText(kopf.text(QStringLiteral("SORTE")));
-        edtBeschreibung->setText(kopf.text(QStringLiteral("ZUSATZTEXT")));
-        chkgeschaelt->setChecked(kopf.value(QStringLiteral("GESCHAELT")).toBool());
+    // The main window's header query is opened again by the main window once entry is done.
+    m_dmod.qryDorvZusatz.close();
+    if (const auto kopf = data::loglist::readHeader(m_dmod.dbDorv, m_shell.currentListName())) {
+        edtAbteilung->setText(kopf->abteilung);
+        edtBaumart->setText(kopf->baumart);
+        edtSorte->setText(kopf->sorte);
+        edtBeschreibung->setText(kopf->zusatztext);
+        chkgeschaelt->setChecked(kopf->geschaelt);
         GeschaeltZuletzt = chkgeschaelt->isChecked();
-        chkgerueckt->setChecked(kopf.value(QStringLiteral("GERUECKT")).toBool());
+        chkgerueckt->setChecked(kopf->gerueckt);
     }
-    kopf.close();
 
     data::Dataset &logs = m_dmod.qryDorvTabelle;
     {
@@ -684,16 +561,11 @@ void TFormStammeingabe::FormClose()
         rxdbgrdDorveingabe->finishEditing();
         storeOrDrop();
     });
-    data::Dataset &kopf = m_dmod.qryDorvZusatz;
-    kopf.setSql(kopfSchreiben);
-    kopf.setParam(QStringLiteral("OFFSET"), m_shell.currentListName());
-    kopf.setParam(QStringLiteral("ABTEILUNG"), edtAbteilung->text());
-    kopf.setParam(QStringLiteral("BAUMART"), edtBaumart->text());
-    kopf.setParam(QStringLiteral("SORTE"), edtSorte->text());
-    kopf.setParam(QStringLiteral("ZUSATZTEXT"), edtBeschreibung->text());
-    kopf.setParam(QStringLiteral("GESCHAELT"), chkgeschaelt->isChecked());
-    kopf.setParam(QStringLiteral("GERUECKT"), chkgerueckt->isChecked());
-    kopf.execSql();
+    m_dmod.qryDorvZusatz.close();
+    data::loglist::writeHeader(m_dmod.dbDorv, m_shell.currentListName(),
+                               data::loglist::ListHeader{edtAbteilung->text(), edtBaumart->text(), edtSorte->text(),
+                                                         edtBeschreibung->text(), chkgeschaelt->isChecked(),
+                                                         chkgerueckt->isChecked()});
 }
 
 void TFormStammeingabe::done(int result)

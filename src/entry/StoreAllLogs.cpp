@@ -1,6 +1,7 @@
 #include "entry/StoreAllLogs.h"
 
 #include "data/Dataset.h"
+#include "data/LogList.h"
 #include "engine/Connection.h"
 #include "engine/Transaction.h"
 
@@ -37,13 +38,7 @@ void storeAllLogsAgain(engine::Connection &db, data::Dataset &logs, const std::f
 
 void storeAllLogsForGeschaelt(engine::Connection &db, data::Dataset &logs, const QString &listName, bool geschaelt)
 {
-    storeAllLogsAgain(db, logs, [&] {
-        // A list kept without header table has no header to agree with.
-        if (!db.tableExists(QStringLiteral("DORVZUSATZ")))
-            return;
-        db.execute(QStringLiteral("UPDATE DORVZUSATZ SET GESCHAELT = :GESCHAELT WHERE OFFSET = :OFFSET"),
-                   {{QStringLiteral("GESCHAELT"), geschaelt}, {QStringLiteral("OFFSET"), listName}});
-    });
+    storeAllLogsAgain(db, logs, [&] { data::loglist::storeGeschaelt(db, listName, geschaelt); });
 }
 
 } // namespace entry

@@ -2,6 +2,7 @@
 
 #include "data/Dataset.h"
 #include "data/InvoiceColumns.h"
+#include "data/LogList.h"
 #include "engine/Connection.h"
 
 namespace evaluation {
@@ -41,17 +42,13 @@ exporting::ListHeader exportHeader(engine::Connection &db, const QString &listNa
 {
     exporting::ListHeader header;
     header.name = listName;
-    if (!db.tableExists(QStringLiteral("DORVZUSATZ")))
+    if (!data::loglist::hasHeaderTable(db))
         return header;
-    const engine::ResultSet rs = db.query(
-        QStringLiteral("SELECT ABTEILUNG, BAUMART, SORTE, ZUSATZTEXT FROM DORVZUSATZ WHERE OFFSET = :OFFSET"),
-        {{QStringLiteral("OFFSET"), listName}});
-    if (!rs.rows.empty()) {
-        const std::vector<QVariant> &row = rs.rows.front();
-        header.department = row[0].toString();
-        header.species = row[1].toString();
-        header.assortment = row[2].toString();
-        header.text = row[3].toString();
+    if (const std::optional<data::loglist::ListHeader> h = data::loglist::readHeader(db, listName)) {
+        header.department = h->abteilung;
+        header.species = h->baumart;
+        header.assortment = h->sorte;
+        header.text = h->zusatztext;
     }
     return header;
 }

@@ -3,6 +3,7 @@
 #include "controls/DialogService.h"
 #include "data/Dataset.h"
 #include "data/ListNames.h"
+#include "data/LogList.h"
 #include "engine/Connection.h"
 #include "engine/EngineError.h"
 #include "engine/Transaction.h"
@@ -24,20 +25,6 @@ void show(DialogService &dialogs, const data::ListNameRefusal &refusal)
         dialogs.information(refusal.text);
 }
 
-bool headerRowExists(engine::Connection &db, const QString &listName)
-{
-    // Without a header table no list has a header row yet; the import creates the table.
-    if (!db.tableExists(QStringLiteral("DORVZUSATZ")))
-        return false;
-    data::Dataset dtqImportCheck(&db, QStringLiteral("dtqImportCheck"));
-    dtqImportCheck.setSql(dtqImportCheckSql());
-    dtqImportCheck.setParam(QStringLiteral("OFFSET"), listName);
-    dtqImportCheck.open();
-    const bool found = !dtqImportCheck.isEmpty();
-    dtqImportCheck.close();
-    return found;
-}
-
 QString recordContext(const QString &path, qint64 record, const legacy::LegacyLog &log)
 {
     const qint64 lastLine = record * LinesPerRecord;
@@ -53,36 +40,12 @@ QString recordContext(const QString &path, qint64 record, const legacy::LegacyLo
 
 QString dtqImportCheckSql()
 {
-    return QStringLiteral("SELECT OFFSET\n"
-                          "FROM DORVZUSATZ\n"
-                          "WHERE UPPER(OFFSET) = UPPER(:OFFSET)");
-}
-
-QString createDorvzusatzSql()
-{
-    return QStringLiteral("CREATE TABLE DORVZUSATZ ( ID AUTOINC, OFFSET CHAR(25), ABTEILUNG CHAR(50), BAUMART CHAR(50), "
-                          "SORTE CHAR(50), ZUSATZTEXT CHAR(100), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, Primary Key(ID))");
-}
-
-QString createListSql(const QString &listName)
-{
-    return QStringLiteral("CREATE TABLE ") + listName
-           + QStringLiteral(" ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3), "
-                            "VOLUMEN NUMERIC(10,4), STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))");
-}
-
-QString dtqZusatzSql()
-{
-    return QStringLiteral("INSERT INTO DORVZUSATZ ( OFFSET, ABTEILUNG, BAUMART, SORTE, ZUSATZTEXT, GESCHAELT, GERUECKT ) "
-                          "VALUES ( :OFFSET, :ABTEILUNG, :BAUMART, :SORTE, :ZUSATZTEXT, :GESCHAELT, :GERUECKT )");
+    return data::loglist::headerAnyCaseSql();
 }
 
 QString dtqStaemmeSql(const QString &listName)
 {
-    return QStringLiteral("INSERT INTO ") + listName + QStringLiteral(" ")
-           + QStringLiteral("( ID, LAENGE, DURCHMEIN, DURCHMEFF, GUETEKLASSE, VOLUMEN, STAERKEKLASSE ) ")
-           + QStringLiteral("VALUES ")
-           + QStringLiteral("( :ID, :LAENGE, :DURCHMEIN, :DURCHMEFF, :GUETEKLASSE, :VOLUMEN, :STAERKEKLASSE ) ");
+    return data::loglist::insertLogSql(listName);
 }
 
 ImportError::ImportError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message)
@@ -110,7 +73,7 @@ bool ImportPruefen(engine::Connection &db, DialogService &dialogs, const QString
         show(dialogs, *refusal);
         return false;
     }
-    if (headerRowExists(db, listName)) {
+    if (data::loglist::headerExistsAnyCase(db, listName)) {
         dialogs.information(QStringLiteral("Diese Liste ist schon vorhanden!"));
         return false;
     }
@@ -127,19 +90,11 @@ void ListeImportieren(engine::Connection &db, const QString &path, const QString
     const legacy::LegacyHeader header = legacy::readLegacyHeader(path);
 
     engine::Transaction tx(db);
-    // The header table comes with the first list, as a new list made by hand creates it.
-    if (!db.tableExists(QStringLiteral("DORVZUSATZ")))
-        db.execute(createDorvzusatzSql());
-    db.execute(createListSql(listName));
-
+    data::loglist::addListTables(db, listName);
     try {
-        db.execute(dtqZusatzSql(), {{QStringLiteral("OFFSET"), listName},
-                                    {QStringLiteral("ABTEILUNG"), header.abteilung},
-                                    {QStringLiteral("BAUMART"), header.baumart},
-                                    {QStringLiteral("SORTE"), header.sorte},
-                                    {QStringLiteral("ZUSATZTEXT"), header.zusatztext},
-                                    {QStringLiteral("GESCHAELT"), header.geschaelt},
-                                    {QStringLiteral("GERUECKT"), header.gerueckt}});
+        data::loglist::addHeaderRow(db, listName,
+                                    data::loglist::ListHeader{header.abteilung, header.baumart, header.sorte,
+                                                              header.zusatztext, header.geschaelt, header.gerueckt});
     } catch (const engine::EngineError &e) {
         // A text of the info or settings file too long for the list header.
         throw ImportError(QStringLiteral("%1 (.INF, .SET): %2").arg(QFileInfo(path).fileName(), e.message()));

@@ -15,11 +15,9 @@ class Connection;
 // Nothing here shows a window of its own; messages go through the dialog service.
 namespace importer {
 
-// The statements of the import, exactly as the program runs them.
+// The statements of the import, exactly as the program runs them: the search for a list of
+// the name, the insert of one log.
 QString dtqImportCheckSql();
-QString createDorvzusatzSql();
-QString createListSql(const QString &listName);
-QString dtqZusatzSql();
 QString dtqStaemmeSql(const QString &listName);
 
 // A log of the list file that the database refused (a duplicate log number, a text too long

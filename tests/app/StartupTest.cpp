@@ -2,6 +2,7 @@
 #include "app/FormDorv.h"
 #include "controls/ScriptedDialogService.h"
 #include "data/DataModule.h"
+#include "data/LogList.h"
 #include "support/ProgramFolder.h"
 
 #include <QDir>
@@ -10,10 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const QString createList = QStringLiteral(
-    "CREATE TABLE Wald ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3), VOLUMEN NUMERIC(10,4),"
-    " STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))");
 
 class StartupTest : public ::testing::Test
 {
@@ -51,9 +48,8 @@ TEST_F(StartupTest, StatusBarShowsCountAndGeneralFormatSumOfTheList)
     DorvProgram program(dialogs, folder.path());
     TFormDorv &main = program.FormDorv();
     TDMod &dmod = program.DMod();
-    dmod.dbDorv.execute(createList);
-    dmod.dbDorv.execute(QStringLiteral("CREATE TABLE DORVZUSATZ ( ID AUTOINC, OFFSET CHAR(25), ABTEILUNG CHAR(50), BAUMART CHAR(50),"
-                                       " SORTE CHAR(50), ZUSATZTEXT CHAR(100), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, Primary Key(ID))"));
+    dmod.dbDorv.execute(data::loglist::createListSql(QStringLiteral("Wald")));
+    dmod.dbDorv.execute(data::loglist::createHeaderTableSql());
     main.setCurrentListName(QStringLiteral("Wald"));
 
     main.SQLVorbereiten();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/Connection.h"
-#include "engine/Transaction.h"
+#include "support/ListBuilder.h"
 #include "support/ProgramFolder.h"
 
 #include <QDir>
@@ -12,30 +12,18 @@
 
 namespace backuptest {
 
-inline const QString HeaderTable = QStringLiteral(
-    "CREATE TABLE DORVZUSATZ ( ID AUTOINC, OFFSET CHAR(25), ABTEILUNG CHAR(50), BAUMART CHAR(50), SORTE CHAR(50),"
-    " ZUSATZTEXT CHAR(100), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, Primary Key(ID))");
-
 // Adds a list of `logs` logs with its header row, all in one step.
 inline void addList(const QString &dataPath, const QString &name, int logs)
 {
     engine::Connection db;
     db.open({QStringLiteral("PATH=") + dataPath});
-    engine::Transaction tx(db);
-    if (!db.tableExists(QStringLiteral("DORVZUSATZ")))
-        db.execute(HeaderTable);
-    db.execute(QStringLiteral("CREATE TABLE %1 ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3),"
-                              " VOLUMEN NUMERIC(10,4), STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))")
-                   .arg(name));
-    db.execute(QStringLiteral("INSERT INTO DORVZUSATZ (OFFSET, ZUSATZTEXT) VALUES (:N, :T)"),
-               {{QStringLiteral("N"), name}, {QStringLiteral("T"), QStringLiteral("Text von ") + name}});
-    const QString insert = QStringLiteral("INSERT INTO %1 (ID, LAENGE, DURCHMEIN, DURCHMEFF, GUETEKLASSE, VOLUMEN, STAERKEKLASSE)"
-                                          " VALUES (:ID, :L, :D, :D, 'B', :V, '2a')")
-                               .arg(name);
+    std::vector<testlists::StoredLog> stored;
     for (int id = 1; id <= logs; ++id)
-        db.execute(insert, {{QStringLiteral("ID"), id}, {QStringLiteral("L"), 5 + id % 20}, {QStringLiteral("D"), 20 + id % 40},
-                            {QStringLiteral("V"), 0.25 + id % 97 * 0.0125}});
-    tx.commit();
+        stored.push_back({id, 5 + id % 20, 20 + id % 40, 20 + id % 40, QStringLiteral("B"), 0.25 + id % 97 * 0.0125,
+                          QStringLiteral("2a")});
+    testlists::Header header;
+    header.zusatztext = QStringLiteral("Text von ") + name;
+    testlists::addList(db, name, header, stored);
 }
 
 inline void execute(const QString &dataPath, const QString &sql)

@@ -3,6 +3,7 @@
 // the first use; it never crashes and never throws away what is stored.
 #include "crash/CrashFixture.h"
 
+#include "data/LogList.h"
 #include "engine/EngineError.h"
 #include "support/FileBytes.h"
 
@@ -172,7 +173,7 @@ TEST_F(ReadOnlyFolderTest, DeleteGivesAClearError)
 
 TEST_F(ReadOnlyFolderTest, CreatingAListGivesAClearError)
 {
-    expectClearErrorAndNothingLost([](engine::Connection &db) { db.execute(importer::createListSql(QStringLiteral("Wald"))); });
+    expectClearErrorAndNothingLost([](engine::Connection &db) { db.execute(data::loglist::createListSql(QStringLiteral("Wald"))); });
 }
 
 TEST_F(ReadOnlyFolderTest, ImportGivesAClearError)

@@ -3,7 +3,7 @@
 // without its header row, a header row without its table, or part of the rows.
 #include "crash/CrashFixture.h"
 
-#include "engine/Transaction.h"
+#include "support/ListBuilder.h"
 
 #include <QElapsedTimer>
 
@@ -132,21 +132,10 @@ void createStoredList(const QString &dataPath)
 {
     engine::Connection db;
     db.open({QStringLiteral("PATH=") + dataPath});
-    engine::Transaction tx(db);
-    db.execute(importer::createDorvzusatzSql());
-    db.execute(importer::createListSql(list));
-    db.execute(importer::dtqZusatzSql(), {{QStringLiteral("OFFSET"), list}, {QStringLiteral("GESCHAELT"), false},
-                                          {QStringLiteral("GERUECKT"), false}});
-    const QString insert = importer::dtqStaemmeSql(list);
-    engine::Params params{{QStringLiteral("ID"), 0},          {QStringLiteral("LAENGE"), 12},
-                          {QStringLiteral("DURCHMEIN"), 31},  {QStringLiteral("DURCHMEFF"), 30},
-                          {QStringLiteral("GUETEKLASSE"), "B"}, {QStringLiteral("VOLUMEN"), 0.8482},
-                          {QStringLiteral("STAERKEKLASSE"), "3a"}};
-    for (int id = 1; id <= logCount; ++id) {
-        params[0].value = id;
-        db.execute(insert, params);
-    }
-    tx.commit();
+    std::vector<testlists::StoredLog> logs;
+    for (int id = 1; id <= logCount; ++id)
+        logs.push_back({id, 12, 31, 30, QStringLiteral("B"), 0.8482, QStringLiteral("3a")});
+    testlists::addList(db, list, testlists::Header{}, logs);
 }
 
 // The logs stored again with DURCHMEFF 31: all of them or none.

@@ -1,5 +1,6 @@
 #include "data/DataModule.h"
 #include "data/DeliveredTables.h"
+#include "data/LogList.h"
 #include "engine/EngineError.h"
 #include "support/DataFolder.h"
 #include "support/TestShell.h"
@@ -75,8 +76,7 @@ TEST_F(DataModuleTest, InvoiceLineSumRoundsHalfCentsUp)
 
 TEST_F(DataModuleTest, LogsAreNumberedAndRenumberedAfterADeletion)
 {
-    dmod.dbDorv.execute(QStringLiteral("CREATE TABLE Wald ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3),"
-                                       " VOLUMEN NUMERIC(10,4), STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))"));
+    dmod.dbDorv.execute(data::loglist::createListSql(QStringLiteral("Wald")));
     shell.setCurrentListName(QStringLiteral("Wald"));
     dmod.qryDorvTabelle.setSql(QStringLiteral("SELECT * FROM Wald"));
     dmod.qryDorvTabelle.open();

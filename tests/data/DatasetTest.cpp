@@ -1,5 +1,6 @@
 #include "data/ConversionError.h"
 #include "data/Dataset.h"
+#include "data/LogList.h"
 #include "engine/Connection.h"
 #include "engine/EngineError.h"
 
@@ -21,8 +22,7 @@ protected:
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         db.open({QStringLiteral("PATH=") + dir.path()});
-        db.execute(QStringLiteral("CREATE TABLE Wald ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3),"
-                                  " VOLUMEN NUMERIC(10,4), STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))"));
+        db.execute(data::loglist::createListSql(QStringLiteral("Wald")));
         logs.setLive(true);
         logs.setSql(QStringLiteral("SELECT * FROM Wald"));
     }

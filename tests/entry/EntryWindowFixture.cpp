@@ -1,47 +1,18 @@
 #include "EntryWindowFixture.h"
 
-#include "engine/Transaction.h"
-
-namespace {
-
-const QString createListSql = QStringLiteral(
-    "CREATE TABLE Wald ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3), VOLUMEN NUMERIC(10,4),"
-    " STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))");
-const QString createHeaderSql = QStringLiteral(
-    "CREATE TABLE DORVZUSATZ ( ID AUTOINC, OFFSET CHAR(25), ABTEILUNG CHAR(50), BAUMART CHAR(50), SORTE CHAR(50),"
-    " ZUSATZTEXT CHAR(100), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, Primary Key(ID))");
-
-} // namespace
+#include "support/ListBuilder.h"
 
 void EntryWindowTest::createList(const TestHeader &header, const std::vector<TestLog> &logs)
 {
-    engine::Connection &db = dmod().dbDorv;
-    db.execute(createListSql);
-    db.execute(createHeaderSql);
-    db.execute(QStringLiteral("INSERT INTO DORVZUSATZ (OFFSET, ABTEILUNG, BAUMART, SORTE, ZUSATZTEXT, GESCHAELT, GERUECKT)"
-                              " VALUES (:OFFSET, :ABTEILUNG, :BAUMART, :SORTE, :ZUSATZTEXT, :GESCHAELT, :GERUECKT)"),
-               {{QStringLiteral("OFFSET"), list},
-                {QStringLiteral("ABTEILUNG"), header.abteilung},
-                {QStringLiteral("BAUMART"), header.baumart},
-                {QStringLiteral("SORTE"), header.sorte},
-                {QStringLiteral("ZUSATZTEXT"), header.beschreibung},
-                {QStringLiteral("GESCHAELT"), header.geschaelt},
-                {QStringLiteral("GERUECKT"), header.gerueckt}});
-    {
-        engine::Transaction tx(db);
-        for (const TestLog &log : logs)
-            db.execute(QStringLiteral("INSERT INTO Wald VALUES (:ID, :L, :D, :E, :G, :V, :S)"),
-                       {{QStringLiteral("ID"), log.id},
-                        {QStringLiteral("L"), log.laenge},
-                        {QStringLiteral("D"), log.durchmein},
-                        {QStringLiteral("E"), log.durchmeff},
-                        {QStringLiteral("G"), log.gueteklasse},
-                        {QStringLiteral("V"), log.volumen},
-                        {QStringLiteral("S"), log.staerkeklasse}});
-        tx.commit();
-    }
+    std::vector<testlists::StoredLog> stored;
+    for (const TestLog &log : logs)
+        stored.push_back({log.id, log.laenge, log.durchmein, log.durchmeff, log.gueteklasse, log.volumen, log.staerkeklasse});
+    testlists::addList(dmod().dbDorv, list,
+                       testlists::Header{header.abteilung, header.baumart, header.sorte, header.beschreibung, header.geschaelt,
+                                         header.gerueckt},
+                       stored);
     program.FormDorv().setCurrentListName(list);
-    dmod().qryDorvTabelle.setSql(QStringLiteral("SELECT * FROM ") + list);
+    dmod().qryDorvTabelle.setSql(data::loglist::logsSql(list));
     dmod().qryDorvTabelle.open();
 }
 

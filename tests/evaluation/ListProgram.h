@@ -6,7 +6,7 @@
 #include "app/FormDorv.h"
 #include "controls/ScriptedDialogService.h"
 #include "data/DataModule.h"
-#include "engine/Transaction.h"
+#include "support/ListBuilder.h"
 #include "support/ProgramFolder.h"
 
 #include <QLocale>
@@ -28,17 +28,10 @@ public:
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         TDMod &d = dmod();
-        d.dbDorv.execute(QStringLiteral("CREATE TABLE ") + m_name
-                         + QStringLiteral(" ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3),"
-                                          " VOLUMEN NUMERIC(10,4), STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))"));
-        d.dbDorv.execute(QStringLiteral("CREATE TABLE DORVZUSATZ ( ID AUTOINC, OFFSET CHAR(25), ABTEILUNG CHAR(50), BAUMART CHAR(50),"
-                                        " SORTE CHAR(50), ZUSATZTEXT CHAR(100), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, Primary Key(ID))"));
-        d.dbDorv.execute(QStringLiteral("INSERT INTO DORVZUSATZ ( OFFSET, ABTEILUNG, BAUMART, SORTE, ZUSATZTEXT, GESCHAELT, GERUECKT )"
-                                        " VALUES ( :OFFSET, '12 B', 'Fichte', 'Stammholz', 'am Weg', :G1, :G2 )"),
-                         {{QStringLiteral("OFFSET"), m_name}, {QStringLiteral("G1"), true}, {QStringLiteral("G2"), false}});
+        testlists::addList(d.dbDorv, m_name, testlists::sampleHeader());
         program.FormDorv().setCurrentListName(m_name);
         // As opening a list does.
-        d.qryDorvTabelle.setSql(QStringLiteral("SELECT * FROM ") + m_name);
+        d.qryDorvTabelle.setSql(data::loglist::logsSql(m_name));
         d.qryDorvTabelle.open();
     }
 
@@ -48,20 +41,11 @@ public:
 
     void addLogs(const std::vector<Log> &logs)
     {
-        engine::Transaction tx(dmod().dbDorv);
-        for (const Log &log : logs) {
-            dmod().dbDorv.execute(QStringLiteral("INSERT INTO ") + m_name
-                                      + QStringLiteral(" ( ID, LAENGE, DURCHMEIN, DURCHMEFF, GUETEKLASSE, VOLUMEN, STAERKEKLASSE )"
-                                                       " VALUES ( :ID, :L, :D, :DE, :GK, :V, :SK )"),
-                                  {{QStringLiteral("ID"), ++m_lastId},
-                                   {QStringLiteral("L"), log.laenge},
-                                   {QStringLiteral("D"), log.durchmeff + 2},
-                                   {QStringLiteral("DE"), log.durchmeff},
-                                   {QStringLiteral("GK"), log.gueteklasse},
-                                   {QStringLiteral("V"), log.volumen},
-                                   {QStringLiteral("SK"), log.staerkeklasse}});
-        }
-        tx.commit();
+        std::vector<testlists::StoredLog> stored;
+        for (const Log &log : logs)
+            stored.push_back({++m_lastId, log.laenge, log.durchmeff + 2, log.durchmeff, log.gueteklasse, log.volumen,
+                              log.staerkeklasse});
+        testlists::addLogs(dmod().dbDorv, m_name, stored);
         dmod().qryDorvTabelle.refresh();
     }
 

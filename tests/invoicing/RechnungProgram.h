@@ -7,6 +7,7 @@
 #include "controls/ScriptedDialogService.h"
 #include "data/DataModule.h"
 #include "invoicing/FormRechnung.h"
+#include "support/ListBuilder.h"
 #include "support/ProgramFolder.h"
 
 #include <QDateEdit>
@@ -21,13 +22,7 @@ public:
     RechnungProgram()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        execute("CREATE TABLE Wald ( ID INT, LAENGE INT, DURCHMEIN INT, DURCHMEFF INT, GUETEKLASSE CHAR(3), VOLUMEN NUMERIC(10,4),"
-                " STAERKEKLASSE CHAR(3), PRIMARY KEY(ID))");
-        execute("CREATE TABLE DORVZUSATZ ( ID AUTOINC, OFFSET CHAR(25), ABTEILUNG CHAR(50), BAUMART CHAR(50), SORTE CHAR(50),"
-                " ZUSATZTEXT CHAR(100), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, Primary Key(ID))");
-        execute("INSERT INTO DORVZUSATZ ( OFFSET, ABTEILUNG, BAUMART, SORTE, ZUSATZTEXT, GESCHAELT, GERUECKT )"
-                " VALUES ( 'Wald', '12 B', 'Fichte', 'Stammholz', 'am Weg', :G1, :G2 )",
-                {{QStringLiteral("G1"), true}, {QStringLiteral("G2"), false}});
+        testlists::addList(dmod().dbDorv, QStringLiteral("Wald"), testlists::sampleHeader());
         program.FormDorv().setCurrentListName(QStringLiteral("Wald"));
     }
 
@@ -39,12 +34,8 @@ public:
     void addLog(const char *gk, const char *sk, double volumen)
     {
         ++m_lastId;
-        execute("INSERT INTO Wald ( ID, LAENGE, DURCHMEIN, DURCHMEFF, GUETEKLASSE, VOLUMEN, STAERKEKLASSE )"
-                " VALUES ( :ID, 10, 40, 38, :GK, :V, :SK )",
-                {{QStringLiteral("ID"), m_lastId},
-                 {QStringLiteral("GK"), QString::fromLatin1(gk)},
-                 {QStringLiteral("V"), volumen},
-                 {QStringLiteral("SK"), QString::fromLatin1(sk)}});
+        testlists::addLogs(dmod().dbDorv, QStringLiteral("Wald"),
+                           {{m_lastId, 10, 40, 38, QString::fromLatin1(gk), volumen, QString::fromLatin1(sk)}});
     }
 
     void setBasePrice(const char *gk, const char *sk, double preis)
