@@ -6,6 +6,7 @@
 
 #include "data/ListNames.h"
 #include "support/DataFolder.h"
+#include "support/LegacyFiles.h"
 #include "entry/StoreAllLogs.h"
 #include "import/ListImporter.h"
 #include "invoicing/Arbeitspreise.h"
@@ -46,11 +47,7 @@ using ListNameStatementsTest = ProgramTest;
 TEST_F(ListNameStatementsTest, KeywordsAreRefusedByNewListAndImport)
 {
     QTemporaryDir old;
-    const QString file = old.filePath(QStringLiteral("Cast.dvz"));
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("1\r\n10\r\n30\r\nB\r\n0,5\r\n2b\r\n\r\n");
-    out.close();
+    const QString file = legacyfiles::write(old.path(), QStringLiteral("Cast.dvz"), legacyfiles::record(1, 10, 30, "B", "0,5", "2b"));
     for (const char *name : {"CAST", "RAISE", "CURRENT_DATE", "Current_Time", "current_timestamp"}) {
         dialogs.clear();
         createList(QString::fromLatin1(name));
@@ -68,11 +65,9 @@ TEST_F(ListNameStatementsTest, NamesThatReadLikeSqlWorkInEveryStatement)
     dmod().dbDorv.execute(QStringLiteral("DELETE FROM Preise"));
     dmod().dbDorv.execute(invoicing::Arbeitspreise::PreiseFuellenSql);
     QTemporaryDir old;
-    const QString legacyFile = old.filePath(QStringLiteral("alt.dvz"));
-    QFile out(legacyFile);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("1\r\n10\r\n30\r\nB\r\n0,5\r\n2b\r\n\r\n2\r\n12\r\n44\r\nC\r\n1,25\r\n3b\r\n\r\n");
-    out.close();
+    const QString legacyFile = legacyfiles::write(old.path(), QStringLiteral("alt.dvz"),
+                                                  legacyfiles::record(1, 10, 30, "B", "0,5", "2b")
+                                                      + legacyfiles::record(2, 12, 44, "C", "1,25", "3b"));
 
     for (const char *plain : {"main", "Summe", "Menge", "GesVol", "Volumen", "ID", "count", "sum", "max", "upper", "true",
                               "rowid", "oid", "date", "Preis", "t_Preise", "GUETEKLASSE"}) {

@@ -3,6 +3,7 @@
 #include "engine/Connection.h"
 #include "import/ListImporter.h"
 #include "support/DataFolder.h"
+#include "support/LegacyFiles.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -18,17 +19,6 @@
 #include <optional>
 
 namespace crash {
-
-// A version 2.0 list file of `count` logs, seven lines each.
-inline QByteArray legacyList(int count)
-{
-    QByteArray bytes;
-    for (int id = 1; id <= count; ++id)
-        bytes += QByteArray::number(id) + "\r\n" + QByteArray::number(8 + id % 10) + "\r\n" + QByteArray::number(20 + id % 30)
-                 + "\r\n" + (id % 3 == 0 ? "Cgw " : "B") + "\r\n" + QByteArray::number(0.1 + (id % 97) * 0.0125, 'f', 4)
-                 + "\r\n" + (id % 2 == 0 ? "2a" : "3b") + "\r\n\r\n";
-    return bytes;
-}
 
 // What a restarted program finds of one list in the data folder.
 struct ListState

@@ -179,11 +179,7 @@ TEST_F(ReadOnlyFolderTest, CreatingAListGivesAClearError)
 TEST_F(ReadOnlyFolderTest, ImportGivesAClearError)
 {
     QTemporaryDir files;
-    const QString path = files.filePath(QStringLiteral("Wald.dvz"));
-    QFile out(path);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(crash::legacyList(50));
-    out.close();
+    const QString path = legacyfiles::write(files.path(), QStringLiteral("Wald.dvz"), legacyfiles::list(50));
     expectClearErrorAndNothingLost([&](engine::Connection &db) { importer::ListeImportieren(db, path, QStringLiteral("Wald")); });
 }
 

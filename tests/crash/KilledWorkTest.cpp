@@ -23,20 +23,13 @@ class KilledWorkTest : public ::testing::Test
 protected:
     KilledWorkTest()
     {
-        listFile = files.filePath(QStringLiteral("Wald.dvz"));
-        QFile out(listFile);
-        if (out.open(QIODevice::WriteOnly))
-            out.write(crash::legacyList(logCount));
+        listFile = legacyfiles::write(files.path(), QStringLiteral("Wald.dvz"), legacyfiles::list(logCount));
     }
 
     // A list imported before, which no crash may touch.
     static void addOldList(const QString &dataPath, const QString &folder)
     {
-        const QString path = folder + QStringLiteral("/Alt.dvz");
-        QFile out(path);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(crash::legacyList(3));
-        out.close();
+        const QString path = legacyfiles::write(folder, QStringLiteral("Alt.dvz"), legacyfiles::list(3));
         engine::Connection db;
         db.open({QStringLiteral("PATH=") + dataPath});
         importer::ListeImportieren(db, path, oldList);

@@ -120,12 +120,7 @@ TEST(SecondInstanceTest, StartWhileAnotherProcessImportsLeavesTheNewListAlone)
 {
     constexpr int logs = 20000;
     QTemporaryDir files;
-    const QString listFile = files.filePath(QStringLiteral("Wald.dvz"));
-    {
-        QFile out(listFile);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(crash::legacyList(logs));
-    }
+    const QString listFile = legacyfiles::write(files.path(), QStringLiteral("Wald.dvz"), legacyfiles::list(logs));
     DataFolder data;
     Child importer({QStringLiteral("import"), data.path(), listFile, QStringLiteral("Wald"), QStringLiteral("wait")});
     ASSERT_TRUE(importer.waitFor("half\n")) << importer.errors().toStdString();

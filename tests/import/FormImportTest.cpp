@@ -85,7 +85,7 @@ TEST_F(ImportWindowTest, EmptyFileGivesAListWithoutLogsAndTheHeaderTable)
 
 TEST_F(ImportWindowTest, NameOfAnExistingListInAnyCaseIsRefused)
 {
-    const QString path = write(QStringLiteral("Wald.dvz"), legacyRecord(1, 5, 30, "B", "1.5", "3a"));
+    const QString path = write(QStringLiteral("Wald.dvz"), legacyfiles::record(1, 5, 30, "B", "1.5", "3a"));
     importFile(path);
     ASSERT_EQ(dialogs.texts(), QStringList{success()});
     dialogs.clear();
@@ -100,7 +100,7 @@ TEST_F(ImportWindowTest, NameOfAnExistingListInAnyCaseIsRefused)
 
 TEST_F(ImportWindowTest, NamesBreakingTheListNameRulesAreRefused)
 {
-    const QString path = write(QStringLiteral("Wald.dvz"), legacyRecord(1, 5, 30, "B", "1.5", "3a"));
+    const QString path = write(QStringLiteral("Wald.dvz"), legacyfiles::record(1, 5, 30, "B", "1.5", "3a"));
     const struct
     {
         QString name;

@@ -5,6 +5,7 @@
 #include "controls/ScriptedDialogService.h"
 #include "data/DataModule.h"
 #include "import/FormImport.h"
+#include "support/LegacyFiles.h"
 #include "support/ProgramFolder.h"
 
 #include <QByteArray>
@@ -23,14 +24,6 @@ inline void PrintTo(const QString &text, std::ostream *out)
     *out << '"' << text.toStdString() << '"';
 }
 
-// One log as version 2.0 wrote it: seven lines, each ended by CR LF.
-inline QByteArray legacyRecord(int id, int laenge, int durchmein, const QByteArray &gueteklasse,
-                               const QByteArray &volumen, const QByteArray &staerkeklasse)
-{
-    return QByteArray::number(id) + "\r\n" + QByteArray::number(laenge) + "\r\n" + QByteArray::number(durchmein) + "\r\n"
-           + gueteklasse + "\r\n" + volumen + "\r\n" + staerkeklasse + "\r\n" + "\r\n";
-}
-
 // The whole program with its import window shown, a folder for version 2.0 files, and the
 // scripted dialogs that answer the file dialog.
 class ImportWindowTest : public ::testing::Test
@@ -47,14 +40,7 @@ protected:
         form.show();
     }
 
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = oldFiles.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        return path;
-    }
+    QString write(const QString &name, const QByteArray &bytes) { return legacyfiles::write(oldFiles.path(), name, bytes); }
 
     // Chooses the file in the file dialog, optionally types another list name, and presses
     // "&Import".

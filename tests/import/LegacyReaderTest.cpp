@@ -1,4 +1,5 @@
 #include "import/LegacyReader.h"
+#include "support/LegacyFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,8 +22,8 @@ namespace {
 QByteArray record(int id, int laenge, int durchmein, const char *gueteklasse, const char *volumen,
                   const char *staerkeklasse)
 {
-    return QByteArray::number(id) + "\r\n" + QByteArray::number(laenge) + "\r\n" + QByteArray::number(durchmein)
-           + "\r\n" + gueteklasse + "\r\n" + volumen + "\r\n" + staerkeklasse + "\r\n" + "x\r\n";
+    // The seventh line, never read, holds a mark here.
+    return legacyfiles::record(id, laenge, durchmein, gueteklasse, volumen, staerkeklasse, "x");
 }
 
 std::vector<LegacyLog> parse(const QByteArray &bytes, bool geschaelt = true)
@@ -45,14 +46,7 @@ class LegacyFiles : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
+    QString write(const QString &name, const QByteArray &bytes) { return legacyfiles::write(dir.path(), name, bytes); }
 
     std::vector<LegacyLog> read(const QString &listPath)
     {

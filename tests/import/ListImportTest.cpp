@@ -11,7 +11,7 @@ enum { OFFSET, ABTEILUNG, BAUMART, SORTE, ZUSATZTEXT, GESCHAELT, GERUECKT };
 
 QByteArray twoDiameters()
 {
-    return legacyRecord(1, 4, 29, "B", "0.5", "2b") + legacyRecord(2, 4, 30, "C", "0.6", "3a");
+    return legacyfiles::record(1, 4, 29, "B", "0.5", "2b") + legacyfiles::record(2, 4, 30, "C", "0.6", "3a");
 }
 
 TEST_F(ImportWindowTest, SideFilesInLowerCaseFillTheHeader)
@@ -71,7 +71,7 @@ TEST_F(ImportWindowTest, BarkFlagDecidesTheDeduction)
 TEST_F(ImportWindowTest, RecordsAreStoredAsTheFileHasThem)
 {
     // Fifteen lines: two records and one line left over.
-    const QByteArray bytes = legacyRecord(7, 12, 45, "Cgw", "0.12344", "4") + legacyRecord(3, 8, 22, "B", "0.12346", "1b2")
+    const QByteArray bytes = legacyfiles::record(7, 12, 45, "Cgw", "0.12344", "4") + legacyfiles::record(3, 8, 22, "B", "0.12346", "1b2")
                              + "9\r\n";
     importFile(write(QStringLiteral("Wald.dvz"), bytes));
     ASSERT_EQ(dialogs.texts(), QStringList{success()});
@@ -92,7 +92,7 @@ TEST_F(ImportWindowTest, RecordsAreStoredAsTheFileHasThem)
 
 TEST_F(ImportWindowTest, CommaAndPointBothSeparateDecimals)
 {
-    importFile(write(QStringLiteral("Wald.dvz"), legacyRecord(1, 4, 20, "B", "0,5", "1b1") + legacyRecord(2, 4, 20, "B", "0.5", "1b1")));
+    importFile(write(QStringLiteral("Wald.dvz"), legacyfiles::record(1, 4, 20, "B", "0,5", "1b1") + legacyfiles::record(2, 4, 20, "B", "0.5", "1b1")));
     ASSERT_EQ(dialogs.texts(), QStringList{success()});
     const engine::ResultSet l = logs(QStringLiteral("Wald"));
     ASSERT_EQ(l.rows.size(), 2u);
@@ -104,8 +104,8 @@ TEST_F(ImportWindowTest, CommaAndPointBothSeparateDecimals)
 // created) behind, and the corrected file then imports under the same name.
 TEST_F(ImportWindowTest, BadLineLeavesNothingBehindAndTheCorrectedFileImports)
 {
-    const QByteArray good = legacyRecord(1, 4, 20, "B", "0.5", "1b1");
-    const QString path = write(QStringLiteral("Wald.dvz"), good + legacyRecord(2, 4, 2, "B", "0.5", "1b1").replace("\r\n2\r\n", "\r\n2x\r\n"));
+    const QByteArray good = legacyfiles::record(1, 4, 20, "B", "0.5", "1b1");
+    const QString path = write(QStringLiteral("Wald.dvz"), good + legacyfiles::record(2, 4, 2, "B", "0.5", "1b1").replace("\r\n2\r\n", "\r\n2x\r\n"));
     importFile(path);
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -116,7 +116,7 @@ TEST_F(ImportWindowTest, BadLineLeavesNothingBehindAndTheCorrectedFileImports)
     EXPECT_FALSE(tableFileExists(QStringLiteral("DORVZUSATZ")));
 
     dialogs.clear();
-    write(QStringLiteral("Wald.dvz"), good + legacyRecord(2, 4, 2, "B", "0.5", "1b1"));
+    write(QStringLiteral("Wald.dvz"), good + legacyfiles::record(2, 4, 2, "B", "0.5", "1b1"));
     importFile(path);
     EXPECT_EQ(dialogs.texts(), QStringList{success()});
     EXPECT_EQ(logs(QStringLiteral("Wald")).rows.size(), 2u);
@@ -125,7 +125,7 @@ TEST_F(ImportWindowTest, BadLineLeavesNothingBehindAndTheCorrectedFileImports)
 
 TEST_F(ImportWindowTest, LogsTheDatabaseRefusesLeaveTheOtherListsIntact)
 {
-    importFile(write(QStringLiteral("Erste.dvz"), legacyRecord(1, 4, 20, "B", "0.5", "1b1")));
+    importFile(write(QStringLiteral("Erste.dvz"), legacyfiles::record(1, 4, 20, "B", "0.5", "1b1")));
     ASSERT_EQ(dialogs.texts(), QStringList{success()});
 
     const struct
@@ -133,9 +133,9 @@ TEST_F(ImportWindowTest, LogsTheDatabaseRefusesLeaveTheOtherListsIntact)
         QByteArray bytes;
         QString message;
     } cases[] = {
-        {legacyRecord(1, 4, 20, "B", "0.5", "1b1") + legacyRecord(1, 5, 21, "C", "0.6", "1b2"),
+        {legacyfiles::record(1, 4, 20, "B", "0.5", "1b1") + legacyfiles::record(1, 5, 21, "C", "0.6", "1b2"),
          QStringLiteral("Wald.dvz, Zeilen 8 bis 14 (Stamm 1, Güteklasse 'C', Stärkeklasse '1b2'): Key violation")},
-        {legacyRecord(1, 4, 20, "Cgwx", "0.5", "1b1"),
+        {legacyfiles::record(1, 4, 20, "Cgwx", "0.5", "1b1"),
          QStringLiteral("Wald.dvz, Zeilen 1 bis 7 (Stamm 1, Güteklasse 'Cgwx', Stärkeklasse '1b1'): The text for field "
                         "GUETEKLASSE is too long")},
     };
@@ -155,7 +155,7 @@ TEST_F(ImportWindowTest, LogsTheDatabaseRefusesLeaveTheOtherListsIntact)
 
 TEST_F(ImportWindowTest, HeaderTextTooLongLeavesNothingBehind)
 {
-    const QString path = write(QStringLiteral("Wald.dvz"), legacyRecord(1, 4, 20, "B", "0.5", "1b1"));
+    const QString path = write(QStringLiteral("Wald.dvz"), legacyfiles::record(1, 4, 20, "B", "0.5", "1b1"));
     write(QStringLiteral("Wald.SET"), "J\r\nN\r\n" + QByteArray(51, 'a') + "\r\n");
     importFile(path);
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -195,7 +195,7 @@ TEST_F(ImportWindowTest, LargeFileImportsInFullWhileTheProgressIsShown)
     QByteArray bytes;
     constexpr int count = 30000;
     for (int id = 1; id <= count; ++id)
-        bytes += legacyRecord(id, 4 + id % 10, 20 + id % 30, "C", "1,0306", "2b");
+        bytes += legacyfiles::record(id, 4 + id % 10, 20 + id % 30, "C", "1,0306", "2b");
     importFile(write(QStringLiteral("Gross.dvz"), bytes));
     ASSERT_EQ(dialogs.texts(), QStringList{success()});
     const engine::ResultSet l = db.query(QStringLiteral("SELECT COUNT(*), MAX(ID), SUM(VOLUMEN) FROM Gross"));

@@ -30,18 +30,18 @@ protected:
 
     QByteArray threeLogs() const
     {
-        return legacyRecord(1, 4, 20, "B", "0.5", "1b1") + legacyRecord(2, 5, 30, "C", "0.75", "2a")
-               + legacyRecord(3, 6, 40, "Cgw", "1.5", "3a");
+        return legacyfiles::record(1, 4, 20, "B", "0.5", "1b1") + legacyfiles::record(2, 5, 30, "C", "0.75", "2a")
+               + legacyfiles::record(3, 6, 40, "Cgw", "1.5", "3a");
     }
 };
 
 TEST_F(OddFilesTest, ALineLongerThanAnyFieldEndsTheImportNamingFileAndLine)
 {
-    importFile(write(QStringLiteral("Wald.dvz"), threeLogs() + legacyRecord(4, 7, 44, QByteArray(1000, 'C'), "1", "3b")));
+    importFile(write(QStringLiteral("Wald.dvz"), threeLogs() + legacyfiles::record(4, 7, 44, QByteArray(1000, 'C'), "1", "3b")));
     expectRefusedWith(QStringLiteral("Wald.dvz, Zeile 25: Die Zeile ist länger als 255 Zeichen."));
 
     // A line of 10 MB in the first log: not one log can be read.
-    importFile(write(QStringLiteral("Wald.dvz"), legacyRecord(1, 7, 44, QByteArray(10 * 1024 * 1024, 'C'), "1", "3b")));
+    importFile(write(QStringLiteral("Wald.dvz"), legacyfiles::record(1, 7, 44, QByteArray(10 * 1024 * 1024, 'C'), "1", "3b")));
     expectRefusedWith(noLogs);
 
     // Longer texts of the side files end the import before anything is written.
@@ -116,12 +116,12 @@ TEST_F(OddFilesTest, AListFileThatIsNoRegularFileIsRefused)
 TEST_F(OddFilesTest, MessagesQuoteAtMostSixtyCharactersOfTheText)
 {
     const QByteArray longText(200, 'x');
-    importFile(write(QStringLiteral("Wald.dvz"), legacyRecord(1, 4, 20, "B", longText, "1b1")));
+    importFile(write(QStringLiteral("Wald.dvz"), legacyfiles::record(1, 4, 20, "B", longText, "1b1")));
     expectRefusedWith(QStringLiteral("Wald.dvz, Zeile 5: '") + QString(60, u'x') + QChar(0x2026)
                       + QStringLiteral("' ist keine gültige Dezimalzahl."));
 
     // A text the database refuses is quoted as shortly.
-    importFile(write(QStringLiteral("Wald.dvz"), legacyRecord(1, 4, 20, QByteArray(200, 'C'), "0.5", "1b1")));
+    importFile(write(QStringLiteral("Wald.dvz"), legacyfiles::record(1, 4, 20, QByteArray(200, 'C'), "0.5", "1b1")));
     ASSERT_EQ(dialogs.textsOf(Kind::Error).size(), 1);
     const QString message = dialogs.textsOf(Kind::Error).front();
     EXPECT_TRUE(message.contains(QString(60, u'C') + QChar(0x2026))) << message.toStdString();
