@@ -1,5 +1,7 @@
 #include "SampleInvoices.h"
 
+#include "support/ExportSamples.h"
+
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -14,12 +16,14 @@ double lineAmount(double volume, double price)
 
 einvoice::Seller seller()
 {
+    // The firm the export tests write from, with what an invoice needs besides.
+    const exporting::Company firm = sampleCompany();
     einvoice::Seller s;
-    s.company = QStringLiteral("Forstbetrieb Muster");
-    s.name = QStringLiteral("Max Mustermann");
-    s.street = QStringLiteral("Waldweg 1");
-    s.postcode = QStringLiteral("12345");
-    s.city = QStringLiteral("Musterstadt");
+    s.company = firm.name;
+    s.name = firm.name1;
+    s.street = firm.street;
+    s.postcode = firm.postcode;
+    s.city = firm.city;
     s.phone = QStringLiteral("02972 12345");
     s.email = QStringLiteral("info@forst-muster.de");
     s.contactPerson = QStringLiteral("Max Mustermann");
