@@ -1,6 +1,9 @@
 #pragma once
 
 #include "engine/Dialect.h"
+#include "engine/Params.h"
+#include "engine/Statement.h"
+#include "engine/TableFolder.h"
 
 #include <QHash>
 #include <QString>
@@ -8,23 +11,11 @@
 #include <QVariant>
 
 #include <memory>
-#include <string>
 #include <vector>
 
 struct sqlite3;
-struct sqlite3_stmt;
 
 namespace engine {
-
-enum class FieldType { Unknown, Integer, Float, Text, Boolean };
-
-struct ColumnInfo
-{
-    QString name;
-    FieldType type = FieldType::Unknown;
-    int size = 0;          // CHAR(n): n
-    bool readOnly = false; // assigned by the engine (AUTOINC)
-};
 
 // A result read in full: statements never stay open between calls, so a live query never
 // blocks an UPDATE or DROP of its table.
@@ -36,21 +27,10 @@ struct ResultSet
     QString table;              // live results: the one table the rows come from
 };
 
-struct Param
-{
-    QString name; // without the colon; matched without regard to case
-    QVariant value;
-};
-using Params = std::vector<Param>;
-
-struct StatementDeleter
-{
-    void operator()(sqlite3_stmt *stmt) const;
-};
-using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
-
-// The connection `dbDorv`: a folder of table files, one SQLite file per table. An in-memory
-// main database attaches the files a statement names, on demand.
+// The connection `dbDorv` to a folder of table files, one SQLite file per table
+// (`TableFolder`). Its main database is the file `.dorv-connection` in the folder, which holds
+// no table; a statement's text is translated once into SQLite's dialect, prepared once
+// (`Statement`) and kept, and the table files it names are attached before it runs.
 class Connection
 {
 public:
@@ -64,7 +44,7 @@ public:
     void open(const QStringList &parameterLines);
     void close();
     bool isOpen() const { return m_db != nullptr; }
-    QString dataPath() const { return m_dataPath; }
+    QString dataPath() const { return m_folder.path(); }
 
     // Runs one statement without result; returns the number of rows changed.
     int execute(const QString &sql, const Params &params = {});
@@ -80,20 +60,26 @@ public:
     bool tableExists(const QString &table) const;
     QString tablePath(const QString &table) const;
 
-    // Transactions; nested calls use savepoints. Prefer the Transaction guard.
+    // A transaction over every table file the work touches. A table created in it is removed
+    // again by its rollback; a dropped table's file goes at its commit. Prefer the Transaction
+    // guard, which inside a transaction takes a Savepoint instead.
     void begin();
     void commit();
     void rollback();
+    bool inTransaction() const { return m_depth > 0; }
+    // Savepoints inside a transaction, innermost first; prefer the Savepoint guard.
+    void savepoint();
+    void releaseSavepoint();
+    void rollbackToSavepoint();
+    // 0 outside a transaction, 1 in one, one more for each savepoint.
     int transactionDepth() const { return m_depth; }
 
 private:
     struct Cached
     {
         Translation translation;
-        StatementHandle stmt;
-        StatementHandle rowidStmt;
-        std::vector<QString> paramNames; // index 0 = SQLite parameter 1
-        std::vector<std::string> textBuffers; // UTF-8 of the text parameters, alive until the step
+        Statement stmt;
+        Statement rowidStmt;
         struct Columns
         {
             bool known = false;
@@ -104,57 +90,35 @@ private:
         std::vector<QString> tables;     // lower-case names of the table files it names
         quint64 tablesGeneration = 0;    // folder generation the tables were resolved for
     };
+    // A table created or dropped inside the transaction, at the depth it happened.
+    struct TableChange
+    {
+        int depth;
+        QString lowerName;
+    };
 
     void requireOpen() const;
     void clearStatementCache();
     std::shared_ptr<Cached> cached(const QString &sql);
-    sqlite3_stmt *prepared(Cached &c, bool live);
+    Statement &prepared(Cached &c, bool live);
     void attachTablesOf(Cached &c);
-    void attach(const QString &lowerName);
-    void detach(const QString &lowerName);
-    // Detaches a table file and removes it with its journal; false when it could not go.
-    bool discardTableFile(const QString &lowerName);
-    void scanFolder();
-    // These live in FolderRecovery.cpp: what the connection does about files left by a program
-    // that was killed, and about damaged ones.
-    void openMainDatabase(const QString &folder);
-    void recoverFolder();
-    // True when a connection, of this process or another, holds an attached file for writing.
-    bool isBeingWritten(const QString &lowerName) const;
-    // Reads an attached file's tables; a file that is no database is detached and its error,
-    // naming the file, thrown.
-    void requireReadable(const QString &lowerName);
-    // The files of a statement that failed because a file is damaged, for the error; else empty.
-    QString damagedFilesOf(const Cached &c, int rc) const;
-    static bool isDamage(int code);
-    // Looks at a table file through a connection of its own: its error when it is damaged (is
-    // no database, or with wholeFile, holds a page that does not read), else code 0.
-    struct Damage
-    {
-        int code = 0;
-        QString message;
-    };
-    static Damage damageOf(const QString &file, bool wholeFile);
-    void bind(Cached &c, sqlite3_stmt *stmt, const Params &params);
-    const Cached::Columns &columnsOf(Cached &c, sqlite3_stmt *stmt, bool withRowid);
+    const Cached::Columns &columnsOf(Cached &c, const Statement &stmt, bool withRowid);
     void exec(const QString &sql);
     void createTable(const Translation &t);
     void dropTable(const Translation &t);
+    // Ends the transaction's bookkeeping of created and dropped tables.
+    void finishTableChanges(bool committed);
     [[noreturn]] void fail(int rc, const QString &context = {}) const;
-    QString aliasFor(const QString &lowerName) const;
 
     sqlite3 *m_db = nullptr;
-    QString m_dataPath;
-    QHash<QString, QString> m_tableFiles; // lower-case table name -> file name in the folder
-    QHash<QString, quint64> m_attached;  // lower-case name -> last use
-    quint64 m_useCounter = 0;
-    quint64 m_folderGeneration = 1; // counts changes of the set of table files
+    TableFolder m_folder;
     QHash<QString, std::shared_ptr<Cached>> m_cache;
     QString m_lastSql;                    // the text of the statement run last, and its entry:
     std::shared_ptr<Cached> m_lastCached; // a loop running one text skips the lookup
     int m_depth = 0;
-    std::vector<std::pair<int, QString>> m_createdInTransaction; // depth, lower-case name
-    std::vector<QString> m_droppedInTransaction;
+    std::vector<TableChange> m_created;
+    std::vector<TableChange> m_dropped;
+    std::vector<QString> m_undoneCreations; // created, then rolled back to a savepoint
 };
 
 } // namespace engine

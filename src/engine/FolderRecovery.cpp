@@ -1,9 +1,9 @@
-// What the connection does about the files of its data folder that it cannot simply use: the
-// leftovers of a program that was killed in the middle of its work, and damaged files.
-#include "engine/Connection.h"
+// What the table folder does about the files it cannot simply use: the leftovers of a
+// program that was killed in the middle of its work, and damaged files.
+#include "engine/TableFolder.h"
 
 #include "engine/EngineError.h"
-#include "engine/Identifier.h"
+#include "engine/Statement.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,35 +17,37 @@ namespace engine {
 
 namespace {
 
-// The main database of the connection. It holds no table; it is a file (not ":memory:")
-// because SQLite commits a transaction over several attached files atomically only then.
 const QString mainFileName = QStringLiteral(".dorv-connection");
 
 // Runs a one-row count on the connection; false with the result code when it fails.
 bool countRows(sqlite3 *db, const QByteArray &sql, qint64 &count, int &rc)
 {
-    sqlite3_stmt *raw = nullptr;
-    rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &raw, nullptr);
-    StatementHandle stmt(raw);
+    Statement stmt;
+    rc = stmt.prepare(db, sql, false);
     if (rc != SQLITE_OK)
         return false;
-    rc = sqlite3_step(raw);
+    rc = stmt.step();
     if (rc != SQLITE_ROW)
         return false;
-    count = sqlite3_column_int64(raw, 0);
+    count = stmt.int64(0);
     rc = SQLITE_OK;
     return true;
 }
 
-} // namespace
-
-bool Connection::isDamage(int code)
+bool isDamage(int code)
 {
     const int primary = code & 0xff;
     return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
 }
 
-Connection::Damage Connection::damageOf(const QString &file, bool wholeFile)
+QByteArray countTablesOf(const QString &lowerName)
+{
+    return QStringLiteral("SELECT count(*) FROM \"%1\".sqlite_master").arg(TableFolder::aliasFor(lowerName)).toUtf8();
+}
+
+} // namespace
+
+TableFolder::Damage TableFolder::damageOf(const QString &file, bool wholeFile)
 {
     if (QFileInfo(file).size() == 0)
         return {}; // an empty file is an empty database
@@ -60,42 +62,41 @@ Connection::Damage Connection::damageOf(const QString &file, bool wholeFile)
         return isDamage(rc) ? Damage{rc, QString::fromUtf8(sqlite3_errmsg(probe))} : Damage{};
     if (!wholeFile)
         return {};
-    sqlite3_stmt *raw = nullptr;
-    rc = sqlite3_prepare_v2(probe, "PRAGMA quick_check(1)", -1, &raw, nullptr);
-    const StatementHandle check(raw);
-    if (rc != SQLITE_OK || (rc = sqlite3_step(raw)) != SQLITE_ROW)
+    Statement check;
+    rc = check.prepare(probe, "PRAGMA quick_check(1)", false);
+    if (rc != SQLITE_OK || (rc = check.step()) != SQLITE_ROW)
         return isDamage(rc) ? Damage{rc, QString::fromUtf8(sqlite3_errmsg(probe))} : Damage{};
-    const QString result = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(raw, 0)));
+    ColumnInfo text;
+    text.type = FieldType::Text;
+    const QString result = check.value(0, text, true).toString();
     if (result != u"ok")
         return {SQLITE_CORRUPT, result};
     return {};
 }
 
 // The main database holds nothing of the user's: when it is damaged, it is made anew.
-void Connection::openMainDatabase(const QString &folder)
+sqlite3 *TableFolder::openMainDatabase(const QString &folder)
 {
     const QString file = folder + mainFileName;
     for (int attempt = 0;; ++attempt) {
-        int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+        sqlite3 *db = nullptr;
+        int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                                  nullptr);
         if (rc != SQLITE_OK) {
-            // A folder the user may only read: the tables can still be read.
-            sqlite3_close_v2(m_db);
-            m_db = nullptr;
-            rc = sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE, nullptr);
+            sqlite3_close_v2(db);
+            db = nullptr;
+            rc = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr);
             if (rc != SQLITE_OK) {
-                const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
-                sqlite3_close_v2(m_db);
-                m_db = nullptr;
+                const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+                sqlite3_close_v2(db);
                 throw EngineError(message, rc);
             }
         }
-        sqlite3_extended_result_codes(m_db, 1);
+        sqlite3_extended_result_codes(db, 1);
         qint64 tables = 0;
-        if (countRows(m_db, "SELECT count(*) FROM main.sqlite_master", tables, rc) || !isDamage(rc) || attempt > 0)
-            return;
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
+        if (countRows(db, "SELECT count(*) FROM main.sqlite_master", tables, rc) || !isDamage(rc) || attempt > 0)
+            return db;
+        sqlite3_close_v2(db);
         QFile::remove(file);
         QFile::remove(file + QStringLiteral("-journal"));
     }
@@ -105,16 +106,16 @@ void Connection::openMainDatabase(const QString &folder)
 // way, say) is rolled back by SQLite when it is first read; a file that then holds no table
 // is removed, so the folder never shows a list that is not there. A file that another
 // connection is writing is that connection's own: its transaction may still commit.
-void Connection::recoverFolder()
+void TableFolder::recover()
 {
     const QStringList names = m_tableFiles.keys();
     for (const QString &lower : names) {
-        const QString file = m_dataPath + m_tableFiles.value(lower);
+        const QString file = filePath(lower);
         const bool hotJournal = QFileInfo::exists(file + QStringLiteral("-journal"));
         if (!hotJournal && QFileInfo(file).size() > 0)
             continue;
         try {
-            attach(lower);
+            attach(lower, false);
         } catch (const EngineError &) {
             continue; // reported at its first use
         }
@@ -124,13 +125,12 @@ void Connection::recoverFolder()
         }
         qint64 tables = 0;
         int rc = SQLITE_OK;
-        const QByteArray sql = QStringLiteral("SELECT count(*) FROM \"%1\".sqlite_master").arg(aliasFor(lower)).toUtf8();
-        if (countRows(m_db, sql, tables, rc) && tables == 0)
-            discardTableFile(lower); // its journal, too, can restore nothing
+        if (countRows(m_db, countTablesOf(lower), tables, rc) && tables == 0)
+            discard(lower); // its journal, too, can restore nothing
     }
 }
 
-bool Connection::isBeingWritten(const QString &lowerName) const
+bool TableFolder::isBeingWritten(const QString &lowerName) const
 {
     // The engine's own lock test sees writers in this process and in every other one.
     const QByteArray schema = aliasFor(lowerName).toUtf8();
@@ -142,27 +142,25 @@ bool Connection::isBeingWritten(const QString &lowerName) const
     return file->pMethods->xCheckReservedLock(file, &reserved) == SQLITE_OK && reserved != 0;
 }
 
-void Connection::requireReadable(const QString &lowerName)
+void TableFolder::requireReadable(const QString &lowerName)
 {
     qint64 tables = 0;
     int rc = SQLITE_OK;
-    const QByteArray sql = QStringLiteral("SELECT count(*) FROM \"%1\".sqlite_master").arg(aliasFor(lowerName)).toUtf8();
-    if (countRows(m_db, sql, tables, rc))
+    if (countRows(m_db, countTablesOf(lowerName), tables, rc))
         return;
     const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
     const int code = sqlite3_extended_errcode(m_db);
     detach(lowerName);
-    const QString file = QDir::toNativeSeparators(m_dataPath + m_tableFiles.value(lowerName, tableFileName(lowerName)));
-    throw EngineError(QStringLiteral("%1: %2").arg(file, message), code ? code : rc);
+    throw EngineError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(filePath(lowerName)), message), code ? code : rc);
 }
 
-QString Connection::damagedFilesOf(const Cached &c, int rc) const
+QString TableFolder::damagedFiles(const std::vector<QString> &lowerNames, int rc) const
 {
     if (!isDamage(sqlite3_extended_errcode(m_db)) && !isDamage(rc))
         return {};
     QStringList files;
-    for (const QString &lower : c.tables)
-        files << QDir::toNativeSeparators(m_dataPath + m_tableFiles.value(lower, tableFileName(lower)));
+    for (const QString &lower : lowerNames)
+        files << QDir::toNativeSeparators(filePath(lower));
     return files.join(QStringLiteral(", "));
 }
 
