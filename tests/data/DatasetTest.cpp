@@ -85,6 +85,41 @@ TEST_F(DatasetTest, UntouchedNewRowIsDroppedWhenLeft)
     EXPECT_EQ(storedCount(), 0);
 }
 
+// The grid counts the new row among its rows: a target below an untouched new row is one
+// row further down than the row it shows once the new row is gone.
+TEST_F(DatasetTest, MovingAwayFromAnUntouchedNewRowLandsOnTheRowShown)
+{
+    for (int id = 1; id <= 4; ++id)
+        db.execute(QStringLiteral("INSERT INTO Wald (ID, LAENGE) VALUES (:ID, :ID)"), {{"ID", id}});
+    logs.open();
+    const auto currentId = [this] { return logs.value(QStringLiteral("ID")).toInt(); };
+
+    logs.moveTo(1);
+    logs.insert(); // rows shown: 1, new, 2, 3, 4
+    logs.moveTo(3);
+    EXPECT_EQ(logs.state(), DatasetState::Browse);
+    EXPECT_EQ(logs.recordCount(), 4);
+    EXPECT_EQ(currentId(), 3);
+
+    logs.moveTo(1);
+    logs.insert();
+    logs.moveTo(0); // above the new row: nothing shifts
+    EXPECT_EQ(currentId(), 1);
+
+    logs.append(); // rows shown: 1, 2, 3, 4, new
+    logs.moveTo(1);
+    EXPECT_EQ(logs.recordCount(), 4);
+    EXPECT_EQ(currentId(), 2);
+
+    logs.moveTo(1);
+    logs.insert();
+    logs.setValue(QStringLiteral("ID"), 10); // typed: posted, and it keeps its place
+    logs.moveTo(3);
+    EXPECT_EQ(logs.recordCount(), 5);
+    EXPECT_EQ(currentId(), 3);
+    EXPECT_EQ(storedCount(), 5);
+}
+
 TEST_F(DatasetTest, TypedNewRowIsPostedWhenLeftAndReadAgain)
 {
     logs.open();
