@@ -7,6 +7,7 @@
 #include "data/DisplayFormat.h"
 #include "data/LogList.h"
 #include "data/Shell.h"
+#include "entry/EntryCursor.h"
 #include "entry/EntryGrid.h"
 #include "entry/EntryGridDelegate.h"
 #include "entry/EntryGridModel.h"
@@ -35,25 +36,6 @@
 
 namespace pos = entry::position;
 namespace col = data::loglist::column;
-
-namespace {
-
-// A value the range check accepts: filled, whole, from 1 to the maximum.
-bool inRange(const QVariant &value, int max)
-{
-    if (value.isNull())
-        return false;
-    bool ok = false;
-    const int v = value.toInt(&ok);
-    return ok && v >= 1 && v <= max;
-}
-
-QString rangeMessage(int max)
-{
-    return QStringLiteral("Bitte einen Wert zwischen 1 und %1 eingeben!").arg(max);
-}
-
-} // namespace
 
 TFormStammeingabe::TFormStammeingabe(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
@@ -227,10 +209,9 @@ void TFormStammeingabe::followDataset()
 
 void TFormStammeingabe::clamp()
 {
-    if (m_position <= pos::StammNr)
-        setPosition(pos::Laenge);
-    else if (m_position > pos::Gueteklasse || m_position == pos::DurchmEff)
-        setPosition(pos::Gueteklasse);
+    const int target = entry::EntryCursor::editable(m_position);
+    if (target != m_position)
+        setPosition(target);
 }
 
 // ---- column rules ----
@@ -239,22 +220,13 @@ void TFormStammeingabe::rxdbgrdDorveingabeColEnter()
 {
     if (Ruecksprungspalte >= 0)
         setPosition(Ruecksprungspalte);
-    if (m_position <= pos::StammNr)
-        setPosition(pos::Laenge);
-    else if (m_position > pos::Gueteklasse)
-        setPosition(pos::Gueteklasse);
-    else if (m_position == pos::DurchmEff)
-        setPosition(pos::DurchmEff < LetzteSpalte ? pos::Durchmesser : pos::Gueteklasse);
+    const int target = entry::EntryCursor::entered(m_position, LetzteSpalte);
+    if (target != m_position)
+        setPosition(target);
 
     if (Ruecksprungspalte != -1)
         return; // the error message stays
-    MeldungAnzeigen(QString(), 1);
-    if (m_position == pos::Laenge || LetzteSpalte == pos::Gueteklasse)
-        MeldungAnzeigen(QStringLiteral("Bitte die Länge des Stammes eingeben (01-%1)").arg(entry::MaxLaenge), 1);
-    if (m_position == pos::Durchmesser)
-        MeldungAnzeigen(QStringLiteral("Bitte den Durchmesser des Stammes eingeben (01-%1)").arg(MaxDurchmesser), 1);
-    if (m_position == pos::Gueteklasse && LetzteSpalte != pos::Gueteklasse)
-        MeldungAnzeigen(QStringLiteral("Bitte die Güteklasse des Stammes eingeben (1->B 2->C 3->CgW)"), 1);
+    MeldungAnzeigen(entry::EntryCursor::enterHint(m_position, LetzteSpalte, MaxDurchmesser), 1);
 }
 
 void TFormStammeingabe::rxdbgrdDorveingabeColExit()
@@ -262,13 +234,13 @@ void TFormStammeingabe::rxdbgrdDorveingabeColExit()
     const data::Dataset &logs = m_dmod.qryDorvTabelle;
     LetzteSpalte = m_position;
     Ruecksprungspalte = -1;
-    if (m_position == pos::Laenge && !inRange(logs.isOpen() ? logs.value(col::Laenge) : QVariant(), entry::MaxLaenge)) {
+    if (m_position == pos::Laenge && !entry::EntryCursor::inRange(logs.isOpen() ? logs.value(col::Laenge) : QVariant(), entry::MaxLaenge)) {
         Ruecksprungspalte = pos::Laenge;
-        MeldungAnzeigen(rangeMessage(entry::MaxLaenge), 3);
+        MeldungAnzeigen(entry::EntryCursor::rangeMessage(entry::MaxLaenge), 3);
     }
-    if (m_position == pos::Durchmesser && !inRange(logs.isOpen() ? logs.value(col::Durchmein) : QVariant(), MaxDurchmesser)) {
+    if (m_position == pos::Durchmesser && !entry::EntryCursor::inRange(logs.isOpen() ? logs.value(col::Durchmein) : QVariant(), MaxDurchmesser)) {
         Ruecksprungspalte = pos::Durchmesser;
-        MeldungAnzeigen(rangeMessage(MaxDurchmesser), 3);
+        MeldungAnzeigen(entry::EntryCursor::rangeMessage(MaxDurchmesser), 3);
     }
 }
 
@@ -277,19 +249,14 @@ void TFormStammeingabe::rxdbgrdDorveingabeCellClick(int position)
     // A pending return to a failed column wins over the click.
     if (Ruecksprungspalte >= 0)
         return;
-    int target = position;
-    if (target <= pos::StammNr)
-        target = pos::Laenge;
-    else if (target > pos::Gueteklasse || target == pos::DurchmEff)
-        target = pos::Gueteklasse;
+    const int target = entry::EntryCursor::editable(position);
     if (target == m_position)
         return;
     setPosition(target);
     // The hint names the column the cursor landed in.
-    if (target == pos::Laenge)
-        MeldungAnzeigen(QStringLiteral("Bitte die Länge des Stammes eingeben (01-%1)").arg(entry::MaxLaenge), 1);
-    else if (target == pos::Gueteklasse)
-        MeldungAnzeigen(QStringLiteral("Bitte die Güteklasse des Stammes eingeben (1->B 2->C 3->CgW)"), 1);
+    const QString hint = entry::EntryCursor::clickHint(target);
+    if (!hint.isEmpty())
+        MeldungAnzeigen(hint, 1);
 }
 
 void TFormStammeingabe::onCursorMoved(int fromRow, int fromColumn, int toRow, int toColumn)
