@@ -128,7 +128,7 @@ void TDMod::qryDorvTabelleBeforePost(Dataset &ds)
 {
     if (!m_rules)
         return;
-    m_rules->DurchmeffBerechnen(ds);
+    m_rules->DurchmeffBerechnen(ds, m_geschaelt);
     ds.setValue(QStringLiteral("VOLUMEN"), m_rules->VolumenBerechnen());
     m_rules->GueteklasseUmsetzen();
     m_rules->StaerkeklasseBerechnen();

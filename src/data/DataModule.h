@@ -9,13 +9,12 @@
 
 class Shell;
 
-// The rule operations on the current row of the log query, offered by the log entry window
-// (which also knows the geschält state its check box shows).
+// The rule operations on the current row of the log query, offered by the log entry window.
 class LogRowRules
 {
 public:
     virtual ~LogRowRules() = default;
-    virtual void DurchmeffBerechnen(data::Dataset &logQuery) = 0;
+    virtual void DurchmeffBerechnen(data::Dataset &logQuery, bool geschaelt) = 0;
     virtual double VolumenBerechnen() = 0;
     virtual void GueteklasseUmsetzen() = 0;
     virtual void StaerkeklasseBerechnen() = 0;
@@ -80,6 +79,11 @@ public:
     void deleteCurrentLog();
 
     void setLogRowRules(LogRowRules *rules) { m_rules = rules; }
+    // Whether the current list's logs were measured without bark: the rules of every posted
+    // log derive the effective diameter by it. The entry window sets it from the list's header
+    // and from its check box.
+    void setGeschaelt(bool geschaelt) { m_geschaelt = geschaelt; }
+    bool geschaelt() const { return m_geschaelt; }
     // Asks a Yes/No question (the dialog service's confirmation).
     void setConfirmation(std::function<bool(const QString &)> confirm) { m_confirm = std::move(confirm); }
 
@@ -93,5 +97,6 @@ public:
 private:
     Shell &m_shell;
     LogRowRules *m_rules = nullptr;
+    bool m_geschaelt = true;
     std::function<bool(const QString &)> m_confirm;
 };

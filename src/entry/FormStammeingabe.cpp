@@ -136,9 +136,9 @@ void TFormStammeingabe::setMode(StammeingabeMode mode)
 
 // ---- rules on the current row of the log query ----
 
-void TFormStammeingabe::DurchmeffBerechnen(data::Dataset &logQuery)
+void TFormStammeingabe::DurchmeffBerechnen(data::Dataset &logQuery, bool geschaelt)
 {
-    logQuery.setValue(col::Durchmeff, entry::DurchmeffBerechnen(logQuery.intValue(col::Durchmein), chkgeschaelt->isChecked()));
+    logQuery.setValue(col::Durchmeff, entry::DurchmeffBerechnen(logQuery.intValue(col::Durchmein), geschaelt));
 }
 
 double TFormStammeingabe::VolumenBerechnen()
@@ -434,6 +434,7 @@ void TFormStammeingabe::chkgeschaeltClick()
 {
     data::Dataset &logs = m_dmod.qryDorvTabelle;
     const bool geschaelt = chkgeschaelt->isChecked();
+    m_dmod.setGeschaelt(geschaelt);
     if (logs.isOpen()) {
         rxdbgrdDorveingabe->finishEditing();
         logs.first();
@@ -447,6 +448,7 @@ void TFormStammeingabe::chkgeschaeltClick()
                 // Nothing was stored: the box shows the state the logs are stored for.
                 const QSignalBlocker block(chkgeschaelt);
                 chkgeschaelt->setChecked(GeschaeltZuletzt);
+                m_dmod.setGeschaelt(GeschaeltZuletzt);
                 MaxDurchmesser = GeschaeltZuletzt ? entry::MaxDurchmesserGeschaelt : entry::MaxDurchmesserUngeschaelt;
                 followDataset();
                 throw;
@@ -495,6 +497,7 @@ void TFormStammeingabe::FormActivate()
         GeschaeltZuletzt = chkgeschaelt->isChecked();
         chkgerueckt->setChecked(kopf->gerueckt);
     }
+    m_dmod.setGeschaelt(chkgeschaelt->isChecked());
 
     data::Dataset &logs = m_dmod.qryDorvTabelle;
     {

@@ -38,7 +38,7 @@ public:
     StammeingabeMode mode() const { return m_mode; }
 
     // LogRowRules, on the current row of the log query.
-    void DurchmeffBerechnen(data::Dataset &logQuery) override;
+    void DurchmeffBerechnen(data::Dataset &logQuery, bool geschaelt) override;
     double VolumenBerechnen() override;
     void GueteklasseUmsetzen() override;
     void StaerkeklasseBerechnen() override;
