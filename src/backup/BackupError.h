@@ -1,18 +1,15 @@
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "engine/Error.h"
 
 namespace backup {
 
 // Why a backup could not be written or a backup file cannot be restored, in the words the user
 // reads in the message box. Nothing has been changed when it is raised.
-class BackupError : public std::runtime_error
+class BackupError : public engine::Error
 {
 public:
-    explicit BackupError(const QString &message) : std::runtime_error(message.toStdString()) {}
-    QString message() const { return QString::fromUtf8(what()); }
+    using Error::Error;
 };
 
 } // namespace backup

@@ -1,6 +1,7 @@
 #include "data/DataModule.h"
 
 #include "data/InvoiceColumns.h"
+#include "data/ListFullError.h"
 
 #include "data/Shell.h"
 #include "engine/Transaction.h"
@@ -117,10 +118,9 @@ void TDMod::qryDorvTabelleNewRecord(Dataset &ds)
     qryDorvNeueNr.close();
     // Log numbers are INT: past the largest one there is no next number, and no row is begun.
     if (maxId >= std::numeric_limits<qint32>::max())
-        throw std::runtime_error(QStringLiteral("Die Liste kann keinen weiteren Stamm aufnehmen: die größte Stammnummer "
-                                                "%1 ist erreicht.")
-                                     .arg(maxId)
-                                     .toStdString());
+        throw data::ListFullError(QStringLiteral("Die Liste kann keinen weiteren Stamm aufnehmen: die größte Stammnummer "
+                                                 "%1 ist erreicht.")
+                                      .arg(maxId));
     ds.setValue(QStringLiteral("ID"), int(maxId + 1));
 }
 

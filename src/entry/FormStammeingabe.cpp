@@ -5,6 +5,7 @@
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
 #include "data/DisplayFormat.h"
+#include "data/ListFullError.h"
 #include "data/LogList.h"
 #include "data/Shell.h"
 #include "entry/EntryCursor.h"
@@ -85,8 +86,8 @@ TFormStammeingabe::TFormStammeingabe(TDMod &dmod, Shell &shell, DialogService &d
 
     FormCreate();
 
-    connect(btnOK, &QPushButton::clicked, this, [this] { guarded(m_dialogs, [this] { btnOKClick(); }); });
-    connect(chkgeschaelt, &QCheckBox::toggled, this, [this] { guarded(m_dialogs, [this] { chkgeschaeltClick(); }); });
+    connect(btnOK, &QPushButton::clicked, this, &TFormStammeingabe::btnOKClick);
+    connect(chkgeschaelt, &QCheckBox::toggled, this, &TFormStammeingabe::chkgeschaeltClick);
     connect(qApp, &QApplication::focusChanged, this, &TFormStammeingabe::onFocusChanged);
 
     // The grid's cursor follows the log query wherever the query moves.
@@ -261,68 +262,76 @@ void TFormStammeingabe::rxdbgrdDorveingabeCellClick(int position)
 
 void TFormStammeingabe::onCursorMoved(int fromRow, int fromColumn, int toRow, int toColumn)
 {
-    data::Dataset &logs = m_dmod.qryDorvTabelle;
-    m_position = pos::ofColumn(fromColumn);
-    if (toRow != fromRow && logs.isOpen() && toRow >= 0) {
-        // Moving to another row stores what was typed into the row left, or drops it.
-        logs.moveTo(toRow);
-    }
-    if (toColumn != fromColumn) {
-        rxdbgrdDorveingabeColExit();
-        m_position = pos::ofColumn(toColumn);
-        rxdbgrdDorveingabeColEnter();
-    }
-    followDataset();
+    guarded(m_dialogs, [&] {
+        data::Dataset &logs = m_dmod.qryDorvTabelle;
+        m_position = pos::ofColumn(fromColumn);
+        if (toRow != fromRow && logs.isOpen() && toRow >= 0) {
+            // Moving to another row stores what was typed into the row left, or drops it.
+            logs.moveTo(toRow);
+        }
+        if (toColumn != fromColumn) {
+            rxdbgrdDorveingabeColExit();
+            m_position = pos::ofColumn(toColumn);
+            rxdbgrdDorveingabeColEnter();
+        }
+        followDataset();
+    });
 }
 
 // ---- keys ----
 
 void TFormStammeingabe::rxdbgrdDorveingabeKeyPress()
 {
-    data::Dataset &logs = m_dmod.qryDorvTabelle;
-    rxdbgrdDorveingabeColExit();
-    LetzteSpalte = m_position;
-    int next = m_position + 1;
-    if (next == pos::DurchmEff)
-        ++next;
-    setPosition(next);
-    rxdbgrdDorveingabeColEnter();
-    if (LetzteSpalte != pos::Gueteklasse || !logs.isOpen())
-        return;
+    guarded(m_dialogs, [&] {
+        data::Dataset &logs = m_dmod.qryDorvTabelle;
+        rxdbgrdDorveingabeColExit();
+        LetzteSpalte = m_position;
+        int next = m_position + 1;
+        if (next == pos::DurchmEff)
+            ++next;
+        setPosition(next);
+        rxdbgrdDorveingabeColEnter();
+        if (LetzteSpalte != pos::Gueteklasse || !logs.isOpen())
+            return;
 
-    setPosition(pos::Laenge);
-    if (logs.isEditing()) {
-        if (m_dmod.CheckDatensatz())
-            logs.post();
-        else
-            logs.cancel();
-    }
-    logs.next();
-    if (logs.eof() && entryMode())
-        logs.append();
-    followDataset();
+        setPosition(pos::Laenge);
+        if (logs.isEditing()) {
+            if (m_dmod.CheckDatensatz())
+                logs.post();
+            else
+                logs.cancel();
+        }
+        logs.next();
+        if (logs.eof() && entryMode())
+            logs.append();
+        followDataset();
+    });
 }
 
 void TFormStammeingabe::rxdbgrdDorveingabeDelete()
 {
-    data::Dataset &logs = m_dmod.qryDorvTabelle;
-    if (!logs.isOpen() || (logs.isEmpty() && !logs.isEditing()))
-        return;
-    rxdbgrdDorveingabe->dropEditor();
-    if (!m_dialogs.confirm(QStringLiteral("Delete record?")))
-        return;
-    m_dmod.deleteCurrentLog();
-    followDataset();
+    guarded(m_dialogs, [&] {
+        data::Dataset &logs = m_dmod.qryDorvTabelle;
+        if (!logs.isOpen() || (logs.isEmpty() && !logs.isEditing()))
+            return;
+        rxdbgrdDorveingabe->dropEditor();
+        if (!m_dialogs.confirm(QStringLiteral("Delete record?")))
+            return;
+        m_dmod.deleteCurrentLog();
+        followDataset();
+    });
 }
 
 void TFormStammeingabe::onDownPastLastRow()
 {
-    data::Dataset &logs = m_dmod.qryDorvTabelle;
-    if (!entryMode() || !logs.isOpen())
-        return;
-    if (logs.state() == data::DatasetState::Insert && !logs.modified())
-        return; // already on an untouched new row
-    logs.append();
+    guarded(m_dialogs, [&] {
+        data::Dataset &logs = m_dmod.qryDorvTabelle;
+        if (!entryMode() || !logs.isOpen())
+            return;
+        if (logs.state() == data::DatasetState::Insert && !logs.modified())
+            return; // already on an untouched new row
+        logs.append();
+    });
 }
 
 void TFormStammeingabe::onEscape()
@@ -354,10 +363,10 @@ void TFormStammeingabe::onFocusChanged(QWidget *old, QWidget *now)
     const bool wasInGrid = fromHere && insideGrid(old);
     const bool isInGrid = insideGrid(now);
     if (wasInGrid && !isInGrid)
-        guarded(m_dialogs, [this] { rxdbgrdDorveingabeExit(); });
+        rxdbgrdDorveingabeExit();
     // Coming back from a message box is no new entering of the grid.
     if (isInGrid && !wasInGrid && (fromHere || m_activating))
-        guarded(m_dialogs, [this] { rxdbgrdDorveingabeEnter(); });
+        rxdbgrdDorveingabeEnter();
     if (now == edtBeschreibung)
         edtBeschreibungEnter();
     else if (now == edtAbteilung)
@@ -374,8 +383,10 @@ void TFormStammeingabe::onFocusChanged(QWidget *old, QWidget *now)
 
 void TFormStammeingabe::rxdbgrdDorveingabeEnter()
 {
-    clamp();
-    rxdbgrdDorveingabeColEnter();
+    guarded(m_dialogs, [&] {
+        clamp();
+        rxdbgrdDorveingabeColEnter();
+    });
 }
 
 void TFormStammeingabe::storeOrDrop()
@@ -395,7 +406,9 @@ void TFormStammeingabe::storeOrDrop()
 
 void TFormStammeingabe::rxdbgrdDorveingabeExit()
 {
-    storeOrDrop();
+    guarded(m_dialogs, [&] {
+        storeOrDrop();
+    });
 }
 
 void TFormStammeingabe::edtBeschreibungEnter()
@@ -432,32 +445,34 @@ void TFormStammeingabe::chkgeruecktEnter()
 
 void TFormStammeingabe::chkgeschaeltClick()
 {
-    data::Dataset &logs = m_dmod.qryDorvTabelle;
-    const bool geschaelt = chkgeschaelt->isChecked();
-    m_dmod.setGeschaelt(geschaelt);
-    if (logs.isOpen()) {
-        rxdbgrdDorveingabe->finishEditing();
-        logs.first();
-        if (geschaelt != GeschaeltZuletzt) {
-            try {
-                ++m_quietDataset;
-                entry::storeAllLogsForGeschaelt(m_dmod.dbDorv, logs, m_shell.currentListName(), geschaelt);
-                --m_quietDataset;
-            } catch (...) {
-                --m_quietDataset;
-                // Nothing was stored: the box shows the state the logs are stored for.
-                const QSignalBlocker block(chkgeschaelt);
-                chkgeschaelt->setChecked(GeschaeltZuletzt);
-                m_dmod.setGeschaelt(GeschaeltZuletzt);
-                MaxDurchmesser = GeschaeltZuletzt ? entry::MaxDurchmesserGeschaelt : entry::MaxDurchmesserUngeschaelt;
-                followDataset();
-                throw;
+    guarded(m_dialogs, [&] {
+        data::Dataset &logs = m_dmod.qryDorvTabelle;
+        const bool geschaelt = chkgeschaelt->isChecked();
+        m_dmod.setGeschaelt(geschaelt);
+        if (logs.isOpen()) {
+            rxdbgrdDorveingabe->finishEditing();
+            logs.first();
+            if (geschaelt != GeschaeltZuletzt) {
+                try {
+                    ++m_quietDataset;
+                    entry::storeAllLogsForGeschaelt(m_dmod.dbDorv, logs, m_shell.currentListName(), geschaelt);
+                    --m_quietDataset;
+                } catch (...) {
+                    --m_quietDataset;
+                    // Nothing was stored: the box shows the state the logs are stored for.
+                    const QSignalBlocker block(chkgeschaelt);
+                    chkgeschaelt->setChecked(GeschaeltZuletzt);
+                    m_dmod.setGeschaelt(GeschaeltZuletzt);
+                    MaxDurchmesser = GeschaeltZuletzt ? entry::MaxDurchmesserGeschaelt : entry::MaxDurchmesserUngeschaelt;
+                    followDataset();
+                    throw;
+                }
+                GeschaeltZuletzt = geschaelt;
             }
-            GeschaeltZuletzt = geschaelt;
+            followDataset();
         }
-        followDataset();
-    }
-    MaxDurchmesser = geschaelt ? entry::MaxDurchmesserGeschaelt : entry::MaxDurchmesserUngeschaelt;
+        MaxDurchmesser = geschaelt ? entry::MaxDurchmesserGeschaelt : entry::MaxDurchmesserUngeschaelt;
+    });
 }
 
 // ---- opening and closing ----
@@ -511,7 +526,6 @@ void TFormStammeingabe::FormActivate()
 
     if (!entryMode())
         return;
-    // Errors while placing the focus are of no concern to the user.
     try {
         for (QLineEdit *edit : {edtBeschreibung, edtAbteilung, edtBaumart, edtSorte}) {
             if (edit->text().isEmpty()) {
@@ -520,7 +534,8 @@ void TFormStammeingabe::FormActivate()
             }
         }
         logs.append();
-    } catch (const std::exception &) {
+    } catch (const data::ListFullError &) {
+        // The window opens without a new row; the message comes when the user asks for one.
     }
 }
 
@@ -547,7 +562,9 @@ void TFormStammeingabe::done(int result)
 
 void TFormStammeingabe::btnOKClick()
 {
-    close();
-    m_shell.SQLVorbereiten();
-    m_shell.FuelleStatusBar(true);
+    guarded(m_dialogs, [&] {
+        close();
+        m_shell.SQLVorbereiten();
+        m_shell.FuelleStatusBar(true);
+    });
 }

@@ -123,14 +123,12 @@ void TFormStammeingabe::buildGrid()
 
     EntryGrid::Hooks &hooks = rxdbgrdDorveingabe->hooks;
     hooks.cursorMoved = [this](const QModelIndex &from, const QModelIndex &to) {
-        guarded(m_dialogs, [&] { onCursorMoved(from.row(), from.column(), to.row(), to.column()); });
+        onCursorMoved(from.row(), from.column(), to.row(), to.column());
     };
-    hooks.enterKey = [this] { guarded(m_dialogs, [this] { rxdbgrdDorveingabeKeyPress(); }); };
-    hooks.deleteKey = [this] { guarded(m_dialogs, [this] { rxdbgrdDorveingabeDelete(); }); };
-    hooks.downPastLastRow = [this] { guarded(m_dialogs, [this] { onDownPastLastRow(); }); };
-    hooks.escapeKey = [this] { guarded(m_dialogs, [this] { onEscape(); }); };
-    hooks.cellClicked = [this](int column) {
-        guarded(m_dialogs, [&] { rxdbgrdDorveingabeCellClick(pos::ofColumn(column)); });
-    };
+    hooks.enterKey = [this] { rxdbgrdDorveingabeKeyPress(); };
+    hooks.deleteKey = [this] { rxdbgrdDorveingabeDelete(); };
+    hooks.downPastLastRow = [this] { onDownPastLastRow(); };
+    hooks.escapeKey = [this] { onEscape(); };
+    hooks.cellClicked = [this](int column) { rxdbgrdDorveingabeCellClick(pos::ofColumn(column)); };
     hooks.textRefused = [this] { onTextRefused(); };
 }

@@ -1,18 +1,17 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include "engine/Error.h"
 
-#include <stdexcept>
+#include <QByteArray>
 
 namespace exporting {
 
 // A file that could not be written; the message names the file and the reason, as the user
 // reads it.
-class FileError : public std::runtime_error
+class FileError : public engine::Error
 {
 public:
-    explicit FileError(const QString &message) : std::runtime_error(message.toStdString()) {}
+    using Error::Error;
 };
 
 // Writes the whole file or nothing: the bytes go into a temporary file beside it, which

@@ -181,7 +181,7 @@ bool isJa(const QString &line)
 } // namespace
 
 LegacyError::LegacyError(const QString &message, const QString &filePath)
-    : std::runtime_error(message.toStdString()), m_message(message), m_filePath(filePath)
+    : Error(message), m_filePath(filePath)
 {
 }
 

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <functional>
+#include "engine/Error.h"
+
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -39,16 +41,14 @@ struct LegacyHeader
 };
 
 // A version 2.0 list that cannot be read. message() is the German text for the user.
-class LegacyError : public std::runtime_error
+class LegacyError : public engine::Error
 {
 public:
     LegacyError(const QString &message, const QString &filePath);
 
-    QString message() const { return m_message; }
     QString filePath() const { return m_filePath; }
 
 private:
-    QString m_message;
     QString m_filePath;
 };
 

@@ -48,10 +48,6 @@ QString dtqStaemmeSql(const QString &listName)
     return data::loglist::insertLogSql(listName);
 }
 
-ImportError::ImportError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message)
-{
-}
-
 bool ImportPruefen(engine::Connection &db, DialogService &dialogs, const QString &dataPath, const QString &path,
                    const QString &listName)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Error.h"
+
 #include <QString>
 
 #include <functional>
@@ -22,14 +24,10 @@ QString dtqStaemmeSql(const QString &listName);
 
 // A log of the list file that the database refused (a duplicate log number, a text too long
 // for its column). The message names the file, the lines of the record and its values.
-class ImportError : public std::runtime_error
+class ImportError : public engine::Error
 {
 public:
-    explicit ImportError(const QString &message);
-    QString message() const { return m_message; }
-
-private:
-    QString m_message;
+    using Error::Error;
 };
 
 // May the list file at `path` be imported as `listName`? No, silently, when the file does not

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Error.h"
 #include "invoiceregister/Entry.h"
 
 #include <QByteArray>
@@ -18,10 +19,10 @@ class Connection;
 namespace invoiceregister {
 
 // A step the register refuses; the text is German and meant for the user.
-class RegisterError : public std::runtime_error
+class RegisterError : public engine::Error
 {
 public:
-    explicit RegisterError(const QString &message) : std::runtime_error(message.toStdString()) {}
+    using Error::Error;
 };
 
 // What the number of an invoice about to be issued means.

@@ -533,9 +533,7 @@ void TFormRechnung::setMatchcodeWindow(TFormMatchcode *window)
 
 QString TFormRechnung::matchcodeSuche()
 {
-    // Start-up hands over the search window, created beside this one.
-    if (!m_matchcode)
-        throw std::runtime_error("Das Suchfenster fehlt.");
+    Q_ASSERT_X(m_matchcode, "TFormRechnung::matchcodeSuche", "start-up hands over the search window");
     QString result;
     MatchcodeAuswahl(*m_matchcode, m_dmod.qryMatchcode, MatchcodeSql, QStringLiteral("NRKD"), result);
     return result;

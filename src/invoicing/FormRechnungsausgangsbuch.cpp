@@ -98,7 +98,7 @@ void TFormRechnungsausgangsbuch::buildWindow()
         auto *b = new QPushButton(QString::fromUtf8(caption), this);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, handler] { guarded(m_dialogs, [&] { (this->*handler)(); }); });
+        connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
     btnAnzeigen = button("btnAnzeigen", "&Anzeigen", &TFormRechnungsausgangsbuch::btnAnzeigenClick);
@@ -116,9 +116,9 @@ void TFormRechnungsausgangsbuch::buildWindow()
     buttons->addWidget(btnSchliessen);
     layout->addLayout(buttons);
 
-    connect(cboJahr, &QComboBox::currentIndexChanged, this, [this] { guarded(m_dialogs, [this] { FilterChange(); }); });
-    connect(edtKunde, &QLineEdit::textChanged, this, [this] { guarded(m_dialogs, [this] { FilterChange(); }); });
-    connect(grdRechnungen, &QTableView::doubleClicked, this, [this] { guarded(m_dialogs, [this] { btnAnzeigenClick(); }); });
+    connect(cboJahr, &QComboBox::currentIndexChanged, this, &TFormRechnungsausgangsbuch::FilterChange);
+    connect(edtKunde, &QLineEdit::textChanged, this, &TFormRechnungsausgangsbuch::FilterChange);
+    connect(grdRechnungen, &QTableView::doubleClicked, this, &TFormRechnungsausgangsbuch::btnAnzeigenClick);
 }
 
 const std::vector<const Entry *> &TFormRechnungsausgangsbuch::shownRows() const
@@ -176,7 +176,7 @@ void TFormRechnungsausgangsbuch::fillYears()
 
 void TFormRechnungsausgangsbuch::FilterChange()
 {
-    showRows(currentId());
+    guarded(m_dialogs, [this] { showRows(currentId()); });
 }
 
 qint64 TFormRechnungsausgangsbuch::currentId() const
@@ -217,11 +217,13 @@ const Entry *TFormRechnungsausgangsbuch::selected()
 
 void TFormRechnungsausgangsbuch::btnAnzeigenClick()
 {
-    const Entry *e = selected();
-    if (!e)
-        return;
-    invoicing::StoredInvoiceReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), m_register.invoice(e->id), e->header)
-        .print(QStringLiteral("Screen"), this);
+    guarded(m_dialogs, [&] {
+        const Entry *e = selected();
+        if (!e)
+            return;
+        invoicing::StoredInvoiceReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), m_register.invoice(e->id), e->header)
+            .print(QStringLiteral("Screen"), this);
+    });
 }
 
 QString TFormRechnungsausgangsbuch::documentsFolder() const
@@ -232,57 +234,63 @@ QString TFormRechnungsausgangsbuch::documentsFolder() const
 
 void TFormRechnungsausgangsbuch::btnERechnungClick()
 {
-    const Entry *e = selected();
-    if (!e)
-        return;
-    einvoice::Invoice invoice = m_register.invoice(e->id);
-    // The kind it was issued as comes first; a buyer with a Leitweg-ID wants an XRechnung.
-    const int offered = invoice.profile == einvoice::Profile::XRechnung || !invoice.buyer.buyerReference.trimmed().isEmpty()
-                            ? XRechnungXml
-                            : ZugferdPdf;
-    const QString proposed = QDir(documentsFolder()).filePath(einvoice::proposedFileName(invoice.number) + eInvoiceSuffixes[offered]);
-    const DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), invoicing::InvoiceIssuer::Filter, offered, proposed);
-    if (choice.path.isEmpty())
-        return;
-    // A name typed with the other format's extension means that format; a name without one
-    // gets the extension of the format chosen.
-    QString path = choice.path;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const bool asXml = suffix == u"xml" || (suffix != u"pdf" && choice.filter == XRechnungXml);
-    if (suffix != u"xml" && suffix != u"pdf")
-        path += eInvoiceSuffixes[asXml ? XRechnungXml : ZugferdPdf];
-    invoice.profile = asXml ? einvoice::Profile::XRechnung : einvoice::Profile::FacturX;
+    guarded(m_dialogs, [&] {
+        const Entry *e = selected();
+        if (!e)
+            return;
+        einvoice::Invoice invoice = m_register.invoice(e->id);
+        // The kind it was issued as comes first; a buyer with a Leitweg-ID wants an XRechnung.
+        const int offered = invoice.profile == einvoice::Profile::XRechnung || !invoice.buyer.buyerReference.trimmed().isEmpty()
+                                ? XRechnungXml
+                                : ZugferdPdf;
+        const QString proposed = QDir(documentsFolder()).filePath(einvoice::proposedFileName(invoice.number) + eInvoiceSuffixes[offered]);
+        const DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), invoicing::InvoiceIssuer::Filter, offered, proposed);
+        if (choice.path.isEmpty())
+            return;
+        // A name typed with the other format's extension means that format; a name without one
+        // gets the extension of the format chosen.
+        QString path = choice.path;
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        const bool asXml = suffix == u"xml" || (suffix != u"pdf" && choice.filter == XRechnungXml);
+        if (suffix != u"xml" && suffix != u"pdf")
+            path += eInvoiceSuffixes[asXml ? XRechnungXml : ZugferdPdf];
+        invoice.profile = asXml ? einvoice::Profile::XRechnung : einvoice::Profile::FacturX;
 
-    const QString missing = einvoice::missingDataMessage(invoice);
-    if (!missing.isEmpty()) {
-        m_dialogs.information(missing);
-        return;
-    }
-    // The stored document in the profile chosen: an XRechnung saved as XRechnung again is the
-    // stored document byte for byte.
-    const QByteArray xml = einvoice::ciiXml(invoice);
-    report::PreparedReport printout = invoicing::StoredInvoiceReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), invoice, e->header);
-    einvoice::saveFile(path, invoicing::eInvoiceFile(invoice, xml, printout.report(), QDateTime::currentDateTime()));
-    m_dialogs.information(QStringLiteral("Die E-Rechnung wurde gespeichert: %1").arg(QDir::toNativeSeparators(path)));
+        const QString missing = einvoice::missingDataMessage(invoice);
+        if (!missing.isEmpty()) {
+            m_dialogs.information(missing);
+            return;
+        }
+        // The stored document in the profile chosen: an XRechnung saved as XRechnung again is the
+        // stored document byte for byte.
+        const QByteArray xml = einvoice::ciiXml(invoice);
+        report::PreparedReport printout = invoicing::StoredInvoiceReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), invoice, e->header);
+        einvoice::saveFile(path, invoicing::eInvoiceFile(invoice, xml, printout.report(), QDateTime::currentDateTime()));
+        m_dialogs.information(QStringLiteral("Die E-Rechnung wurde gespeichert: %1").arg(QDir::toNativeSeparators(path)));
+    });
 }
 
 void TFormRechnungsausgangsbuch::btnStornierenClick()
 {
-    const Entry *e = selected();
-    if (!e || !m_dialogs.confirm(invoiceregister::InvoiceRegister::cancelQuestion(*e)))
-        return;
-    reload(m_register.cancel(e->id, QDateTime::currentDateTime()).id);
+    guarded(m_dialogs, [&] {
+        const Entry *e = selected();
+        if (!e || !m_dialogs.confirm(invoiceregister::InvoiceRegister::cancelQuestion(*e)))
+            return;
+        reload(m_register.cancel(e->id, QDateTime::currentDateTime()).id);
+    });
 }
 
 void TFormRechnungsausgangsbuch::btnCsvClick()
 {
-    const QString year = cboJahr->currentData().toInt() ? cboJahr->currentText() : QStringLiteral("alle");
-    const QString proposed = QDir(documentsFolder()).filePath(QStringLiteral("Rechnungsausgangsbuch_%1.csv").arg(year));
-    QString path = m_dialogs.saveFile(QStringLiteral("CSV speichern"), QStringLiteral("CSV-Dateien|*.csv"), 0, proposed).path;
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
-    einvoice::saveFile(path, invoiceregister::registerCsv(m_model->rows()));
-    m_dialogs.information(QStringLiteral("Die CSV-Datei wurde gespeichert: %1").arg(QDir::toNativeSeparators(path)));
+    guarded(m_dialogs, [&] {
+        const QString year = cboJahr->currentData().toInt() ? cboJahr->currentText() : QStringLiteral("alle");
+        const QString proposed = QDir(documentsFolder()).filePath(QStringLiteral("Rechnungsausgangsbuch_%1.csv").arg(year));
+        QString path = m_dialogs.saveFile(QStringLiteral("CSV speichern"), QStringLiteral("CSV-Dateien|*.csv"), 0, proposed).path;
+        if (path.isEmpty())
+            return;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".csv");
+        einvoice::saveFile(path, invoiceregister::registerCsv(m_model->rows()));
+        m_dialogs.information(QStringLiteral("Die CSV-Datei wurde gespeichert: %1").arg(QDir::toNativeSeparators(path)));
+    });
 }

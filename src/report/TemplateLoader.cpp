@@ -222,13 +222,19 @@ private:
     FontSpec m_defaultFont;
 };
 
-QString parseErrorPlace(const QByteArray &json, int offset)
+struct Place
+{
+    int line;
+    int column;
+};
+
+Place parseErrorPlace(const QByteArray &json, int offset)
 {
     const QByteArray before = json.left(qBound(0, offset, static_cast<int>(json.size())));
     const int line = static_cast<int>(before.count('\n')) + 1;
     const int lineStart = static_cast<int>(before.lastIndexOf('\n')) + 1;
     const int column = static_cast<int>(QString::fromUtf8(before.mid(lineStart)).size()) + 1;
-    return QStringLiteral("line %1, column %2").arg(line).arg(column);
+    return {line, column};
 }
 
 } // namespace
@@ -237,11 +243,17 @@ Template parseTemplate(const QByteArray &json, const QString &sourceName)
 {
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError)
-        throw ReportError(QStringLiteral("Report template %1 cannot be read: %2 at %3")
-                              .arg(sourceName, error.errorString(), parseErrorPlace(json, error.offset)));
+    if (error.error != QJsonParseError::NoError) {
+        const Place place = parseErrorPlace(json, error.offset);
+        throw ReportError(QStringLiteral("Report template %1 cannot be read: %2 at line %3, column %4")
+                              .arg(sourceName, error.errorString())
+                              .arg(place.line)
+                              .arg(place.column),
+                          place.line, place.column);
+    }
     if (!doc.isObject())
-        throw ReportError(QStringLiteral("Report template %1 cannot be read: it is not a JSON object at line 1, column 1").arg(sourceName));
+        throw ReportError(QStringLiteral("Report template %1 cannot be read: it is not a JSON object at line 1, column 1").arg(sourceName),
+                          1, 1);
     return Reader(sourceName).read(doc.object());
 }
 

@@ -79,6 +79,20 @@ TEST(ReportLoading, BrokenJsonNamesLineAndColumn)
     EXPECT_TRUE(r.layout().isEmpty());
 }
 
+TEST(ReportLoading, BrokenJsonErrorCarriesItsPlaceAndIsAProgramError)
+{
+    try {
+        reportOf("{\n  \"detail\": { \"height\": 5 \"items\": [] }\n}\n");
+        FAIL() << "a broken template is refused";
+    } catch (const engine::Error &e) {
+        const auto *reportError = dynamic_cast<const ReportError *>(&e);
+        ASSERT_NE(reportError, nullptr);
+        EXPECT_EQ(reportError->line(), 2);
+        EXPECT_EQ(reportError->column(), 28);
+        EXPECT_TRUE(e.message().endsWith(QStringLiteral("at line 2, column 28"))) << e.message().toStdString();
+    }
+}
+
 TEST(ReportLoading, NonsenseContentIsNamed)
 {
     EXPECT_TRUE(errorOf([] { reportOf(R"J({"detail": {"items": [{"type": "picture"}]}})J"); }).contains(QStringLiteral("detail, item 1: unknown item type \"picture\"")));
