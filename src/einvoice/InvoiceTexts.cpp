@@ -42,7 +42,7 @@ QString paymentTermsText(const PaymentTerms &terms, Profile profile)
 QString levySentence(double levyRate, Cents levy)
 {
     return QStringLiteral("Vom Nettobetrag sind ") + display::formatFloat(QStringLiteral("##0.00 %"), levyRate, german) + QStringLiteral(" FA = ")
-           + display::formatFloat(QStringLiteral("###,##0.00 "), static_cast<double>(levy) / 100.0, german)
+           + display::formatFloat(QStringLiteral("###,##0.00 "), toAmount(levy), german)
            + QStringLiteral(" EUR abzuziehen und vom Dorvkäufer abzuführen");
 }
 

@@ -64,11 +64,6 @@ std::vector<Entry> entriesOf(const engine::ResultSet &rs)
     return out;
 }
 
-double money(Cents cents)
-{
-    return static_cast<double>(cents) / 100.0;
-}
-
 } // namespace
 
 void ensure(engine::Connection &db)
@@ -123,10 +118,10 @@ qint64 insert(engine::Connection &db, const Entry &e, const QByteArray &xml)
                    {QStringLiteral("NRKD"), e.customerNumber},
                    {QStringLiteral("KUNDE"), e.customerName},
                    {QStringLiteral("LISTE"), e.listName},
-                   {QStringLiteral("NETTO"), money(e.net)},
+                   {QStringLiteral("NETTO"), einvoice::toAmount(e.net)},
                    {QStringLiteral("MWSTSATZ"), e.vatRate},
-                   {QStringLiteral("MWST"), money(e.vat)},
-                   {QStringLiteral("BRUTTO"), money(e.gross)},
+                   {QStringLiteral("MWST"), einvoice::toAmount(e.vat)},
+                   {QStringLiteral("BRUTTO"), einvoice::toAmount(e.gross)},
                    {QStringLiteral("SKONTO"), e.terms.cashDiscountPercent},
                    {QStringLiteral("SKONTOTAGE"), e.terms.cashDiscountDays},
                    {QStringLiteral("NETTOTAGE"), e.terms.netDays},

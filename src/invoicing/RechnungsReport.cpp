@@ -22,11 +22,6 @@ report::TablePipeline keinKunde()
                                   QStringLiteral("NETTOTAGE")});
 }
 
-QVariant euros(einvoice::Cents cents)
-{
-    return double(cents) / 100.0;
-}
-
 QVariant day(const QDate &date)
 {
     return date.isValid() ? QVariant(date.startOfDay()) : QVariant();
@@ -40,8 +35,10 @@ report::TablePipeline rechnungswerte(const einvoice::Invoice &invoice)
     report::TablePipeline p({QStringLiteral("RECHNUNGSDATUM"), QStringLiteral("LIEFERDATUM"), QStringLiteral("NETTO"),
                              QStringLiteral("MWST"), QStringLiteral("BRUTTO"), QStringLiteral("SKONTOBETRAG"),
                              QStringLiteral("NACHSKONTO"), QStringLiteral("ABGABE"), QStringLiteral("ABGABETEXT")});
-    p.addRow({day(invoice.invoiceDate), day(invoice.deliveryDate), euros(t.net), euros(t.vat), euros(t.gross), euros(t.cashDiscount),
-              euros(t.afterCashDiscount), euros(t.levy), einvoice::levySentence(invoice.levyRate, t.levy)});
+    using einvoice::toAmount;
+    p.addRow({day(invoice.invoiceDate), day(invoice.deliveryDate), toAmount(t.net), toAmount(t.vat), toAmount(t.gross),
+              toAmount(t.cashDiscount), toAmount(t.afterCashDiscount), toAmount(t.levy),
+              einvoice::levySentence(invoice.levyRate, t.levy)});
     return p;
 }
 

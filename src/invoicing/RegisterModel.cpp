@@ -21,7 +21,7 @@ int RegisterModel::columnCount(const QModelIndex &parent) const
 
 QString RegisterModel::amountText(invoiceregister::Cents cents)
 {
-    return display::formatFloat(QStringLiteral("###,##0.00"), static_cast<double>(cents) / 100.0);
+    return display::formatFloat(QStringLiteral("###,##0.00"), einvoice::toAmount(cents));
 }
 
 QVariant RegisterModel::data(const QModelIndex &index, int role) const
