@@ -4,7 +4,6 @@
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
-#include "data/LogList.h"
 #include "data/DisplayFormat.h"
 
 #include <QCloseEvent>
@@ -90,26 +89,7 @@ void TFormDorv::FuelleStatusBar(bool listOpen)
 
 void TFormDorv::SQLVorbereiten()
 {
-    const QString n = m_currentListName;
-    if (n.isEmpty() || !m_dmod)
-        return;
-    TDMod &d = *m_dmod;
-    d.qryZusammenfasssung.setSql(QStringLiteral("SELECT COUNT( ID) As Menge, SUM( VOLUMEN) As Volumen, Staerkeklasse, Gueteklasse FROM ")
-                                 + n + QStringLiteral(" GROUP BY Gueteklasse, Staerkeklasse"));
-    d.qryZusZusatz.setSql(QStringLiteral("SELECT AVG(Laenge) AS DLaenge, AVG(Durchmeff) AS DDurchmeff, AVG(Volumen) AS DVolumen FROM ") + n);
-    d.qryDorvZusatz.setSql(data::loglist::headerSql());
-    d.qryGesamtVolumen.setSql(QStringLiteral("SELECT COUNT(ID) As Menge, SUM(Volumen) AS GesVol  FROM ") + n);
-    d.qryGewogeneLaenge.setSql(QStringLiteral("SELECT SUM( (100 * Volumen / :GesVol) /100 * Laenge) AS GewLaenge FROM ") + n);
-
-    // Setting a text closes the query; the five are closed in the order above.
-    for (data::Dataset *q : {&d.qryZusammenfasssung, &d.qryZusZusatz, &d.qryDorvZusatz, &d.qryGesamtVolumen, &d.qryGewogeneLaenge})
-        q->close();
-
-    d.qryZusammenfasssung.open();
-    d.qryZusZusatz.open();
-    d.qryDorvZusatz.setParam(QStringLiteral("OFFSET"), n);
-    d.qryDorvZusatz.open();
-    d.qryGesamtVolumen.open();
-    d.qryGewogeneLaenge.open();
+    if (m_dmod)
+        m_dmod->prepareListQueries(m_currentListName);
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/InvoiceColumns.h"
 #include "data/ListFullError.h"
+#include "data/LogList.h"
 
 #include "data/Shell.h"
 #include "engine/Transaction.h"
@@ -88,6 +89,29 @@ void TDMod::DataModuleDestroy()
                         &qryZusammenfasssung, &qryZusZusatz, &qryGewogeneLaenge, &qryGesamtVolumen, &qryDorvNeueNr})
         ds->close();
     dbDorv.close();
+}
+
+void TDMod::prepareListQueries(const QString &listName)
+{
+    if (listName.isEmpty())
+        return;
+    qryZusammenfasssung.setSql(QStringLiteral("SELECT COUNT( ID) As Menge, SUM( VOLUMEN) As Volumen, Staerkeklasse, Gueteklasse FROM ")
+                               + listName + QStringLiteral(" GROUP BY Gueteklasse, Staerkeklasse"));
+    qryZusZusatz.setSql(QStringLiteral("SELECT AVG(Laenge) AS DLaenge, AVG(Durchmeff) AS DDurchmeff, AVG(Volumen) AS DVolumen FROM ") + listName);
+    qryDorvZusatz.setSql(data::loglist::headerSql());
+    qryGesamtVolumen.setSql(QStringLiteral("SELECT COUNT(ID) As Menge, SUM(Volumen) AS GesVol  FROM ") + listName);
+    qryGewogeneLaenge.setSql(QStringLiteral("SELECT SUM( (100 * Volumen / :GesVol) /100 * Laenge) AS GewLaenge FROM ") + listName);
+
+    // Setting a text closes the query; the five are closed in the order above.
+    for (Dataset *q : {&qryZusammenfasssung, &qryZusZusatz, &qryDorvZusatz, &qryGesamtVolumen, &qryGewogeneLaenge})
+        q->close();
+
+    qryZusammenfasssung.open();
+    qryZusZusatz.open();
+    qryDorvZusatz.setParam(QStringLiteral("OFFSET"), listName);
+    qryDorvZusatz.open();
+    qryGesamtVolumen.open();
+    qryGewogeneLaenge.open();
 }
 
 bool TDMod::CheckDatensatz() const

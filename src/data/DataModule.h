@@ -73,6 +73,10 @@ public:
     // Closes every query and the connection; DataModuleCreate opens them again.
     void DataModuleDestroy();
 
+    // Points the summary queries and the header query at the list `listName` and opens them;
+    // nothing for no list.
+    void prepareListQueries(const QString &listName);
+
     bool CheckDatensatz() const;
 
     // Deletes the current log and closes the numbering gap, all or nothing.

@@ -1,5 +1,7 @@
 #include "support/ListBuilder.h"
 
+#include "data/DataModule.h"
+#include "data/Shell.h"
 #include "engine/Connection.h"
 #include "engine/Transaction.h"
 
@@ -43,6 +45,13 @@ void addLogs(engine::Connection &db, const QString &name, const std::vector<Stor
     engine::Transaction tx(db);
     insertLogs(db, name, logs);
     tx.commit();
+}
+
+void open(TDMod &dmod, Shell &shell, const QString &name)
+{
+    shell.setCurrentListName(name);
+    dmod.qryDorvTabelle.setSql(data::loglist::logsSql(name));
+    dmod.qryDorvTabelle.open();
 }
 
 } // namespace testlists

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+class Shell;
+class TDMod;
 namespace engine {
 class Connection;
 }
@@ -38,5 +40,8 @@ void addList(engine::Connection &db, const QString &name, const std::optional<He
 
 // Adds logs to a list, all in one transaction.
 void addLogs(engine::Connection &db, const QString &name, const std::vector<StoredLog> &logs);
+
+// Makes `name` the shell's current list and opens its logs (the cursor on the first log).
+void open(TDMod &dmod, Shell &shell, const QString &name);
 
 } // namespace testlists
