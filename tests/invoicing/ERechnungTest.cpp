@@ -2,7 +2,7 @@
 // asks where to save and writes a ZUGFeRD PDF or an XRechnung of the invoice it would print.
 #include "invoicing/InvoiceIssuer.h"
 #include "invoiceregister/InvoiceRegister.h"
-#include "invoicing/RechnungProgram.h"
+#include "invoicing/RechnungWindow.h"
 #include "support/EInvoiceValidator.h"
 
 #include <QDateEdit>
@@ -17,7 +17,7 @@ namespace {
 
 using Kind = ScriptedDialogService::Kind;
 
-class ERechnungTest : public ::testing::Test, public RechnungProgram
+class ERechnungTest : public ::testing::Test, public RechnungWindow
 {
 protected:
     // The example invoice: 10 FM at 50,00 EUR, 16 % VAT, 2 % cash discount within 10 days,

@@ -1,9 +1,8 @@
-#include "app/DorvProgram.h"
 #include "controls/DbEdit.h"
 #include "controls/ScriptedDialogService.h"
 #include "data/DataModule.h"
 #include "invoicing/FormFirma.h"
-#include "support/ProgramFolder.h"
+#include "support/WindowBed.h"
 
 #include <QLocale>
 #include <QTest>
@@ -34,12 +33,11 @@ protected:
         QTest::keyClicks(edit, text);
     }
 
-    TDMod &dmod() { return program.DMod(); }
+    TDMod &dmod() { return bed.dmod; }
 
     ScriptedDialogService dialogs;
-    ProgramFolder folder;
-    DorvProgram program{dialogs, folder.path()};
-    TFormFirma &form = *program.windows().FormFirma;
+    WindowBed bed{dialogs};
+    TFormFirma form{bed.dmod, bed.shell, dialogs, &bed.mainWindow};
 };
 
 TEST_F(FirmaTest, ShowsTheCompanyInEditingWithTheRatesInTheirFormat)

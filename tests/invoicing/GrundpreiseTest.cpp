@@ -1,10 +1,9 @@
-#include "app/DorvProgram.h"
 #include "controls/CurrencyEdit.h"
 #include "controls/DataGrid.h"
 #include "controls/ScriptedDialogService.h"
 #include "data/DataModule.h"
 #include "invoicing/FormGrundpreise.h"
-#include "support/ProgramFolder.h"
+#include "support/WindowBed.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -35,7 +34,7 @@ protected:
     }
     double price(const char *gk, const char *sk) { return stored(gk, sk).toDouble(); }
 
-    TDMod &dmod() { return program.DMod(); }
+    TDMod &dmod() { return bed.dmod; }
     QAbstractItemModel &grid() { return *form.dxDBGrid1->model(); }
     QString cell(int row, int column) { return grid().index(row, column).data().toString(); }
     void typeIntoCell(int row, int column, const QString &text)
@@ -45,9 +44,8 @@ protected:
     }
 
     ScriptedDialogService dialogs;
-    ProgramFolder folder;
-    DorvProgram program{dialogs, folder.path()};
-    TFormGrundpreise &form = *program.windows().FormGrundpreise;
+    WindowBed bed{dialogs};
+    TFormGrundpreise form{bed.dmod, bed.shell, dialogs, &bed.mainWindow};
 };
 
 TEST_F(GrundpreiseTest, ShowingLoadsTheDeductionsAndTheBPricesInDiameterClassOrder)

@@ -1,10 +1,9 @@
-#include "app/DorvProgram.h"
 #include "controls/DbEdit.h"
 #include "controls/RecordNavigator.h"
 #include "controls/ScriptedDialogService.h"
 #include "data/DataModule.h"
 #include "invoicing/FormKunden.h"
-#include "support/ProgramFolder.h"
+#include "support/WindowBed.h"
 
 #include <QLocale>
 #include <QTest>
@@ -35,12 +34,11 @@ protected:
         QTest::keyClicks(edit, text);
     }
 
-    TDMod &dmod() { return program.DMod(); }
+    TDMod &dmod() { return bed.dmod; }
 
     ScriptedDialogService dialogs;
-    ProgramFolder folder;
-    DorvProgram program{dialogs, folder.path()};
-    TFormKunden &form = *program.windows().FormKunden;
+    WindowBed bed{dialogs};
+    TFormKunden form{bed.dmod, bed.shell, dialogs, &bed.mainWindow};
 };
 
 TEST_F(KundenTest, ShowingOpensTheCustomersAndClosingClosesThem)

@@ -1,10 +1,9 @@
-#include "app/DorvProgram.h"
 #include "controls/ScriptedDialogService.h"
 #include "controls/SearchGrid.h"
 #include "data/DataModule.h"
 #include "invoicing/FormMatchcode.h"
 #include "invoicing/MatchcodeAuswahl.h"
-#include "support/ProgramFolder.h"
+#include "support/WindowBed.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,12 +62,11 @@ protected:
     }
     void chooseRow(int row) { form.dbGrdMatchcode->setCurrentIndex(form.dbGrdMatchcode->model()->index(row, 0)); }
 
-    TDMod &dmod() { return program.DMod(); }
+    TDMod &dmod() { return bed.dmod; }
 
     ScriptedDialogService dialogs;
-    ProgramFolder folder;
-    DorvProgram program{dialogs, folder.path()};
-    TFormMatchcode &form = *program.windows().FormMatchcode;
+    WindowBed bed{dialogs};
+    TFormMatchcode form{bed.dmod, bed.shell, dialogs, &bed.mainWindow};
     int rowsShown = -1;
 };
 

@@ -1,5 +1,5 @@
 // The printed invoice: its layout dump over the invoice window's data.
-#include "invoicing/RechnungProgram.h"
+#include "invoicing/RechnungWindow.h"
 
 #include <QDate>
 #include <QLocale>
@@ -17,7 +17,7 @@ QStringList linesWith(const QString &dump, const QString &part)
     return found;
 }
 
-class RechnungReportTest : public ::testing::Test, public RechnungProgram
+class RechnungReportTest : public ::testing::Test, public RechnungWindow
 {
 protected:
     // Shows the window and picks the customer with the given number.

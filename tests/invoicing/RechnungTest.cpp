@@ -1,6 +1,6 @@
 // The invoice window: invoice lines, the price grid, the customer lookup and what a preview
 // prepares.
-#include "invoicing/RechnungProgram.h"
+#include "invoicing/RechnungWindow.h"
 
 #include "controls/DataGrid.h"
 #include "controls/DbEdit.h"
@@ -25,7 +25,7 @@ namespace {
 constexpr int colStaerkeklasse = 2, colPreis = 3, colProzent = 4, colPreisB = 5, colPreisC = 6, colPreisCgw = 7, colPreisSave = 8;
 constexpr int row2a = 4; // the B rows in diameter class order: 0, 1a, 1b1, 1b2, 2a, ...
 
-class RechnungTest : public ::testing::Test, public RechnungProgram
+class RechnungTest : public ::testing::Test, public RechnungWindow
 {
 protected:
     QAbstractItemModel &grid() { return *form().dxdbgrdRechnung->model(); }
@@ -72,8 +72,8 @@ TEST_F(RechnungTest, ShowingBuildsOneLinePerClassPairWithASumAndTheWorkingPrice)
     addLog("C", "2a", 0.25);
     addLog("B", "2a", 0.75);
     addLog("B", "6", 2.0); // a diameter class without a base price
-    program.FormDorv().showNormal();
-    program.FormDorv().setGeometry(0, 0, 300, 200); // off the centre of the screen
+    bed.mainWindow.showNormal();
+    bed.mainWindow.setGeometry(0, 0, 300, 200); // off the centre of the screen
     form().show();
     EXPECT_TRUE(form().isVisible());
     EXPECT_FALSE(form().isModal());
@@ -319,8 +319,7 @@ TEST_F(RechnungTest, TheSearchPutsTheChosenNumberInAndCancellingEmptiesIt)
 {
     addKunde("4711", "Sägewerk Eiche", 2, 10, 14);
     form().show();
-    TFormMatchcode &search = *program.windows().FormMatchcode;
-
+    
     answerSearch(search, QStringLiteral("such"), true);
     form().btnKndMatchcodeClick();
     EXPECT_EQ(search.matchcodeSQL(), TFormRechnung::MatchcodeSql);

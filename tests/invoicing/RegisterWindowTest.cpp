@@ -1,13 +1,12 @@
 // The window "Rechnungsausgangsbuch": what it shows and sums, and its four buttons.
-#include "app/DorvProgram.h"
-#include "app/FormDorv.h"
 #include "controls/ScriptedDialogService.h"
 #include "data/DataModule.h"
 #include "einvoice/CiiReader.h"
 #include "invoiceregister/InvoiceRegister.h"
 #include "invoicing/FormRechnungsausgangsbuch.h"
 #include "invoicing/StoredInvoiceReport.h"
-#include "support/ProgramFolder.h"
+#include "support/ProgramWindow.h"
+#include "support/WindowBed.h"
 
 #include "einvoice/SampleInvoices.h"
 
@@ -28,12 +27,13 @@ using invoiceregister::Kind;
 
 namespace {
 
-class RegisterWindowTest : public ::testing::Test
+template <class Surroundings>
+class RegisterWindowOn : public ::testing::Test
 {
 protected:
-    RegisterWindowTest() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    RegisterWindowOn() : around(dialogs), folder(around.folder()) { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
-    TFormRechnungsausgangsbuch &form() { return *program.windows().FormRechnungsausgangsbuch; }
+    TFormRechnungsausgangsbuch &form() { return around.form; }
 
     Entry issue(const char *number, const QDate &date, const char *customer, double amount, Kind kind = Kind::Print)
     {
@@ -61,15 +61,20 @@ protected:
     void selectRow(int row) { form().grdRechnungen->setCurrentIndex(form().grdRechnungen->model()->index(row, 0)); }
 
     ScriptedDialogService dialogs;
-    ProgramFolder folder;
-    DorvProgram program{dialogs, folder.path()};
-    invoiceregister::InvoiceRegister reg{program.DMod().dbDorv};
+    Surroundings around;
+    const ProgramFolder &folder;
+    invoiceregister::InvoiceRegister reg{around.dmod().dbDorv};
     QTemporaryDir out;
 };
 
+using RegisterWindowTest = RegisterWindowOn<WindowAlone<TFormRechnungsausgangsbuch>>;
+// For the main window's menu item and what start-up creates.
+using RegisterWindowInProgramTest =
+    RegisterWindowOn<ProgramWindow<TFormRechnungsausgangsbuch, &DorvWindows::FormRechnungsausgangsbuch>>;
+
 } // namespace
 
-TEST_F(RegisterWindowTest, ShowsFiltersAndSumsTheIssuedInvoices)
+TEST_F(RegisterWindowInProgramTest, ShowsFiltersAndSumsTheIssuedInvoices)
 {
     EXPECT_TRUE(QFile::exists(folder.dataPath() + "rechnungsausgang.db")) << "created at start";
     issue("R-1", QDate(2025, 3, 1), "Sägewerk Eiche", 500);
@@ -77,7 +82,7 @@ TEST_F(RegisterWindowTest, ShowsFiltersAndSumsTheIssuedInvoices)
     issue("R-3", QDate(2026, 2, 1), "Sägewerk Eiche", 100);
 
     // Offered without an open list; the window stays beside the main window.
-    QAction *item = program.FormDorv().menuItem(QStringLiteral("mnuStammdatenRechnungsausgangsbuch"));
+    QAction *item = around.program.FormDorv().menuItem(QStringLiteral("mnuStammdatenRechnungsausgangsbuch"));
     ASSERT_TRUE(item);
     EXPECT_TRUE(item->isEnabled());
     item->trigger();
@@ -141,8 +146,8 @@ TEST_F(RegisterWindowTest, TheStoredInvoiceIsShownAsItWasIssued)
 {
     const Entry e = issue("R-1", QDate(2026, 3, 1), "Sägewerk Eiche", 500);
     // Today's master data have changed since.
-    program.DMod().dbDorv.execute(QStringLiteral("UPDATE Firma SET Firma = 'Neue Firma', MwSt = 19"));
-    program.DMod().dbDorv.execute(QStringLiteral("UPDATE Kunden SET FIRMA = 'Umbenannt'"));
+    around.dmod().dbDorv.execute(QStringLiteral("UPDATE Firma SET Firma = 'Neue Firma', MwSt = 19"));
+    around.dmod().dbDorv.execute(QStringLiteral("UPDATE Kunden SET FIRMA = 'Umbenannt'"));
 
     report::PreparedReport printout =
         invoicing::StoredInvoiceReport(folder.reportPath() + "Rechnung.rtm", reg.invoice(e.id), e.header);

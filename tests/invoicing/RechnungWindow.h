@@ -1,14 +1,13 @@
 #pragma once
 
-// The whole program on a fresh program folder with the list "Wald" open, whose logs a test
-// writes directly into the list table, and the invoice window.
-#include "app/DorvProgram.h"
-#include "app/FormDorv.h"
+// The invoice window with its search window on a fresh program folder, the list "Wald" current,
+// whose logs a test writes directly into the list table.
 #include "controls/ScriptedDialogService.h"
 #include "data/DataModule.h"
+#include "invoicing/FormMatchcode.h"
 #include "invoicing/FormRechnung.h"
 #include "support/ListBuilder.h"
-#include "support/ProgramFolder.h"
+#include "support/WindowBed.h"
 
 #include <QDateEdit>
 #include <QDateTime>
@@ -16,18 +15,19 @@
 #include <QLocale>
 #include <QVariant>
 
-class RechnungProgram
+class RechnungWindow
 {
 public:
-    RechnungProgram()
+    RechnungWindow()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         testlists::addList(dmod().dbDorv, QStringLiteral("Wald"), testlists::sampleHeader());
-        program.FormDorv().setCurrentListName(QStringLiteral("Wald"));
+        bed.shell.setCurrentListName(QStringLiteral("Wald"));
+        m_form.setMatchcodeWindow(&search);
     }
 
-    TDMod &dmod() { return program.DMod(); }
-    TFormRechnung &form() { return *program.windows().FormRechnung; }
+    TDMod &dmod() { return bed.dmod; }
+    TFormRechnung &form() { return m_form; }
 
     void execute(const char *sql, const engine::Params &params = {}) { dmod().dbDorv.execute(QString::fromUtf8(sql), params); }
 
@@ -82,9 +82,11 @@ public:
     }
 
     ScriptedDialogService dialogs;
-    ProgramFolder folder;
-    DorvProgram program{dialogs, folder.path()};
+    WindowBed bed{dialogs};
+    const ProgramFolder &folder = bed.folder;
+    TFormMatchcode search{bed.dmod, bed.shell, dialogs, &bed.mainWindow};
 
 private:
+    TFormRechnung m_form{bed.dmod, bed.shell, dialogs, &bed.mainWindow};
     int m_lastId = 0;
 };
