@@ -2,7 +2,7 @@
 
 #include "support/ListBuilder.h"
 
-void EntryWindowTest::createList(const TestHeader &header, const std::vector<TestLog> &logs)
+void EntryWindowDriver::createList(const TestHeader &header, const std::vector<TestLog> &logs)
 {
     std::vector<testlists::StoredLog> stored;
     for (const TestLog &log : logs)
@@ -11,12 +11,10 @@ void EntryWindowTest::createList(const TestHeader &header, const std::vector<Tes
                        testlists::Header{header.abteilung, header.baumart, header.sorte, header.beschreibung, header.geschaelt,
                                          header.gerueckt},
                        stored);
-    program.FormDorv().setCurrentListName(list);
-    dmod().qryDorvTabelle.setSql(data::loglist::logsSql(list));
-    dmod().qryDorvTabelle.open();
+    testlists::open(dmod(), shell(), list);
 }
 
-std::vector<TestLog> EntryWindowTest::someLogs(int n) const
+std::vector<TestLog> EntryWindowDriver::someLogs(int n) const
 {
     std::vector<TestLog> logs;
     for (int i = 1; i <= n; ++i)
@@ -24,7 +22,7 @@ std::vector<TestLog> EntryWindowTest::someLogs(int n) const
     return logs;
 }
 
-void EntryWindowTest::show(StammeingabeMode mode)
+void EntryWindowDriver::show(StammeingabeMode mode)
 {
     form().setMode(mode);
     form().show();
@@ -33,13 +31,13 @@ void EntryWindowTest::show(StammeingabeMode mode)
     settle();
 }
 
-QWidget *EntryWindowTest::focus()
+QWidget *EntryWindowDriver::focus()
 {
     QWidget *w = QApplication::focusWidget();
     return w ? w : &grid();
 }
 
-void EntryWindowTest::type(const QString &asciiText)
+void EntryWindowDriver::type(const QString &asciiText)
 {
     for (const QChar c : asciiText) {
         QTest::keyClick(focus(), c.toLatin1());
@@ -47,13 +45,13 @@ void EntryWindowTest::type(const QString &asciiText)
     }
 }
 
-void EntryWindowTest::key(Qt::Key k, Qt::KeyboardModifiers modifiers)
+void EntryWindowDriver::key(Qt::Key k, Qt::KeyboardModifiers modifiers)
 {
     QTest::keyClick(focus(), k, modifiers);
     settle();
 }
 
-void EntryWindowTest::clickCell(int row, int column)
+void EntryWindowDriver::clickCell(int row, int column)
 {
     QTableView &view = grid();
     view.scrollTo(view.model()->index(row, column));
@@ -62,7 +60,7 @@ void EntryWindowTest::clickCell(int row, int column)
     settle();
 }
 
-std::vector<TestLog> EntryWindowTest::storedLogs()
+std::vector<TestLog> EntryWindowDriver::storedLogs()
 {
     std::vector<TestLog> logs;
     const engine::ResultSet r = dmod().dbDorv.query(QStringLiteral("SELECT * FROM Wald ORDER BY ID"));
@@ -72,7 +70,7 @@ std::vector<TestLog> EntryWindowTest::storedLogs()
     return logs;
 }
 
-QStringList EntryWindowTest::storedHeader()
+QStringList EntryWindowDriver::storedHeader()
 {
     const engine::ResultSet r = dmod().dbDorv.query(
         QStringLiteral("SELECT ZUSATZTEXT, ABTEILUNG, BAUMART, SORTE, GESCHAELT, GERUECKT FROM DORVZUSATZ WHERE OFFSET = 'Wald'"));

@@ -6,6 +6,7 @@
 #include "data/DataModule.h"
 #include "entry/FormStammeingabe.h"
 #include "support/ProgramFolder.h"
+#include "support/WindowBed.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -40,22 +41,23 @@ struct TestHeader
     bool gerueckt = false;
 };
 
-// The whole program in a temporary program folder, with one list "Wald" open and the log
-// entry window driven by keys and mouse clicks.
-class EntryWindowTest : public ::testing::Test
+// The log entry window on a temporary program folder, with one list "Wald" open, driven by
+// keys and mouse clicks. The surroundings come from the fixtures below.
+class EntryWindowDriver : public ::testing::Test
 {
 protected:
     static inline const QString list = QStringLiteral("Wald");
 
-    EntryWindowTest() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
-    ~EntryWindowTest() override
+    EntryWindowDriver() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void TearDown() override
     {
         if (form().isVisible())
             form().hide();
     }
 
-    TDMod &dmod() { return program.DMod(); }
-    TFormStammeingabe &form() { return *program.windows().FormStammeingabe; }
+    virtual TDMod &dmod() = 0;
+    virtual Shell &shell() = 0;
+    virtual TFormStammeingabe &form() = 0;
     QTableView &grid() { return *form().findChild<QTableView *>(QStringLiteral("rxdbgrdDorveingabe")); }
     template <typename T>
     T &control(const char *name)
@@ -87,9 +89,37 @@ protected:
     QStringList errors() { return dialogs.textsOf(ScriptedDialogService::Kind::Error); }
 
     ScriptedDialogService dialogs;
+};
+
+// The entry window with the data module and a stand-in for the main window.
+class EntryWindowTest : public EntryWindowDriver
+{
+protected:
+    EntryWindowTest() { bed.dmod.setLogRowRules(&m_form); }
+
+    TDMod &dmod() override { return bed.dmod; }
+    Shell &shell() override { return bed.shell; }
+    TFormStammeingabe &form() override { return m_form; }
+
+    WindowBed bed{dialogs};
+    const ProgramFolder &folder = bed.folder;
+
+private:
+    TFormStammeingabe m_form{bed.dmod, bed.shell, dialogs, &bed.mainWindow};
+};
+
+// The whole program, for what the main window shows after the entry window's work.
+class EntryProgramTest : public EntryWindowDriver
+{
+protected:
+    TDMod &dmod() override { return program.DMod(); }
+    Shell &shell() override { return program.FormDorv(); }
+    TFormStammeingabe &form() override { return *program.windows().FormStammeingabe; }
+
     ProgramFolder folder;
     DorvProgram program{dialogs, folder.path()};
 };
+
 
 // View columns of the grid.
 namespace col {

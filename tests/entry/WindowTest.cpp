@@ -12,6 +12,7 @@
 namespace {
 
 using WindowTest = EntryWindowTest;
+using WindowProgramTest = EntryProgramTest;
 
 TestLog log(int id, int laenge, int durchmein, int durchmeff, const char *guete, double volumen, const char *staerke)
 {
@@ -161,7 +162,7 @@ TEST_F(WindowTest, OverviewIsReadOnlyAndClosingStillWritesTheHeader)
     EXPECT_EQ(dmod().qryDorvTabelle.state(), data::DatasetState::Insert);
 }
 
-TEST_F(WindowTest, TitleBarCloseWritesTheHeaderAndOkAlsoRefreshesTheMainWindow)
+TEST_F(WindowProgramTest, TitleBarCloseWritesTheHeaderAndOkAlsoRefreshesTheMainWindow)
 {
     createList(TestHeader{});
     show();
