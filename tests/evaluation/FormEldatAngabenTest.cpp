@@ -1,4 +1,4 @@
-#include "ListProgram.h"
+#include "ListFixtures.h"
 
 #include "controls/ScriptedDialogService.h"
 #include "data/EldatFactsStore.h"

@@ -1,4 +1,4 @@
-#include "ListProgram.h"
+#include "ListFixtures.h"
 
 #include "data/EldatFactsStore.h"
 #include "evaluation/ListExport.h"
@@ -22,7 +22,8 @@ using exporting::ListHeader;
 
 const QString filters = QStringLiteral("ELDATsmart|*.json|CSV für Tabellenkalkulation|*.csv");
 
-class ListExportTest : public ::testing::Test
+template <class List>
+class ListExportOn : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -48,19 +49,23 @@ protected:
     // The export command with the facts dialog answered by the test.
     evaluation::ListExport exporter()
     {
-        return evaluation::ListExport(list.dmod(), list.main(), list.dialogs, [this](const ListHeader &header, const EldatFacts &offered) {
+        return evaluation::ListExport(list.dmod(), list.shell(), list.dialogs, [this](const ListHeader &header, const EldatFacts &offered) {
             asked.push_back({header, offered});
             return answer;
         });
     }
 
-    ListProgram list;
+    List list;
     QTemporaryDir out;
     std::vector<std::pair<ListHeader, EldatFacts>> asked;
     std::optional<EldatFacts> answer = sampleFacts();
 };
 
-TEST_F(ListExportTest, TheMenuItemWritesACsvOfTheOpenListAndSaysSo)
+using ListExportTest = ListExportOn<ListWindow>;
+// The command as the main window's menu runs it.
+using ListExportMenuTest = ListExportOn<ListProgram>;
+
+TEST_F(ListExportMenuTest, TheMenuItemWritesACsvOfTheOpenListAndSaysSo)
 {
     QAction *item = list.main().menuItem(QStringLiteral("mnuListenExportieren"));
     ASSERT_NE(item, nullptr);
@@ -103,7 +108,7 @@ TEST_F(ListExportTest, TheFormatFollowsATypedExtensionElseTheFilter)
     EXPECT_TRUE(asked.empty());
 }
 
-TEST_F(ListExportTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothing)
+TEST_F(ListExportMenuTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothing)
 {
     const QString path = file(QStringLiteral("fehlt/Wald.csv"));
     choose(path, 1);

@@ -1,5 +1,5 @@
 // The two print commands over the real queries of an open list.
-#include "ListProgram.h"
+#include "ListFixtures.h"
 
 #include "controls/ErrorGuard.h"
 #include "evaluation/FormZusammenfasssung.h"
@@ -56,13 +56,20 @@ QString dumpOf(report::PreparedReport report)
 class ListReports : public ::testing::Test
 {
 protected:
+    ListWindow list;
+};
+
+// The print commands of the main window's menu.
+class ListReportsInProgram : public ::testing::Test
+{
+protected:
     ListProgram list;
 };
 
 TEST_F(ListReports, LogListCarriesTheListsHeaderTotalsAndPages)
 {
     list.addLogs(logs(250));
-    const QString dump = dumpOf(evaluation::stammliste(list.dmod(), list.main()));
+    const QString dump = dumpOf(evaluation::stammliste(list.dmod(), list.shell()));
     const QStringList first = linesOfPage(dump, 1);
 
     const data::Dataset &firma = list.dmod().qryFirma;
@@ -82,13 +89,13 @@ TEST_F(ListReports, LogListCarriesTheListsHeaderTotalsAndPages)
     EXPECT_TRUE(hasText(first, "1,50 FM"));
     EXPECT_TRUE(hasText(linesOfPage(dump, 3), "250"));
 
-    EXPECT_EQ(dumpOf(evaluation::stammliste(list.dmod(), list.main())), dump) << "printing twice gives the same list";
+    EXPECT_EQ(dumpOf(evaluation::stammliste(list.dmod(), list.shell())), dump) << "printing twice gives the same list";
 }
 
 TEST_F(ListReports, SummaryGroupsTheQualityClassesWithTheirSums)
 {
     list.addLogs({{4, 30, "C", 5.0, "2a"}, {4, 30, "C", 7.5, "3a"}, {6, 40, "Cgw", 1.25, "2a"}});
-    const QString dump = dumpOf(evaluation::zusammenfassung(list.dmod(), list.main()));
+    const QString dump = dumpOf(evaluation::zusammenfassung(list.dmod(), list.shell()));
     EXPECT_TRUE(dump.contains("\"12,50\"")) << "the sum of group C";
     EXPECT_TRUE(dump.contains("\"1,25\""));
     EXPECT_TRUE(dump.contains("\"13,75 FM\"")) << "the list's total volume";
@@ -103,7 +110,7 @@ TEST_F(ListReports, PdfOfAThousandLogsHoldsTheFirstAndLastLog)
     list.addLogs(logs(1000));
     QTemporaryDir dir;
     const QString pdf = dir.filePath("Dorvliste.pdf");
-    evaluation::stammliste(list.dmod(), list.main()).report().writePdf(pdf);
+    evaluation::stammliste(list.dmod(), list.shell()).report().writePdf(pdf);
 
     QProcess text;
     text.start("pdftotext", {"-layout", pdf, "-"});
@@ -124,12 +131,12 @@ TEST_F(ListReports, ScreenShowsThePreviewAndTheCommandGoesOnWhenItCloses)
             preview->reject();
         }
     });
-    StammlisteDrucken(list.dmod(), list.main(), QStringLiteral("Screen"), &list.main());
+    StammlisteDrucken(list.dmod(), list.shell(), QStringLiteral("Screen"), &list.mainWindow());
     EXPECT_FALSE(previewClass.isEmpty()) << "the preview opened modally";
     EXPECT_TRUE(list.dialogs.messages.empty());
 }
 
-TEST_F(ListReports, MissingReportFolderIsShownAndTheProgramGoesOn)
+TEST_F(ListReportsInProgram, MissingReportFolderIsShownAndTheProgramGoesOn)
 {
     list.addLogs(logs(2));
     ASSERT_TRUE(QDir(list.folder.reportPath()).removeRecursively());

@@ -1,5 +1,5 @@
-// The summary window on the real program: its cells after a fill from the list's logs.
-#include "ListProgram.h"
+// The summary window over the list's queries: its cells after a fill from the list's logs.
+#include "ListFixtures.h"
 
 #include "evaluation/FormZusammenfasssung.h"
 
@@ -14,10 +14,11 @@ namespace {
 const QStringList qualities{"B", "C", "Cgw"};
 const QStringList diameters{"0", "1a", "1b1", "1b2", "2a", "2b", "3a", "3b", "4", "5"};
 
-class SummaryWindow : public ::testing::Test
+template <class List>
+class SummaryWindowOn : public ::testing::Test
 {
 protected:
-    TFormZusammenfasssung &window() { return *list.program.windows().FormZusammenfasssung; }
+    TFormZusammenfasssung &window() { return m_window; }
 
     QString text(const QString &name)
     {
@@ -37,8 +38,15 @@ protected:
             }
     }
 
-    ListProgram list;
+    List list;
+
+private:
+    TFormZusammenfasssung m_window{list.dmod(), list.shell(), list.dialogs, &list.mainWindow()};
 };
+
+using SummaryWindow = SummaryWindowOn<ListWindow>;
+// With the main window, whose status bar shows the same figures.
+using SummaryWindowInProgram = SummaryWindowOn<ListProgram>;
 
 TEST_F(SummaryWindow, HasItsCaptionCellsAndTags)
 {
@@ -225,7 +233,7 @@ TEST_F(SummaryWindow, EngineErrorIsShownAndTheWindowGoesOn)
 
 namespace {
 
-TEST_F(SummaryWindow, AThousandLogsOfSeventyOneHundredthsShow710Everywhere)
+TEST_F(SummaryWindowInProgram, AThousandLogsOfSeventyOneHundredthsShow710Everywhere)
 {
     list.addLogs(std::vector<Log>(1000, Log{10, 30, "B", 0.71, "1a"}));
     list.addLogs({{10, 30, "C", 0.71, "1a"}});
@@ -240,7 +248,7 @@ TEST_F(SummaryWindow, AThousandLogsOfSeventyOneHundredthsShow710Everywhere)
 
 // A list of 100,000 logs with the volumes of imported lists, all in one pair: every cell and
 // the status bar show their figures whole.
-TEST_F(SummaryWindow, FiguresOfAHundredThousandLogsShowWhole)
+TEST_F(SummaryWindowInProgram, FiguresOfAHundredThousandLogsShowWhole)
 {
     std::vector<Log> logs(99999, Log{39, 59, "Cgw", 10.66, "3b"});
     logs.push_back({39, 59, "Cgw", 0.0001, "3b"});
