@@ -63,10 +63,10 @@ TEST_F(ImportWindowTest, FileWithoutExtensionSuggestsItsWholeName)
     EXPECT_EQ(form.edtNeueDatei()->text(), QStringLiteral("Wald"));
 }
 
-TEST_F(ImportWindowTest, EmptyFileGivesAListWithoutLogsAndTheHeaderTable)
+TEST_F(ImportWindowInProgramTest, EmptyFileGivesAListWithoutLogsAndTheHeaderTable)
 {
     ASSERT_FALSE(tableFileExists(QStringLiteral("DORVZUSATZ")));
-    TFormDorv &main = program.FormDorv();
+    TFormDorv &main = around.program.FormDorv();
     const QString status = main.statusPanelText(0) + main.statusPanelText(1) + main.statusPanelText(2);
 
     importFile(write(QStringLiteral("Wald.dvz"), {}));

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "app/DorvProgram.h"
-#include "app/FormDorv.h"
 #include "controls/ScriptedDialogService.h"
 #include "data/DataModule.h"
 #include "import/FormImport.h"
 #include "support/LegacyFiles.h"
-#include "support/ProgramFolder.h"
+#include "support/ProgramWindow.h"
+#include "support/WindowBed.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -24,14 +23,13 @@ inline void PrintTo(const QString &text, std::ostream *out)
     *out << '"' << text.toStdString() << '"';
 }
 
-// The whole program with its import window shown, a folder for version 2.0 files, and the
-// scripted dialogs that answer the file dialog.
-class ImportWindowTest : public ::testing::Test
+// The import window shown, a folder for version 2.0 files, and the scripted dialogs that
+// answer the file dialog.
+template <class Surroundings>
+class ImportWindowOn : public ::testing::Test
 {
 protected:
-    ImportWindowTest() : program(dialogs, folder.path()), form(*program.windows().FormImport), db(program.DMod().dbDorv)
-    {
-    }
+    ImportWindowOn() : around(dialogs), folder(around.folder()), form(around.form), db(around.dmod().dbDorv) {}
 
     void SetUp() override
     {
@@ -70,10 +68,14 @@ protected:
 
     static QString success() { return QStringLiteral("Die Daten wurden erfolgreich importiert!"); }
 
-    ProgramFolder folder;
     ScriptedDialogService dialogs;
-    DorvProgram program;
+    Surroundings around;
+    const ProgramFolder &folder;
     TFormImport &form;
     engine::Connection &db;
     QTemporaryDir oldFiles;
 };
+
+using ImportWindowTest = ImportWindowOn<WindowAlone<TFormImport>>;
+// For what the main window shows after an import.
+using ImportWindowInProgramTest = ImportWindowOn<ProgramWindow<TFormImport, &DorvWindows::FormImport>>;
