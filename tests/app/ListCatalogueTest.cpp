@@ -17,8 +17,10 @@ const QString identifierText =
     QStringLiteral("Der Listenname darf nur Buchstaben, Ziffern und _ enthalten und muss mit einem Buchstaben beginnen!");
 
 using ListCatalogueTest = ProgramTest;
+// What the two list windows do without the main window.
+using ListWindowsCatalogueTest = ListWindowsTest;
 
-TEST_F(ListCatalogueTest, NameFieldTakesEighteenCharactersAndKeepsItsText)
+TEST_F(ListWindowsCatalogueTest, NameFieldTakesEighteenCharactersAndKeepsItsText)
 {
     QLineEdit *field = nameField();
     ASSERT_NE(field, nullptr);
@@ -91,7 +93,7 @@ TEST_F(ListCatalogueTest, CreatingAListMakesItCurrentWithAHeaderRowOfOnlyItsName
     EXPECT_EQ(dmod().qryTmp.recordCount(), 2);
 }
 
-TEST_F(ListCatalogueTest, AnExistingListIsReportedWithTheNameAsTypedInAnyCase)
+TEST_F(ListWindowsCatalogueTest, AnExistingListIsReportedWithTheNameAsTypedInAnyCase)
 {
     createList(QStringLiteral("Wald"));
     dialogs.clear();
@@ -123,7 +125,7 @@ TEST_F(ListCatalogueTest, AFailingHeaderRowLeavesNoHalfList)
     EXPECT_FALSE(dmod().qryDorvTabelle.isOpen());
 }
 
-TEST_F(ListCatalogueTest, TheListBoxShowsNameAndTextOrderedByName)
+TEST_F(ListWindowsCatalogueTest, TheListBoxShowsNameAndTextOrderedByName)
 {
     createList(QStringLiteral("Wald"));
     createList(QStringLiteral("Eiche"));
@@ -172,7 +174,7 @@ TEST_F(ListCatalogueTest, OpeningTheOpenListIsRefusedUntilItIsClosed)
     EXPECT_FALSE(enabled("mnuDateiImportieren"));
 }
 
-TEST_F(ListCatalogueTest, AnEmptyHeaderTableGivesAnEmptyListBoxAndNothingToOpen)
+TEST_F(ListWindowsCatalogueTest, AnEmptyHeaderTableGivesAnEmptyListBoxAndNothingToOpen)
 {
     createList(QStringLiteral("Wald"));
     dmod().dbDorv.execute(QStringLiteral("DELETE FROM DORVZUSATZ"));
@@ -201,7 +203,7 @@ TEST_F(ListCatalogueTest, AStoredNameThatIsNoIdentifierIsNotOpened)
     EXPECT_TRUE(dmod().dbDorv.tableExists(QStringLiteral("Firma")));
 }
 
-TEST_F(ListCatalogueTest, AMissingHeaderTableIsReportedAndTheFirstListCreatesIt)
+TEST_F(ListWindowsCatalogueTest, AMissingHeaderTableIsReportedAndTheFirstListCreatesIt)
 {
     formLaden().FormActivate();
     ASSERT_EQ(dialogs.textsOf(Kind::Error).size(), 1);
@@ -293,7 +295,7 @@ TEST_F(ListCatalogueTest, AHeaderRowWhoseTableFileIsGoneCanBeDeleted)
     EXPECT_EQ(box->model()->rowCount(), 0);
 }
 
-TEST_F(ListCatalogueTest, DeletingWithoutSelectionDeletesNothing)
+TEST_F(ListWindowsCatalogueTest, DeletingWithoutSelectionDeletesNothing)
 {
     createList(QStringLiteral("Wald"));
     dmod().dbDorv.execute(QStringLiteral("DELETE FROM DORVZUSATZ"));

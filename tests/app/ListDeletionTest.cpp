@@ -1,11 +1,11 @@
-#include "ProgramFixture.h"
+#include "ListWindows.h"
 
 #include "data/EldatFactsStore.h"
 #include "support/ExportSamples.h"
 
 namespace {
 
-using ListDeletionTest = ProgramTest;
+using ListDeletionTest = ListWindowsTest;
 
 exporting::EldatFacts pile(const QString &number)
 {

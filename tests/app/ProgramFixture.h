@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ListWindows.h"
+
 #include "app/DorvProgram.h"
 #include "app/FormDorv.h"
-#include "app/FormLaden.h"
-#include "app/FormNeu.h"
 #include "controls/ScriptedDialogService.h"
 #include "data/DataModule.h"
 #include "support/ProgramFolder.h"
@@ -26,21 +26,9 @@ protected:
     TDMod &dmod() { return program.DMod(); }
     TFormNeu &formNeu() { return *program.windows().FormNeu; }
     TFormLaden &formLaden() { return *program.windows().FormLaden; }
-    QLineEdit *nameField() { return formNeu().findChild<QLineEdit *>(QStringLiteral("edtTabellenname")); }
-
-    // Types a name into the new-list window and presses "&OK".
-    void createList(const QString &name)
-    {
-        nameField()->setText(name);
-        formNeu().btnOkClick();
-    }
-    // Fills the list window, selects the list and presses "&Öffnen".
-    void openList(const QString &name)
-    {
-        formLaden().FormActivate();
-        ASSERT_TRUE(formLaden().selectList(name)) << name.toStdString();
-        formLaden().btnOeffnenClick();
-    }
+    QLineEdit *nameField() { return listwindows::nameField(formNeu()); }
+    void createList(const QString &name) { listwindows::createList(formNeu(), name); }
+    void openList(const QString &name) { listwindows::openList(formLaden(), name); }
 
     bool enabled(const char *item) { return main().menuItem(QString::fromLatin1(item))->isEnabled(); }
     bool tableFileExists(const QString &lowerName) { return QFileInfo::exists(folder.dataPath() + lowerName + QStringLiteral(".db")); }
