@@ -7,7 +7,7 @@
 #include "data/Shell.h"
 #include "engine/Transaction.h"
 #include "entry/FormStammeingabe.h"
-#include "entry/MeasurementRules.h"
+#include "rules/MeasurementRules.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -167,13 +167,13 @@ void StoreAllAgain_Raw(benchmark::State &state)
                            -1, &write, nullptr);
         while (sqlite3_step(read) == SQLITE_ROW) {
             const int laenge = sqlite3_column_int(read, 1);
-            const int durchmeff = entry::DurchmeffBerechnen(sqlite3_column_int(read, 2), geschaelt);
+            const int durchmeff = rules::DurchmeffBerechnen(sqlite3_column_int(read, 2), geschaelt);
             bool accepted = false;
             const QByteArray guete =
-                entry::GueteklasseUmsetzen(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(read, 3))), accepted).toUtf8();
-            const QByteArray staerke = entry::StaerkeklasseBerechnen(durchmeff).toUtf8();
+                rules::GueteklasseUmsetzen(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(read, 3))), accepted).toUtf8();
+            const QByteArray staerke = rules::StaerkeklasseBerechnen(durchmeff).toUtf8();
             sqlite3_bind_int(write, 1, durchmeff);
-            sqlite3_bind_double(write, 2, entry::VolumenBerechnen(durchmeff, laenge));
+            sqlite3_bind_double(write, 2, rules::VolumenBerechnen(durchmeff, laenge));
             sqlite3_bind_text(write, 3, guete.constData(), int(guete.size()), SQLITE_TRANSIENT);
             sqlite3_bind_text(write, 4, staerke.constData(), int(staerke.size()), SQLITE_TRANSIENT);
             sqlite3_bind_int64(write, 5, sqlite3_column_int64(read, 0));

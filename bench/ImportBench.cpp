@@ -60,7 +60,7 @@ void ImportLegacyList_Dorv(benchmark::State &state)
         engine::Connection db;
         db.open({QStringLiteral("PATH=") + data.path()});
         state.ResumeTiming();
-        importer::ListeImportieren(db, path, QStringLiteral("Wald"));
+        importing::ListeImportieren(db, path, QStringLiteral("Wald"));
     }
 }
 

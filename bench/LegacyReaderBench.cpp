@@ -25,7 +25,7 @@ void ReadLegacyList(benchmark::State &state)
     }
     for (auto _ : state) {
         int logs = 0;
-        legacy::readLegacyLogs(path, false, [&](const legacy::LegacyLog &) { ++logs; });
+        importing::readLegacyLogs(path, false, [&](const importing::LegacyLog &) { ++logs; });
         benchmark::DoNotOptimize(logs);
     }
 }

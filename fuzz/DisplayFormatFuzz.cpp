@@ -22,14 +22,14 @@ void displayFormat(QByteArrayView input)
     if (!ok)
         value = valueText.size(); // any number will do
 
-    const display::Separators german;
-    const display::Separators english{u'.', u','};
-    for (const display::Separators &sep : {german, english}) {
-        display::formatFloat(pattern, value, sep);
-        display::formatFloat(pattern, -value, sep);
-        display::formatGeneral(value, sep);
-        display::formatFixed2(value, sep);
-        if (display::formatFloat(QString(), value, sep) != display::formatGeneral(value, sep))
+    const data::display::Separators german;
+    const data::display::Separators english{u'.', u','};
+    for (const data::display::Separators &sep : {german, english}) {
+        data::display::formatFloat(pattern, value, sep);
+        data::display::formatFloat(pattern, -value, sep);
+        data::display::formatGeneral(value, sep);
+        data::display::formatFixed2(value, sep);
+        if (data::display::formatFloat(QString(), value, sep) != data::display::formatGeneral(value, sep))
             throw Violation("the empty pattern is not the general number format");
     }
 
@@ -37,8 +37,8 @@ void displayFormat(QByteArrayView input)
     constexpr double limit = 1e14; // about 3,000 years either way
     const double msecs = std::isfinite(value) ? std::clamp(value, -limit, limit) : 0.0;
     const QDateTime time = QDateTime::fromMSecsSinceEpoch(qint64(msecs), QTimeZone::utc());
-    display::formatDateTime(pattern, time);
-    if (!display::formatDateTime(pattern, QDateTime()).isEmpty())
+    data::display::formatDateTime(pattern, time);
+    if (!data::display::formatDateTime(pattern, QDateTime()).isEmpty())
         throw Violation("an invalid date-time gives text");
 }
 

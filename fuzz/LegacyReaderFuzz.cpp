@@ -17,12 +17,12 @@ std::vector<QByteArray> splitInChunks(QByteArrayView bytes, qsizetype chunk, qin
     std::vector<QByteArray> lines;
     tooLongAt = 0;
     const auto sink = [&](QByteArrayView line) { lines.emplace_back(line.toByteArray()); };
-    legacy::LegacyLineSplitter splitter;
+    importing::LegacyLineSplitter splitter;
     try {
         for (qsizetype at = 0; at < bytes.size(); at += chunk)
             splitter.feed(bytes.sliced(at, std::min(chunk, bytes.size() - at)), sink);
         splitter.finish(sink);
-    } catch (const legacy::LegacyLineTooLongError &e) {
+    } catch (const importing::LegacyLineTooLongError &e) {
         tooLongAt = e.lineNumber();
     }
     return lines;
@@ -57,7 +57,7 @@ void legacyReader(QByteArrayView input)
     for (const QString &line : whole) {
         if (line.contains(u'\r') || line.contains(QChar(0x1a)))
             throw Violation("a line holds its line end or Ctrl-Z");
-        if (line.size() > legacy::MaxLineLength)
+        if (line.size() > importing::MaxLineLength)
             throw Violation("a line longer than the longest line was handed on");
     }
 
@@ -65,33 +65,33 @@ void legacyReader(QByteArrayView input)
     const bool geschaelt = !input.isEmpty() && (static_cast<unsigned char>(input[0]) & 1);
     std::size_t logs = 0;
     try {
-        legacy::parseLegacyLogs(bytes, QStringLiteral("Wald.dvz"), geschaelt, [&](const legacy::LegacyLog &) { ++logs; });
+        importing::parseLegacyLogs(bytes, QStringLiteral("Wald.dvz"), geschaelt, [&](const importing::LegacyLog &) { ++logs; });
         if (logs != whole.size() / 7 || tooLongAt != 0)
             throw Violation("not one log per seven lines");
         if (logs == 0 && !bytes.isEmpty())
             throw Violation("bytes without a log passed as an empty list");
-    } catch (const legacy::LegacyFormatError &e) {
+    } catch (const importing::LegacyFormatError &e) {
         if (e.lineNumber() < 1 || e.lineNumber() > qint64(whole.size()))
             throw Violation("a format error names a line outside the file");
         if (e.message().isEmpty())
             throw Violation("a format error without a message");
-    } catch (const legacy::LegacyLineTooLongError &e) {
+    } catch (const importing::LegacyLineTooLongError &e) {
         if (e.lineNumber() != tooLongAt || logs == 0)
             throw Violation("a line too long reported at the wrong line or instead of no logs");
-    } catch (const legacy::LegacyNoLogsError &) {
+    } catch (const importing::LegacyNoLogsError &) {
         if (logs != 0 || bytes.isEmpty() || (tooLongAt == 0 && whole.size() >= 7))
             throw Violation("no logs reported for a list with logs");
     }
-    if (QString::fromLatin1(bytes).size() > 0 && legacy::shownText(QString::fromLatin1(bytes)).size() > 61)
+    if (QString::fromLatin1(bytes).size() > 0 && importing::shownText(QString::fromLatin1(bytes)).size() > 61)
         throw Violation("a quoted text is longer than 60 characters");
 
     // The number readers and the name suggestion on every line.
     for (const QString &line : whole) {
         bool ok = false;
-        legacy::DezimalwertLesen(line, ok);
+        importing::DezimalwertLesen(line, ok);
         int value = 0;
-        legacy::readWholeNumber(line.toLatin1(), value);
-        legacy::DateinameOhneEndung(line);
+        importing::readWholeNumber(line.toLatin1(), value);
+        importing::DateinameOhneEndung(line);
     }
 }
 

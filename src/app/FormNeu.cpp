@@ -3,7 +3,7 @@
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
-#include "data/ListNames.h"
+#include "rules/ListNames.h"
 #include "data/LogList.h"
 #include "data/Shell.h"
 
@@ -25,7 +25,7 @@ TFormNeu::TFormNeu(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *p
     lblListenname->setObjectName(QStringLiteral("lblListenname"));
     m_edtTabellenname = new QLineEdit(this);
     m_edtTabellenname->setObjectName(QStringLiteral("edtTabellenname"));
-    m_edtTabellenname->setMaxLength(data::MaxListNameLength);
+    m_edtTabellenname->setMaxLength(rules::MaxListNameLength);
     lblListenname->setBuddy(m_edtTabellenname);
 
     m_btnOk = new QPushButton(QStringLiteral("&OK"), this);
@@ -61,12 +61,12 @@ void TFormNeu::btnOkClick()
 {
     guarded(m_dialogs, [&] {
         const QString name = m_edtTabellenname->text();
-        if (const auto refusal = data::checkNewListName(name, m_shell.dataPath())) {
-            if (refusal->kind == data::ListNameRefusal::Kind::Error)
+        if (const auto refusal = rules::checkNewListName(name, m_shell.dataPath())) {
+            if (refusal->kind == rules::ListNameRefusal::Kind::Error)
                 m_dialogs.error(refusal->text);
             else
                 m_dialogs.information(refusal->text);
-            if (refusal->rule == data::ListNameRefusal::Rule::Number) {
+            if (refusal->rule == rules::ListNameRefusal::Rule::Number) {
                 m_edtTabellenname->setFocus();
                 m_edtTabellenname->setCursorPosition(0);
             }

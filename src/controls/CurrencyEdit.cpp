@@ -9,7 +9,7 @@
 CurrencyEdit::CurrencyEdit(QWidget *parent) : QLineEdit(parent)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    const display::Separators sep = display::localeSeparators();
+    const data::display::Separators sep = data::display::localeSeparators();
     // A sign, digits with optional group separators, one decimal separator and more digits.
     const QString pattern = QStringLiteral("-?[0-9%1]*(%2[0-9]*)?")
                                 .arg(QRegularExpression::escape(QString(sep.group)), QRegularExpression::escape(QString(sep.decimal)));
@@ -20,7 +20,7 @@ CurrencyEdit::CurrencyEdit(QWidget *parent) : QLineEdit(parent)
 
 double CurrencyEdit::parse(const QString &text)
 {
-    const display::Separators sep = display::localeSeparators();
+    const data::display::Separators sep = data::display::localeSeparators();
     QString plain = text.trimmed();
     plain.remove(sep.group);
     plain.replace(sep.decimal, u'.');
@@ -47,9 +47,9 @@ void CurrencyEdit::setDisplayFormat(const QString &format)
 void CurrencyEdit::showValue()
 {
     if (hasFocus())
-        setText(display::formatGeneral(m_value));
+        setText(data::display::formatGeneral(m_value));
     else
-        setText(display::formatFloat(m_displayFormat, m_value));
+        setText(data::display::formatFloat(m_displayFormat, m_value));
 }
 
 void CurrencyEdit::onTextEdited(const QString &text)

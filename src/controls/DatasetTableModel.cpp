@@ -60,7 +60,7 @@ QVariant DatasetTableModel::data(const QModelIndex &index, int role) const
         if (v.isNull())
             return QString();
         if (v.typeId() == QMetaType::Double)
-            return display::formatGeneral(v.toDouble());
+            return data::display::formatGeneral(v.toDouble());
         return v.toString();
     }
     case Qt::TextAlignmentRole:

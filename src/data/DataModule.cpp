@@ -79,7 +79,7 @@ void TDMod::DataModuleCreate()
                              QStringLiteral("ENABLE BCD = FALSE")};
     dbDorv.open(params);
     // Older data folders get the e-invoice columns here, before any query reads the tables.
-    invoicecolumns::addMissing(dbDorv);
+    data::invoicecolumns::addMissing(dbDorv);
     qryFirma.open();
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace display {
+namespace data::display {
 
 namespace {
 
@@ -487,4 +487,4 @@ QString formatDateTime(const QString &pattern, const QDateTime &value)
     return out;
 }
 
-} // namespace display
+} // namespace data::display

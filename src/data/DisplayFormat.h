@@ -6,7 +6,7 @@
 
 // Display formats of numbers and dates, used alike by grids, the summary, the status bar and
 // the reports.
-namespace display {
+namespace data::display {
 
 struct Separators
 {
@@ -51,4 +51,4 @@ inline QString longestVolumeTotal(const Separators &sep = localeSeparators())
     return QStringLiteral("0000000") + sep.decimal + QStringLiteral("0000");
 }
 
-} // namespace display
+} // namespace data::display

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace invoicecolumns {
+namespace data::invoicecolumns {
 
 namespace {
 
@@ -64,4 +64,4 @@ void addMissing(engine::Connection &db)
                  {{EMail, 50, {}}, {KundeUStIdNr, 20, {}}, {Kaeuferreferenz, 50, {}}, {LieferantenNr, 20, {}}});
 }
 
-} // namespace invoicecolumns
+} // namespace data::invoicecolumns

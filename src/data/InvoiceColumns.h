@@ -9,7 +9,7 @@ class Connection;
 // The master data an e-invoice needs beyond the company's address and the customer's address
 // and terms: columns added behind the delivered columns of Firma and Kunden, so that statements
 // written for the delivered layouts keep working.
-namespace invoicecolumns {
+namespace data::invoicecolumns {
 
 // Firma
 inline constexpr char Iban[] = "IBAN";
@@ -34,4 +34,4 @@ QString defaultSteuerbefreiung();
 // Raises the engine's error when a table cannot be changed; what was stored stays as it was.
 void addMissing(engine::Connection &db);
 
-} // namespace invoicecolumns
+} // namespace data::invoicecolumns

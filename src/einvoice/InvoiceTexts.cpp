@@ -9,7 +9,7 @@ namespace einvoice {
 
 namespace {
 
-const display::Separators german{u',', u'.'};
+const data::display::Separators german{u',', u'.'};
 
 } // namespace
 
@@ -25,7 +25,7 @@ QString paymentTermsText(const PaymentTerms &terms, Profile profile)
     QStringList lines;
     if (terms.netDays != 0)
         lines << QStringLiteral("Zahlbar %1 Tage").arg(terms.netDays);
-    const QString discount = display::formatFloat(QStringLiteral("##0.00 % Skonto"), terms.cashDiscountPercent, german);
+    const QString discount = data::display::formatFloat(QStringLiteral("##0.00 % Skonto"), terms.cashDiscountPercent, german);
     if (terms.cashDiscountDays != 0)
         lines << QStringLiteral("Bei Zahlung innerhalb %1 Tagen - %2").arg(terms.cashDiscountDays).arg(discount);
     else if (terms.cashDiscountPercent != 0)
@@ -41,8 +41,8 @@ QString paymentTermsText(const PaymentTerms &terms, Profile profile)
 
 QString levySentence(double levyRate, Cents levy)
 {
-    return QStringLiteral("Vom Nettobetrag sind ") + display::formatFloat(QStringLiteral("##0.00 %"), levyRate, german) + QStringLiteral(" FA = ")
-           + display::formatFloat(QStringLiteral("###,##0.00 "), toAmount(levy), german)
+    return QStringLiteral("Vom Nettobetrag sind ") + data::display::formatFloat(QStringLiteral("##0.00 %"), levyRate, german) + QStringLiteral(" FA = ")
+           + data::display::formatFloat(QStringLiteral("###,##0.00 "), toAmount(levy), german)
            + QStringLiteral(" EUR abzuziehen und vom Dorvkäufer abzuführen");
 }
 

@@ -1,7 +1,7 @@
 #include "entry/EntryCursor.h"
 
 #include "entry/GridPositions.h"
-#include "entry/MeasurementRules.h"
+#include "rules/MeasurementRules.h"
 
 namespace entry {
 
@@ -11,7 +11,7 @@ namespace {
 
 QString lengthHint()
 {
-    return QStringLiteral("Bitte die Länge des Stammes eingeben (01-%1)").arg(MaxLaenge);
+    return QStringLiteral("Bitte die Länge des Stammes eingeben (01-%1)").arg(rules::MaxLaenge);
 }
 
 QString qualityHint()

@@ -13,7 +13,7 @@
 #include "entry/EntryGridDelegate.h"
 #include "entry/EntryGridModel.h"
 #include "entry/GridPositions.h"
-#include "entry/MeasurementRules.h"
+#include "rules/MeasurementRules.h"
 #include "entry/StoreAllLogs.h"
 
 #include <QApplication>
@@ -108,14 +108,14 @@ void TFormStammeingabe::FormCreate()
 {
     auto *delegate = static_cast<EntryGridDelegate *>(rxdbgrdDorveingabe->itemDelegate());
     QStringList pickList;
-    for (QStringView klasse : entry::Gueteklassen)
+    for (QStringView klasse : rules::Gueteklassen)
         pickList << klasse.toString();
     delegate->setPickList(pos::column(pos::Gueteklasse), pickList, 3);
     QFont bold = sbInfo->font();
     bold.setBold(true);
     sbInfo->setFont(bold);
     m_sbPanel->setFont(bold);
-    MaxDurchmesser = entry::MaxDurchmesserGeschaelt;
+    MaxDurchmesser = rules::MaxDurchmesserGeschaelt;
     Ruecksprungspalte = -1;
 }
 
@@ -139,13 +139,13 @@ void TFormStammeingabe::setMode(StammeingabeMode mode)
 
 void TFormStammeingabe::DurchmeffBerechnen(data::Dataset &logQuery, bool geschaelt)
 {
-    logQuery.setValue(col::Durchmeff, entry::DurchmeffBerechnen(logQuery.intValue(col::Durchmein), geschaelt));
+    logQuery.setValue(col::Durchmeff, rules::DurchmeffBerechnen(logQuery.intValue(col::Durchmein), geschaelt));
 }
 
 double TFormStammeingabe::VolumenBerechnen()
 {
     const data::Dataset &logs = m_dmod.qryDorvTabelle;
-    return entry::VolumenBerechnen(logs.intValue(col::Durchmeff), logs.intValue(col::Laenge));
+    return rules::VolumenBerechnen(logs.intValue(col::Durchmeff), logs.intValue(col::Laenge));
 }
 
 void TFormStammeingabe::GueteklasseUmsetzen()
@@ -153,7 +153,7 @@ void TFormStammeingabe::GueteklasseUmsetzen()
     data::Dataset &logs = m_dmod.qryDorvTabelle;
     Ruecksprungspalte = m_position;
     bool accepted = false;
-    logs.setValue(col::Gueteklasse, entry::GueteklasseUmsetzen(logs.text(col::Gueteklasse), accepted));
+    logs.setValue(col::Gueteklasse, rules::GueteklasseUmsetzen(logs.text(col::Gueteklasse), accepted));
     if (accepted)
         Ruecksprungspalte = -1;
 }
@@ -161,7 +161,7 @@ void TFormStammeingabe::GueteklasseUmsetzen()
 void TFormStammeingabe::StaerkeklasseBerechnen()
 {
     data::Dataset &logs = m_dmod.qryDorvTabelle;
-    logs.setValue(col::Staerkeklasse, entry::StaerkeklasseBerechnen(logs.intValue(col::Durchmeff)));
+    logs.setValue(col::Staerkeklasse, rules::StaerkeklasseBerechnen(logs.intValue(col::Durchmeff)));
 }
 
 // ---- status bar ----
@@ -235,9 +235,9 @@ void TFormStammeingabe::rxdbgrdDorveingabeColExit()
     const data::Dataset &logs = m_dmod.qryDorvTabelle;
     LetzteSpalte = m_position;
     Ruecksprungspalte = -1;
-    if (m_position == pos::Laenge && !entry::EntryCursor::inRange(logs.isOpen() ? logs.value(col::Laenge) : QVariant(), entry::MaxLaenge)) {
+    if (m_position == pos::Laenge && !entry::EntryCursor::inRange(logs.isOpen() ? logs.value(col::Laenge) : QVariant(), rules::MaxLaenge)) {
         Ruecksprungspalte = pos::Laenge;
-        MeldungAnzeigen(entry::EntryCursor::rangeMessage(entry::MaxLaenge), 3);
+        MeldungAnzeigen(entry::EntryCursor::rangeMessage(rules::MaxLaenge), 3);
     }
     if (m_position == pos::Durchmesser && !entry::EntryCursor::inRange(logs.isOpen() ? logs.value(col::Durchmein) : QVariant(), MaxDurchmesser)) {
         Ruecksprungspalte = pos::Durchmesser;
@@ -463,7 +463,7 @@ void TFormStammeingabe::chkgeschaeltClick()
                     const QSignalBlocker block(chkgeschaelt);
                     chkgeschaelt->setChecked(GeschaeltZuletzt);
                     m_dmod.setGeschaelt(GeschaeltZuletzt);
-                    MaxDurchmesser = GeschaeltZuletzt ? entry::MaxDurchmesserGeschaelt : entry::MaxDurchmesserUngeschaelt;
+                    MaxDurchmesser = GeschaeltZuletzt ? rules::MaxDurchmesserGeschaelt : rules::MaxDurchmesserUngeschaelt;
                     followDataset();
                     throw;
                 }
@@ -471,7 +471,7 @@ void TFormStammeingabe::chkgeschaeltClick()
             }
             followDataset();
         }
-        MaxDurchmesser = geschaelt ? entry::MaxDurchmesserGeschaelt : entry::MaxDurchmesserUngeschaelt;
+        MaxDurchmesser = geschaelt ? rules::MaxDurchmesserGeschaelt : rules::MaxDurchmesserUngeschaelt;
     });
 }
 

@@ -110,7 +110,7 @@ void TFormStammeingabe::buildGrid()
     rxdbgrdDorveingabe->setModel(m_model);
     // The designed widths, widened where a title, the number of the 100,000th log or a volume
     // such as "10,66 FM" would be cut.
-    const QStringList widest{display::longestLogCount, {}, {}, {}, {}, QStringLiteral("00,00 FM"), {}};
+    const QStringList widest{data::display::longestLogCount, {}, {}, {}, {}, QStringLiteral("00,00 FM"), {}};
     for (int i = 0; i < int(columns.size()); ++i) {
         const GridColumn &c = columns[i].grid;
         rxdbgrdDorveingabe->horizontalHeader()->resizeSection(

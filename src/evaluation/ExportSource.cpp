@@ -67,12 +67,12 @@ exporting::Company exportCompany(const data::Dataset &qryFirma)
     c.street = text("Strasse");
     c.postcode = text("Plz");
     c.city = text("Ort");
-    c.country = text(invoicecolumns::Land);
+    c.country = text(data::invoicecolumns::Land);
     c.phone = text("Telefon");
     c.email = text("EMail");
-    c.contactPerson = text(invoicecolumns::Ansprechpartner);
-    c.iban = text(invoicecolumns::Iban);
-    c.bic = text(invoicecolumns::Bic);
+    c.contactPerson = text(data::invoicecolumns::Ansprechpartner);
+    c.iban = text(data::invoicecolumns::Iban);
+    c.bic = text(data::invoicecolumns::Bic);
     c.taxNumber = text("SteuerNr");
     return c;
 }

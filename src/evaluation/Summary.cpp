@@ -12,7 +12,7 @@ namespace {
 // The value a volume shows as: its general format, read back.
 double asShown(double volume)
 {
-    return QLocale::c().toDouble(display::formatGeneral(volume, {u'.', u','}));
+    return QLocale::c().toDouble(data::display::formatGeneral(volume, {u'.', u','}));
 }
 
 void addTo(Summary::Total &total, std::optional<qint64> count, std::optional<double> volume)

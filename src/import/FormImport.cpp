@@ -140,7 +140,7 @@ void TFormImport::btnDateiOeffnenClick()
         if (path.isEmpty())
             return;
         m_edtAlteDatei->setText(QDir::toNativeSeparators(path));
-        m_edtNeueDatei->setText(legacy::DateinameOhneEndung(path));
+        m_edtNeueDatei->setText(importing::DateinameOhneEndung(path));
     });
 }
 
@@ -156,7 +156,7 @@ void TFormImport::btnImportClick()
     guarded(m_dialogs, [&] {
         const QString path = QDir::fromNativeSeparators(m_edtAlteDatei->text());
         const QString listName = m_edtNeueDatei->text();
-        if (!importer::ImportPruefen(m_dmod.dbDorv, m_dialogs, m_shell.dataPath(), path, listName))
+        if (!importing::ImportPruefen(m_dmod.dbDorv, m_dialogs, m_shell.dataPath(), path, listName))
             return;
         importWithProgress(path, listName);
         m_dialogs.information(QStringLiteral("Die Daten wurden erfolgreich importiert!"));
@@ -177,7 +177,7 @@ void TFormImport::importWithProgress(const QString &path, const QString &listNam
     progress.setMinimumDuration(ProgressDelayMs);
     progress.setCancelButton(nullptr);
     progress.setValue(0);
-    importer::ListeImportieren(m_dmod.dbDorv, path, listName, [&](qint64 done, qint64 total) {
+    importing::ListeImportieren(m_dmod.dbDorv, path, listName, [&](qint64 done, qint64 total) {
         if (total > 0)
             progress.setValue(int(done * ProgressSteps / total));
     });

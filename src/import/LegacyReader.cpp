@@ -1,6 +1,6 @@
 #include "import/LegacyReader.h"
 
-#include "entry/MeasurementRules.h"
+#include "rules/MeasurementRules.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +15,7 @@
 #include <string_view>
 #include <utility>
 
-namespace legacy {
+namespace importing {
 
 namespace {
 
@@ -412,7 +412,7 @@ void LegacyLogParser::line(QByteArrayView text)
     // The volume to four decimals, an exact half to the even neighbour.
     log.volumen = std::nearbyint(volumen * 10000) / 10000;
     log.staerkeklasse = QString::fromLatin1(m_fields[5]);
-    log.durchmeff = entry::DurchmeffBerechnen(log.durchmein, m_geschaelt);
+    log.durchmeff = rules::DurchmeffBerechnen(log.durchmein, m_geschaelt);
     ++m_logs;
     m_sink(log);
 }
@@ -492,4 +492,4 @@ LegacyHeader readLegacyHeader(const QString &listPath)
     return header;
 }
 
-} // namespace legacy
+} // namespace importing

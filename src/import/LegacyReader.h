@@ -15,7 +15,7 @@
 // Reading the text files of lists written by version 2.0: the list file with seven lines per
 // log, and beside it the optional info file (".INF") and settings file (".SET"). Nothing here
 // touches the database or a window; the import window stores what is read.
-namespace legacy {
+namespace importing {
 
 // One log of a version 2.0 list, as the new list table stores it.
 struct LegacyLog
@@ -202,4 +202,4 @@ QString findSideFile(const QString &listPath, const QString &extension);
 // The list header from the side files; a missing file or line keeps its default.
 LegacyHeader readLegacyHeader(const QString &listPath);
 
-} // namespace legacy
+} // namespace importing

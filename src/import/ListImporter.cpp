@@ -2,7 +2,7 @@
 
 #include "controls/DialogService.h"
 #include "data/Dataset.h"
-#include "data/ListNames.h"
+#include "rules/ListNames.h"
 #include "data/LogList.h"
 #include "engine/Connection.h"
 #include "engine/EngineError.h"
@@ -11,21 +11,21 @@
 
 #include <QFileInfo>
 
-namespace importer {
+namespace importing {
 
 namespace {
 
 constexpr int LinesPerRecord = 7;
 
-void show(DialogService &dialogs, const data::ListNameRefusal &refusal)
+void show(DialogService &dialogs, const rules::ListNameRefusal &refusal)
 {
-    if (refusal.kind == data::ListNameRefusal::Kind::Error)
+    if (refusal.kind == rules::ListNameRefusal::Kind::Error)
         dialogs.error(refusal.text);
     else
         dialogs.information(refusal.text);
 }
 
-QString recordContext(const QString &path, qint64 record, const legacy::LegacyLog &log)
+QString recordContext(const QString &path, qint64 record, const importing::LegacyLog &log)
 {
     const qint64 lastLine = record * LinesPerRecord;
     return QStringLiteral("%1, Zeilen %2 bis %3 (Stamm %4, Güteklasse '%5', Stärkeklasse '%6')")
@@ -33,7 +33,7 @@ QString recordContext(const QString &path, qint64 record, const legacy::LegacyLo
         .arg(lastLine - LinesPerRecord + 1)
         .arg(lastLine)
         .arg(log.id)
-        .arg(legacy::shownText(log.gueteklasse), legacy::shownText(log.staerkeklasse));
+        .arg(importing::shownText(log.gueteklasse), importing::shownText(log.staerkeklasse));
 }
 
 } // namespace
@@ -57,15 +57,15 @@ bool ImportPruefen(engine::Connection &db, DialogService &dialogs, const QString
     const QFileInfo file(path);
     if (!file.isFile()) {
         if (file.exists() || file.isSymLink())
-            dialogs.error(legacy::notARegularFileText(path));
+            dialogs.error(importing::notARegularFileText(path));
         return false;
     }
 
     // The rules of new list names. An existing table file is reported after the header rows
     // are searched, so that a list that exists says so in the import's own words.
-    const std::optional<data::ListNameRefusal> refusal =
-        data::checkNewListName(listName, dataPath, data::ListNameChecks{.maxLength = true});
-    if (refusal && refusal->rule != data::ListNameRefusal::Rule::Exists) {
+    const std::optional<rules::ListNameRefusal> refusal =
+        rules::checkNewListName(listName, dataPath, rules::ListNameChecks{.maxLength = true});
+    if (refusal && refusal->rule != rules::ListNameRefusal::Rule::Exists) {
         show(dialogs, *refusal);
         return false;
     }
@@ -83,7 +83,7 @@ bool ImportPruefen(engine::Connection &db, DialogService &dialogs, const QString
 void ListeImportieren(engine::Connection &db, const QString &path, const QString &listName, const Progress &progress)
 {
     // The side files are read before anything is written: an unreadable one changes nothing.
-    const legacy::LegacyHeader header = legacy::readLegacyHeader(path);
+    const importing::LegacyHeader header = importing::readLegacyHeader(path);
 
     engine::Transaction tx(db);
     data::loglist::addListTables(db, listName);
@@ -102,7 +102,7 @@ void ListeImportieren(engine::Connection &db, const QString &path, const QString
                           {QStringLiteral("DURCHMEIN"), {}},   {QStringLiteral("DURCHMEFF"), {}},
                           {QStringLiteral("GUETEKLASSE"), {}}, {QStringLiteral("VOLUMEN"), {}},
                           {QStringLiteral("STAERKEKLASSE"), {}}};
-    const auto store = [&](const legacy::LegacyLog &log) {
+    const auto store = [&](const importing::LegacyLog &log) {
         ++record;
         params[0].value = log.id;
         params[1].value = log.laenge;
@@ -117,9 +117,9 @@ void ListeImportieren(engine::Connection &db, const QString &path, const QString
             throw ImportError(recordContext(path, record, log) + QStringLiteral(": ") + e.message());
         }
     };
-    legacy::readLegacyLogs(path, header.geschaelt, store, progress);
+    importing::readLegacyLogs(path, header.geschaelt, store, progress);
 
     tx.commit();
 }
 
-} // namespace importer
+} // namespace importing

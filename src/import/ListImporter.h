@@ -15,7 +15,7 @@ class Connection;
 
 // Importing a list of version 2.0 into a new list: the checks before it and the import proper.
 // Nothing here shows a window of its own; messages go through the dialog service.
-namespace importer {
+namespace importing {
 
 // The statements of the import, exactly as the program runs them: the search for a list of
 // the name, the insert of one log.
@@ -47,4 +47,4 @@ using Progress = std::function<void(qint64 done, qint64 total)>;
 void ListeImportieren(engine::Connection &db, const QString &path, const QString &listName,
                       const Progress &progress = {});
 
-} // namespace importer
+} // namespace importing

@@ -3,7 +3,7 @@
 #include "data/DataModule.h"
 #include "engine/Transaction.h"
 #include "invoicing/Deduction.h"
-#include "invoicing/Runden.h"
+#include "rules/Runden.h"
 
 using data::Dataset;
 
@@ -82,9 +82,9 @@ void Arbeitspreise::qryPreiseCalcFields(Dataset &ds)
 {
     // Empty values count as 0.
     const double p = ds.floatValue(s("PROZENT")) * ds.floatValue(s("PREISSAVE")) / 100;
-    ds.setValue(s("PREISB"), r2(p));
-    ds.setValue(s("PREISC"), r2(priceAfterDeduction(p, AbzugC)));
-    ds.setValue(s("PREISCGW"), r2(priceAfterDeduction(p, AbzugCgw)));
+    ds.setValue(s("PREISB"), rules::r2(p));
+    ds.setValue(s("PREISC"), rules::r2(priceAfterDeduction(p, AbzugC)));
+    ds.setValue(s("PREISCGW"), rules::r2(priceAfterDeduction(p, AbzugCgw)));
 }
 
 void Arbeitspreise::preisBearbeitet()
@@ -93,7 +93,7 @@ void Arbeitspreise::preisBearbeitet()
     const double preisSave = qryPreise.floatValue(s("PREISSAVE"));
     const double preis = qryPreise.floatValue(s("PREIS"));
     if (preisSave != 0 && preis != 0)
-        qryPreise.setValue(s("PROZENT"), r2((100 / preisSave) * preis));
+        qryPreise.setValue(s("PROZENT"), rules::r2((100 / preisSave) * preis));
     else
         qryPreise.setValue(s("PROZENT"), 0.0);
     qryPreise.post();
@@ -102,7 +102,7 @@ void Arbeitspreise::preisBearbeitet()
 void Arbeitspreise::prozentBearbeitet()
 {
     qryPreise.edit();
-    qryPreise.setValue(s("PREIS"), r2(qryPreise.floatValue(s("PROZENT")) * qryPreise.floatValue(s("PREISSAVE")) / 100));
+    qryPreise.setValue(s("PREIS"), rules::r2(qryPreise.floatValue(s("PROZENT")) * qryPreise.floatValue(s("PREISSAVE")) / 100));
     qryPreise.post();
 }
 

@@ -121,7 +121,7 @@ void TFormFirma::buildWindow()
 // What an e-invoice says about the seller beyond the printed letterhead.
 QWidget *TFormFirma::buildEInvoiceGroup()
 {
-    namespace col = invoicecolumns;
+    namespace col = data::invoicecolumns;
     dbedtIBAN = m_edits.add("dbedtIBAN", col::Iban);
     dbedtBIC = m_edits.add("dbedtBIC", col::Bic);
     dbedtUStIdNr = m_edits.add("dbedtUStIdNr", col::UStIdNr);
@@ -160,8 +160,8 @@ void TFormFirma::FormActivate()
         data::Dataset &firma = m_dmod.qryFirma;
         if (firma.isEmpty()) {
             firma.insert();
-            firma.setValue(QString::fromLatin1(invoicecolumns::Land), QString::fromLatin1(invoicecolumns::DefaultLand));
-            firma.setValue(QString::fromLatin1(invoicecolumns::Steuerbefreiung), invoicecolumns::defaultSteuerbefreiung());
+            firma.setValue(QString::fromLatin1(data::invoicecolumns::Land), QString::fromLatin1(data::invoicecolumns::DefaultLand));
+            firma.setValue(QString::fromLatin1(data::invoicecolumns::Steuerbefreiung), data::invoicecolumns::defaultSteuerbefreiung());
         } else
             firma.edit(); // left in editing by the close box, it stays as it is
         dbedtFirma->setFocus();
@@ -192,7 +192,7 @@ void TFormFirma::btnAbbruchClick()
 
 bool TFormFirma::ibanAnnehmbar()
 {
-    const QString iban = m_dmod.qryFirma.value(QString::fromLatin1(invoicecolumns::Iban)).toString();
+    const QString iban = m_dmod.qryFirma.value(QString::fromLatin1(data::invoicecolumns::Iban)).toString();
     if (iban.trimmed().isEmpty() || einvoice::ibanIsValid(iban))
         return true;
     m_dialogs.error(QStringLiteral("Die IBAN \"%1\" ist nicht gültig: Prüfen Sie Ländercode, Prüfziffern und Kontonummer.\n"

@@ -45,10 +45,10 @@ void TFormKunden::buildWindow()
     dbedtZahlungsziel = m_edits.add("dbedtZahlungsziel", "NETTOTAGE");
     dbedtSkontotage = m_edits.add("dbedtSkontotage", "SKONTOTAGE");
     dbedtSkonto = m_edits.add("dbedtSkonto", "SKONTO");
-    dbedtEMail = m_edits.add("dbedtEMail", invoicecolumns::EMail);
-    dbedtUStIdNr = m_edits.add("dbedtUStIdNr", invoicecolumns::KundeUStIdNr);
-    dbedtKaeuferreferenz = m_edits.add("dbedtKaeuferreferenz", invoicecolumns::Kaeuferreferenz);
-    dbedtLieferantenNr = m_edits.add("dbedtLieferantenNr", invoicecolumns::LieferantenNr);
+    dbedtEMail = m_edits.add("dbedtEMail", data::invoicecolumns::EMail);
+    dbedtUStIdNr = m_edits.add("dbedtUStIdNr", data::invoicecolumns::KundeUStIdNr);
+    dbedtKaeuferreferenz = m_edits.add("dbedtKaeuferreferenz", data::invoicecolumns::Kaeuferreferenz);
+    dbedtLieferantenNr = m_edits.add("dbedtLieferantenNr", data::invoicecolumns::LieferantenNr);
 
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;

@@ -29,7 +29,7 @@ private:
 
 einvoice::Seller sellerFrom(const Record &firma)
 {
-    namespace col = invoicecolumns;
+    namespace col = data::invoicecolumns;
     einvoice::Seller s;
     s.company = firma.text("Firma");
     s.name = firma.text("Name1");
@@ -50,7 +50,7 @@ einvoice::Seller sellerFrom(const Record &firma)
 
 einvoice::Buyer buyerFrom(const Record &kunde)
 {
-    namespace col = invoicecolumns;
+    namespace col = data::invoicecolumns;
     einvoice::Buyer b;
     b.company = kunde.text("FIRMA");
     b.firstName = kunde.text("VORNAME");

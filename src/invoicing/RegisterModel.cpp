@@ -21,7 +21,7 @@ int RegisterModel::columnCount(const QModelIndex &parent) const
 
 QString RegisterModel::amountText(invoiceregister::Cents cents)
 {
-    return display::formatFloat(QStringLiteral("###,##0.00"), einvoice::toAmount(cents));
+    return data::display::formatFloat(QStringLiteral("###,##0.00"), einvoice::toAmount(cents));
 }
 
 QVariant RegisterModel::data(const QModelIndex &index, int role) const

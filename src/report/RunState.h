@@ -31,14 +31,14 @@ private:
 // Everything one layout pass shares between the page flow and the band writer.
 struct RunState
 {
-    RunState(const Template &t, PipelineScope &p, const display::Separators &s, const QDateTime &time)
+    RunState(const Template &t, PipelineScope &p, const data::display::Separators &s, const QDateTime &time)
         : tmpl(t), pipelines(p), sep(s), printTime(time)
     {
     }
 
     const Template &tmpl;
     PipelineScope &pipelines;
-    display::Separators sep;
+    data::display::Separators sep;
     QDateTime printTime;
     PipelineSlot *main = nullptr;
     std::unique_ptr<ScriptScope> scripts; // only when the template has scripts

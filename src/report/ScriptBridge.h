@@ -22,7 +22,7 @@ class ScriptBridge : public QObject
     Q_OBJECT
 
 public:
-    ScriptBridge(QJSEngine &engine, const PipelineScope &pipelines, const display::Separators &sep, const QDateTime &printTime);
+    ScriptBridge(QJSEngine &engine, const PipelineScope &pipelines, const data::display::Separators &sep, const QDateTime &printTime);
 
     // Items by name with their visibility at the start of a print.
     void setItemDefaults(const QHash<QString, bool> &visible);
@@ -42,7 +42,7 @@ public:
 private:
     QJSEngine &m_engine;
     const PipelineScope &m_pipelines;
-    display::Separators m_sep;
+    data::display::Separators m_sep;
     QDateTime m_printTime;
     QHash<QString, bool> m_defaults;
     QHash<QString, bool> m_set;

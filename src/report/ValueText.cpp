@@ -5,7 +5,7 @@
 
 namespace report {
 
-QString valueText(const QVariant &value, const QString &format, const display::Separators &sep)
+QString valueText(const QVariant &value, const QString &format, const data::display::Separators &sep)
 {
     if (!value.isValid() || value.isNull())
         return {};
@@ -20,14 +20,14 @@ QString valueText(const QVariant &value, const QString &format, const display::S
     case QMetaType::ULongLong:
     case QMetaType::Short:
     case QMetaType::UShort:
-        return format.isEmpty() ? QString::number(value.toLongLong()) : display::formatFloat(format, value.toDouble(), sep);
+        return format.isEmpty() ? QString::number(value.toLongLong()) : data::display::formatFloat(format, value.toDouble(), sep);
     case QMetaType::Double:
     case QMetaType::Float:
-        return format.isEmpty() ? display::formatGeneral(value.toDouble(), sep) : display::formatFloat(format, value.toDouble(), sep);
+        return format.isEmpty() ? data::display::formatGeneral(value.toDouble(), sep) : data::display::formatFloat(format, value.toDouble(), sep);
     case QMetaType::QDate:
-        return display::formatDateTime(format.isEmpty() ? QStringLiteral("dd.mm.yyyy") : format, value.toDate().startOfDay());
+        return data::display::formatDateTime(format.isEmpty() ? QStringLiteral("dd.mm.yyyy") : format, value.toDate().startOfDay());
     case QMetaType::QDateTime:
-        return display::formatDateTime(format.isEmpty() ? QStringLiteral("dd.mm.yyyy hh:nn") : format, value.toDateTime());
+        return data::display::formatDateTime(format.isEmpty() ? QStringLiteral("dd.mm.yyyy hh:nn") : format, value.toDateTime());
     default:
         return value.toString();
     }

@@ -4,7 +4,7 @@
 // queries, the invoice lines, importing and deleting.
 #include "ProgramFixture.h"
 
-#include "data/ListNames.h"
+#include "rules/ListNames.h"
 #include "support/DataFolder.h"
 #include "support/LegacyFiles.h"
 #include "entry/StoreAllLogs.h"
@@ -32,14 +32,14 @@ TEST(ListNameKeywordsTest, EveryKeywordOfTheEngineIsRefusedInAnyCase)
         ASSERT_EQ(sqlite3_keyword_name(i, &word, &length), SQLITE_OK);
         const QString keyword = QString::fromLatin1(word, length);
         for (const QString &name : {keyword, keyword.toLower(), keyword.left(1) + keyword.mid(1).toLower()}) {
-            const auto refusal = data::checkNewListName(name, folder.path());
+            const auto refusal = rules::checkNewListName(name, folder.path());
             ASSERT_TRUE(refusal) << name.toStdString();
-            EXPECT_EQ(refusal->rule, data::ListNameRefusal::Rule::Identifier) << name.toStdString();
+            EXPECT_EQ(refusal->rule, rules::ListNameRefusal::Rule::Identifier) << name.toStdString();
             EXPECT_EQ(refusal->text, identifierText);
         }
     }
     for (const char *name : {"Cast_1", "Casting", "Raise2", "Aktuell", "CURRENT_DAY"})
-        EXPECT_FALSE(data::checkNewListName(QString::fromLatin1(name), folder.path())) << name;
+        EXPECT_FALSE(rules::checkNewListName(QString::fromLatin1(name), folder.path())) << name;
 }
 
 using ListNameStatementsTest = ProgramTest;
@@ -53,7 +53,7 @@ TEST_F(ListNameStatementsTest, KeywordsAreRefusedByNewListAndImport)
         createList(QString::fromLatin1(name));
         EXPECT_EQ(dialogs.texts(), QStringList{identifierText}) << name;
         dialogs.clear();
-        EXPECT_FALSE(importer::ImportPruefen(dmod().dbDorv, dialogs, folder.dataPath(), file, QString::fromLatin1(name)));
+        EXPECT_FALSE(importing::ImportPruefen(dmod().dbDorv, dialogs, folder.dataPath(), file, QString::fromLatin1(name)));
         EXPECT_EQ(dialogs.texts(), QStringList{identifierText}) << name;
     }
     EXPECT_TRUE(main().currentListName().isEmpty());
@@ -113,8 +113,8 @@ TEST_F(ListNameStatementsTest, NamesThatReadLikeSqlWorkInEveryStatement)
         };
         closeAndDelete();
 
-        ASSERT_TRUE(importer::ImportPruefen(dmod().dbDorv, dialogs, folder.dataPath(), legacyFile, name));
-        importer::ListeImportieren(dmod().dbDorv, legacyFile, name);
+        ASSERT_TRUE(importing::ImportPruefen(dmod().dbDorv, dialogs, folder.dataPath(), legacyFile, name));
+        importing::ListeImportieren(dmod().dbDorv, legacyFile, name);
         openList(name);
         EXPECT_EQ(dmod().qryDorvTabelle.recordCount(), 2);
         closeAndDelete();

@@ -13,7 +13,7 @@
 #include "data/Dataset.h"
 #include "engine/Connection.h"
 #include "engine/Transaction.h"
-#include "entry/MeasurementRules.h"
+#include "rules/MeasurementRules.h"
 #include "entry/StoreAllLogs.h"
 #include "import/ListImporter.h"
 
@@ -62,7 +62,7 @@ void importList(const QString &dataPath, const QString &listFile, const QString 
     engine::Connection db;
     db.open({QStringLiteral("PATH=") + dataPath});
     bool told = false;
-    importer::ListeImportieren(db, listFile, listName, [&](qint64 done, qint64 total) {
+    importing::ListeImportieren(db, listFile, listName, [&](qint64 done, qint64 total) {
         if (!told && done * 2 >= total) {
             told = true;
             halfDone(mode);
@@ -103,7 +103,7 @@ void changeGeschaelt(const QString &dataPath, const QString &listName, bool gesc
     int stored = 0;
     logs.events.beforePost = [&](data::Dataset &ds) {
         ds.setValue(QStringLiteral("DURCHMEFF"),
-                    entry::DurchmeffBerechnen(ds.value(QStringLiteral("DURCHMEIN")).toInt(), geschaelt));
+                    rules::DurchmeffBerechnen(ds.value(QStringLiteral("DURCHMEIN")).toInt(), geschaelt));
         if (++stored == half)
             halfDone(mode);
     };

@@ -180,7 +180,7 @@ TEST_F(ReadOnlyFolderTest, ImportGivesAClearError)
 {
     QTemporaryDir files;
     const QString path = legacyfiles::write(files.path(), QStringLiteral("Wald.dvz"), legacyfiles::list(50));
-    expectClearErrorAndNothingLost([&](engine::Connection &db) { importer::ListeImportieren(db, path, QStringLiteral("Wald")); });
+    expectClearErrorAndNothingLost([&](engine::Connection &db) { importing::ListeImportieren(db, path, QStringLiteral("Wald")); });
 }
 
 } // namespace

@@ -32,7 +32,7 @@ protected:
         const QString path = legacyfiles::write(folder, QStringLiteral("Alt.dvz"), legacyfiles::list(3));
         engine::Connection db;
         db.open({QStringLiteral("PATH=") + dataPath});
-        importer::ListeImportieren(db, path, oldList);
+        importing::ListeImportieren(db, path, oldList);
     }
 
     static void expectOldListIntact(const QString &dataPath)

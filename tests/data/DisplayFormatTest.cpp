@@ -6,7 +6,7 @@
 
 #include <limits>
 
-using namespace display;
+using namespace data::display;
 
 namespace {
 

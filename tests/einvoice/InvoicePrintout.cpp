@@ -36,7 +36,7 @@ InvoicePrintout::InvoicePrintout(const einvoice::Invoice &inv)
     m_report.setPipeline(QStringLiteral("dbZusatzdaten"), &m_zusatz);
     m_report.setPipeline(QStringLiteral("dbRechnungsdaten"), &m_nummer);
     m_report.setPipeline(QStringLiteral("dbRechnungswerte"), &m_werte);
-    m_report.setSeparators(display::Separators{u',', u'.'});
+    m_report.setSeparators(data::display::Separators{u',', u'.'});
     m_report.setPrintDateTime(QDateTime(inv.invoiceDate, QTime(10, 0)));
     m_pages = m_report.layOut();
 }

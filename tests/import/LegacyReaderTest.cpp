@@ -9,7 +9,7 @@
 
 #include <random>
 
-using namespace legacy;
+using namespace importing;
 
 // Readable texts in failure messages.
 static void PrintTo(const QString &text, std::ostream *out)

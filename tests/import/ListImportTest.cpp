@@ -169,9 +169,9 @@ TEST_F(ImportWindowTest, HeaderTextTooLongLeavesNothingBehind)
 TEST_F(ImportWindowTest, ImportRunsTheStatementsOfANewList)
 {
     // The statements that other parts of the program and stored files rely on.
-    EXPECT_EQ(importer::dtqImportCheckSql(),
+    EXPECT_EQ(importing::dtqImportCheckSql(),
               QStringLiteral("SELECT OFFSET\nFROM DORVZUSATZ\nWHERE UPPER(OFFSET) = UPPER(:OFFSET)"));
-    EXPECT_EQ(importer::dtqStaemmeSql(QStringLiteral("Wald")),
+    EXPECT_EQ(importing::dtqStaemmeSql(QStringLiteral("Wald")),
               QStringLiteral("INSERT INTO Wald ( ID, LAENGE, DURCHMEIN, DURCHMEFF, GUETEKLASSE, VOLUMEN, STAERKEKLASSE ) "
                              "VALUES ( :ID, :LAENGE, :DURCHMEIN, :DURCHMEFF, :GUETEKLASSE, :VOLUMEN, :STAERKEKLASSE ) "));
     importFile(write(QStringLiteral("Wald.dvz"), {}));

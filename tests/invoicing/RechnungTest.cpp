@@ -5,7 +5,7 @@
 #include "controls/DataGrid.h"
 #include "controls/DbEdit.h"
 #include "invoicing/FormMatchcode.h"
-#include "invoicing/Runden.h"
+#include "rules/Runden.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -103,9 +103,9 @@ TEST_F(RechnungTest, LineAmountsRoundHalfCentsUp)
     ASSERT_EQ(dmod().qryRechnung.recordCount(), 1);
     EXPECT_DOUBLE_EQ(dmod().qryRechnung.floatValue(QStringLiteral("Summe")), 5.13);
 
-    EXPECT_DOUBLE_EQ(invoicing::r2(1.005), 1.01) << "on the decimal text, not the binary value";
-    EXPECT_DOUBLE_EQ(invoicing::r2(-2.675), -2.68) << "halves away from zero";
-    EXPECT_DOUBLE_EQ(invoicing::r2(88.0000001), 88.0);
+    EXPECT_DOUBLE_EQ(rules::r2(1.005), 1.01) << "on the decimal text, not the binary value";
+    EXPECT_DOUBLE_EQ(rules::r2(-2.675), -2.68) << "halves away from zero";
+    EXPECT_DOUBLE_EQ(rules::r2(88.0000001), 88.0);
 }
 
 TEST_F(RechnungTest, ThePriceGridShowsTheBRowsWithPricesAfterDeduction)

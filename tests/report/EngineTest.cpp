@@ -14,7 +14,7 @@ using report::TablePipeline;
 
 namespace {
 
-const display::Separators german{u',', u'.'};
+const data::display::Separators german{u',', u'.'};
 
 QString errorOf(const std::function<void()> &action)
 {

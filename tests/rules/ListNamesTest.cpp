@@ -1,4 +1,4 @@
-#include "data/ListNames.h"
+#include "rules/ListNames.h"
 
 #include "support/DataFolder.h"
 
@@ -8,10 +8,10 @@
 
 namespace {
 
-using data::checkNewListName;
-using data::isWholeNumber64;
-using Rule = data::ListNameRefusal::Rule;
-using Kind = data::ListNameRefusal::Kind;
+using rules::checkNewListName;
+using rules::isWholeNumber64;
+using Rule = rules::ListNameRefusal::Rule;
+using Kind = rules::ListNameRefusal::Kind;
 
 TEST(WholeNumber64Test, ReadsDecimalAndHexWithBlanksAndSign)
 {

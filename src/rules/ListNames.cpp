@@ -1,4 +1,4 @@
-#include "data/ListNames.h"
+#include "rules/ListNames.h"
 
 #include "engine/Identifier.h"
 
@@ -6,7 +6,7 @@
 
 #include <limits>
 
-namespace data {
+namespace rules {
 
 namespace {
 
@@ -89,4 +89,4 @@ std::optional<ListNameRefusal> checkNewListName(const QString &name, const QStri
     return std::nullopt;
 }
 
-} // namespace data
+} // namespace rules

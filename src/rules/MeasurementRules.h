@@ -8,7 +8,7 @@
 // The rules that turn one measured log into what the list table stores: the effective
 // diameter, the volume in solid cubic metres (FM), the diameter class and the quality class.
 // They take any whole number; the accepted input ranges are checked by the entry window.
-namespace entry {
+namespace rules {
 
 // Largest accepted length in metres.
 inline constexpr int MaxLaenge = 39;
@@ -45,4 +45,4 @@ QString StaerkeklasseBerechnen(int durchmeff);
 // result is one of the three classes (any whole number counts as accepted).
 QString GueteklasseUmsetzen(const QString &input, bool &accepted);
 
-} // namespace entry
+} // namespace rules

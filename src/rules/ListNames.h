@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace data {
+namespace rules {
 
 // The longest list name the new-list window takes (its name field holds 18 characters).
 inline constexpr int MaxListNameLength = 18;
@@ -37,4 +37,4 @@ struct ListNameChecks
 // used. The name is taken as typed.
 std::optional<ListNameRefusal> checkNewListName(const QString &name, const QString &dataPath, ListNameChecks checks = {});
 
-} // namespace data
+} // namespace rules

@@ -1,10 +1,10 @@
-#include "entry/MeasurementRules.h"
+#include "rules/MeasurementRules.h"
 
 #include <cmath>
 #include <limits>
 #include <numbers>
 
-namespace entry {
+namespace rules {
 
 namespace {
 
@@ -114,4 +114,4 @@ QString GueteklasseUmsetzen(const QString &input, bool &accepted)
     return result;
 }
 
-} // namespace entry
+} // namespace rules

@@ -1,11 +1,11 @@
-#include "entry/MeasurementRules.h"
+#include "rules/MeasurementRules.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-using namespace entry;
+using namespace rules;
 
 namespace {
 

@@ -1,16 +1,16 @@
-#include "invoicing/Runden.h"
+#include "rules/Runden.h"
 
 #include "data/DisplayFormat.h"
 
-namespace invoicing {
+namespace rules {
 
 double r2(double value)
 {
     // Plain separators so that the text reads back whatever the user's locale.
-    const QString text = display::formatFixed2(value, display::Separators{u'.', u','});
+    const QString text = data::display::formatFixed2(value, data::display::Separators{u'.', u','});
     bool ok = false;
     const double rounded = text.toDouble(&ok);
     return ok ? rounded : value; // not a finite number: left as it is
 }
 
-} // namespace invoicing
+} // namespace rules
