@@ -120,7 +120,6 @@ protected:
     DorvProgram program{dialogs, folder.path()};
 };
 
-
 // View columns of the grid.
 namespace col {
 inline constexpr int StammNr = 0;
