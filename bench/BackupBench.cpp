@@ -32,7 +32,7 @@ struct LargeData
     LargeData()
     {
         QDir(dir.path()).mkdir(QStringLiteral("Daten"));
-        createDeliveredTables(dataPath, QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../data"));
+        data::createDeliveredTables(dataPath, QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../data"));
         engine::Connection db;
         db.open({QStringLiteral("PATH=") + dataPath});
         engine::Transaction tx(db);

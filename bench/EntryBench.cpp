@@ -23,7 +23,7 @@
 
 namespace {
 
-class BenchShell : public Shell
+class BenchShell : public data::Shell
 {
 public:
     explicit BenchShell(QString dataPath) : m_dataPath(std::move(dataPath)) {}
@@ -40,7 +40,7 @@ private:
 };
 
 // Answers every question with Yes; an error would spoil the measurement, so it is printed.
-class BenchDialogs : public DialogService
+class BenchDialogs : public controls::DialogService
 {
 public:
     void information(const QString &) override {}

@@ -20,7 +20,7 @@ namespace {
 constexpr int logCount = 100000;
 const QString listName = QStringLiteral("Wald");
 
-class SilentDialogs : public DialogService
+class SilentDialogs : public controls::DialogService
 {
 public:
     void information(const QString &) override {}
@@ -35,7 +35,7 @@ public:
 
 // The main window's part: the current list and the statements it points the evaluation
 // queries at (the main window is not linked into the benchmarks).
-class ListShell : public Shell
+class ListShell : public data::Shell
 {
 public:
     ListShell(TDMod *&dmod, QString dataPath) : m_dmod(dmod), m_dataPath(std::move(dataPath)) {}

@@ -19,7 +19,7 @@ struct ProgramFolder
         QDir root(dir.path());
         root.mkdir(QStringLiteral("Daten"));
         root.mkdir(QStringLiteral("Report"));
-        createDeliveredTables(dataPath(), sources + QStringLiteral("/data"));
+        data::createDeliveredTables(dataPath(), sources + QStringLiteral("/data"));
         const QDir templates(sources + QStringLiteral("/report"));
         for (const QString &file : templates.entryList({QStringLiteral("*.rtm")}, QDir::Files))
             QFile::copy(templates.filePath(file), dir.path() + QStringLiteral("/Report/") + file);

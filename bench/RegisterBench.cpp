@@ -105,8 +105,8 @@ RegisterData &data()
 // The running program on the register's folder, its register window not yet read.
 struct RunningProgram
 {
-    ScriptedDialogService dialogs;
-    DorvProgram program{dialogs, data().folder.dir.path()};
+    controls::ScriptedDialogService dialogs;
+    app::DorvProgram program{dialogs, data().folder.dir.path()};
 };
 
 void OpenRegister_Dorv(benchmark::State &state)

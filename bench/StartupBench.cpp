@@ -20,8 +20,8 @@ void StartUp_Dorv(benchmark::State &state)
     ProgramFolder folder;
     for (auto _ : state) {
         // Messages would stop a real start-up; here they are recorded, and any is a failure.
-        ScriptedDialogService dialogs;
-        std::optional<DorvProgram> program;
+        controls::ScriptedDialogService dialogs;
+        std::optional<app::DorvProgram> program;
         program.emplace(dialogs, folder.dir.path());
         program->FormDorv().showMaximized();
         QApplication::processEvents();

@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     try {
-        const QStringList created = createDeliveredTables(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
+        const QStringList created = data::createDeliveredTables(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
         for (const QString &table : created)
             std::printf("created %s\n", qPrintable(table));
     } catch (const engine::EngineError &e) {

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+namespace app {
+
 QPixmap drawMakerMark(const QSize &size)
 {
     QPixmap pixmap(size);
@@ -54,3 +56,5 @@ QPixmap drawTreePicture(const QSize &size)
         p.drawEllipse(QPointF(w * 0.29 + r + i * 2 * r, h - 3 * r - 2), r, r);
     return pixmap;
 }
+
+} // namespace app

@@ -2,6 +2,8 @@
 
 #include <QLockFile>
 
+namespace app {
+
 const QString DataFolderLock::FileName = QStringLiteral(".dorv-lock");
 const QString DataFolderLock::AlreadyRunningText = QStringLiteral("Dorv läuft bereits mit diesen Daten.");
 
@@ -31,3 +33,5 @@ void DataFolderLock::takeAgain()
 }
 
 DataFolderLock::~DataFolderLock() = default;
+
+} // namespace app

@@ -6,6 +6,8 @@
 
 class QLockFile;
 
+namespace app {
+
 // One program per data folder: a lock file in the folder, held while the program runs. A
 // second program on the same data finds it held and must end before it touches a file. The
 // lock of a program that was killed or lost its power is stale and is taken over.
@@ -36,3 +38,5 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     bool m_heldElsewhere = false;
 };
+
+} // namespace app

@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+namespace app {
+
 namespace {
 
 const QString DataFolderName = QStringLiteral("Daten");
@@ -70,3 +72,5 @@ QString DataLocation::reportPath() const
         return installed + u'/';
     return besideProgram + u'/';
 }
+
+} // namespace app

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace app {
+
 // Where the program keeps its data and finds its report templates.
 //
 // A program folder that holds a folder Daten keeps its data there (the build folder, a copy
@@ -40,3 +42,5 @@ private:
 
     Folders m_folders;
 };
+
+} // namespace app

@@ -23,13 +23,15 @@
 
 #include <QApplication>
 
-DorvProgram::DorvProgram(DialogService &dialogs, const QString &programFolder) : m_dialogs(dialogs)
+namespace app {
+
+DorvProgram::DorvProgram(controls::DialogService &dialogs, const QString &programFolder) : m_dialogs(dialogs)
 {
     QApplication::setApplicationName(QStringLiteral("Dorv"));
     start(DataLocation::Folders::of(programFolder.isEmpty() ? QApplication::applicationDirPath() : programFolder));
 }
 
-DorvProgram::DorvProgram(DialogService &dialogs, const DataLocation::Folders &folders) : m_dialogs(dialogs)
+DorvProgram::DorvProgram(controls::DialogService &dialogs, const DataLocation::Folders &folders) : m_dialogs(dialogs)
 {
     QApplication::setApplicationName(QStringLiteral("Dorv"));
     start(folders);
@@ -38,7 +40,7 @@ DorvProgram::DorvProgram(DialogService &dialogs, const DataLocation::Folders &fo
 void DorvProgram::start(const DataLocation::Folders &folders)
 {
     QApplication::setApplicationVersion(QStringLiteral(DORV_VERSION));
-    DialogService &dialogs = m_dialogs;
+    controls::DialogService &dialogs = m_dialogs;
     m_formDorv = std::make_unique<TFormDorv>(dialogs, DataLocation(folders));
 
     // One program per data folder, before anything opens, recovers or writes a file there.
@@ -54,10 +56,10 @@ void DorvProgram::start(const DataLocation::Folders &folders)
     m_formDorv->setDataModule(*m_dmod);
     m_formDorv->setDataLock(*m_dataLock);
     // A missing data folder or company table is shown; start-up goes on.
-    guarded(dialogs, [this] { m_dmod->DataModuleCreate(); });
+    controls::guarded(dialogs, [this] { m_dmod->DataModuleCreate(); });
     // The register of issued invoices comes into being with the first start that needs it.
     if (m_dmod->dbDorv.isOpen())
-        guarded(dialogs, [this] { invoiceregister::table::ensure(m_dmod->dbDorv); });
+        controls::guarded(dialogs, [this] { invoiceregister::table::ensure(m_dmod->dbDorv); });
 
     TFormDorv *main = m_formDorv.get();
     TDMod &dmod = *m_dmod;
@@ -93,3 +95,5 @@ DorvProgram::~DorvProgram()
     m_dmod.reset();
     m_dataLock.reset();
 }
+
+} // namespace app

@@ -6,8 +6,7 @@
 
 #include <memory>
 
-class DataFolderLock;
-class DialogService;
+namespace controls { class DialogService; }
 class TDMod;
 class TFormDorv;
 class TFormStammeingabe;
@@ -26,6 +25,10 @@ namespace evaluation {
 class ListExport;
 }
 class TFormRechnungsausgangsbuch;
+
+namespace app {
+
+class DataFolderLock;
 
 // The windows created once at start, hidden, in this order. The main window owns them.
 struct DorvWindows
@@ -53,9 +56,9 @@ class DorvProgram
 {
 public:
     // programFolder: empty for the folder of the executable; tests give their own.
-    explicit DorvProgram(DialogService &dialogs, const QString &programFolder = {});
+    explicit DorvProgram(controls::DialogService &dialogs, const QString &programFolder = {});
     // The program with its data and templates where `folders` say.
-    DorvProgram(DialogService &dialogs, const DataLocation::Folders &folders);
+    DorvProgram(controls::DialogService &dialogs, const DataLocation::Folders &folders);
     ~DorvProgram();
     DorvProgram(const DorvProgram &) = delete;
     DorvProgram &operator=(const DorvProgram &) = delete;
@@ -71,7 +74,7 @@ public:
 private:
     void start(const DataLocation::Folders &folders);
 
-    DialogService &m_dialogs;
+    controls::DialogService &m_dialogs;
     std::unique_ptr<DataFolderLock> m_dataLock; // held until the very end
     bool m_alreadyRunning = false;
     std::unique_ptr<TDMod> m_dmod;          // declared first: it outlives the windows
@@ -79,3 +82,5 @@ private:
     DorvWindows m_windows;
     std::unique_ptr<evaluation::ListExport> m_listExport;
 };
+
+} // namespace app

@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QStatusBar>
 
-TFormDorv::TFormDorv(DialogService &dialogs, DataLocation location, QWidget *parent)
+TFormDorv::TFormDorv(controls::DialogService &dialogs, app::DataLocation location, QWidget *parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_location(std::move(location))
 {
     setObjectName(QStringLiteral("FormDorv"));
@@ -56,14 +56,14 @@ void TFormDorv::FormCreate()
     for (QLabel *panel : m_panels)
         panel->setFont(bold);
     // Wide enough for the figures of the longest lists.
-    m_panels[0]->setFixedWidth(fittedLabelWidth(*m_panels[0], 150, QStringLiteral("Anzahl Stämme: ") + data::display::longestLogCount));
-    m_panels[1]->setFixedWidth(fittedLabelWidth(*m_panels[1], 150, QStringLiteral("Summe FM: ") + data::display::longestVolumeTotal()));
+    m_panels[0]->setFixedWidth(controls::fittedLabelWidth(*m_panels[0], 150, QStringLiteral("Anzahl Stämme: ") + data::display::longestLogCount));
+    m_panels[1]->setFixedWidth(controls::fittedLabelWidth(*m_panels[1], 150, QStringLiteral("Summe FM: ") + data::display::longestVolumeTotal()));
 }
 
 void TFormDorv::closeEvent(QCloseEvent *event)
 {
     if (m_dmod)
-        guarded(m_dialogs, [this] { m_dmod->qryKundenBeforeClose(m_dmod->qryKunden); });
+        controls::guarded(m_dialogs, [this] { m_dmod->qryKundenBeforeClose(m_dmod->qryKunden); });
     QMainWindow::closeEvent(event);
 }
 

@@ -11,22 +11,22 @@ class QAction;
 class QLabel;
 class QMenu;
 class TDMod;
-class DataFolderLock;
-class DialogService;
+namespace app { class DataFolderLock; }
+namespace controls { class DialogService; }
 
 // The main window: menu, status bar and the current list, which the other windows read.
-class TFormDorv : public QMainWindow, public Shell
+class TFormDorv : public QMainWindow, public data::Shell
 {
     Q_OBJECT
 
 public:
     // location: where the program's data and templates are (tests pass folders of their own).
-    TFormDorv(DialogService &dialogs, DataLocation location, QWidget *parent = nullptr);
+    TFormDorv(controls::DialogService &dialogs, app::DataLocation location, QWidget *parent = nullptr);
     ~TFormDorv() override;
 
     void setDataModule(TDMod &dmod) { m_dmod = &dmod; }
-    void setDataLock(DataFolderLock &lock) { m_dataLock = &lock; }
-    void setWindows(const DorvWindows &windows) { m_windows = windows; }
+    void setDataLock(app::DataFolderLock &lock) { m_dataLock = &lock; }
+    void setWindows(const app::DorvWindows &windows) { m_windows = windows; }
 
     // Shell
     QString currentListName() const override { return m_currentListName; }
@@ -75,11 +75,11 @@ private:
     QMenu *addMenu(QMenu *parent, const QString &name, const QString &caption);
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption, void (TFormDorv::*handler)());
 
-    DialogService &m_dialogs;
+    controls::DialogService &m_dialogs;
     TDMod *m_dmod = nullptr;
-    DataFolderLock *m_dataLock = nullptr;
-    DorvWindows m_windows;
-    DataLocation m_location;
+    app::DataFolderLock *m_dataLock = nullptr;
+    app::DorvWindows m_windows;
+    app::DataLocation m_location;
     QString m_currentListName;
     QString m_dataPath;
     QLabel *m_panels[3] = {};

@@ -37,7 +37,7 @@ QString shown(const QString &path)
 
 void TFormDorv::mnuDateiSicherungClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         const QString path = m_dialogs
                                  .saveFile(QStringLiteral("Datensicherung"), BackupFilter, 0,
                                            documentsFolder() + u'/' + backup::backupFileName(QDate::currentDate()))
@@ -46,7 +46,7 @@ void TFormDorv::mnuDateiSicherungClick()
             return;
         // The program writes only from its own handlers, and this one runs to its end: nothing
         // changes a table while the copies are taken.
-        WorkProgress progress(QStringLiteral("Die Daten werden gesichert..."), this);
+        controls::WorkProgress progress(QStringLiteral("Die Daten werden gesichert..."), this);
         backup::writeBackup(m_dataPath, path, QStringLiteral(DORV_VERSION), std::ref(progress));
         m_dialogs.information(QStringLiteral("Die Daten wurden gesichert in %1.").arg(shown(path)));
     });
@@ -54,7 +54,7 @@ void TFormDorv::mnuDateiSicherungClick()
 
 void TFormDorv::mnuDateiWiederherstellenClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         if (!m_currentListName.isEmpty())
             return;
         const QString path = m_dialogs.openFile(QStringLiteral("Daten wiederherstellen"), BackupFilter, documentsFolder());
@@ -63,7 +63,7 @@ void TFormDorv::mnuDateiWiederherstellenClick()
 
         std::optional<backup::PreparedRestore> restore;
         {
-            WorkProgress progress(QStringLiteral("Die Datensicherung wird geprüft..."), this);
+            controls::WorkProgress progress(QStringLiteral("Die Datensicherung wird geprüft..."), this);
             restore.emplace(path, m_dataPath, std::ref(progress));
         }
         const QString question = QStringLiteral(

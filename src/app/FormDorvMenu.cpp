@@ -101,7 +101,7 @@ void TFormDorv::setListMenus(bool listOpen)
 
 void TFormDorv::mnuDateiNeuClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         m_windows.FormNeu->exec();
         // However the window was closed, the queries are prepared on the current list again.
         SQLVorbereiten();
@@ -110,17 +110,17 @@ void TFormDorv::mnuDateiNeuClick()
 
 void TFormDorv::mnuDateiOeffnenClick()
 {
-    guarded(m_dialogs, [&] { m_windows.FormLaden->exec(); });
+    controls::guarded(m_dialogs, [&] { m_windows.FormLaden->exec(); });
 }
 
 void TFormDorv::mnuDateiImportierenClick()
 {
-    guarded(m_dialogs, [&] { m_windows.FormImport->exec(); });
+    controls::guarded(m_dialogs, [&] { m_windows.FormImport->exec(); });
 }
 
 void TFormDorv::mnuDateiSchliessenClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         // The queries stay as they are; the next list opened or created re-points them.
         setCurrentListName(QString());
         FuelleStatusBar(false);
@@ -130,7 +130,7 @@ void TFormDorv::mnuDateiSchliessenClick()
 
 void TFormDorv::mnuDateiEndeClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         if (menuItem(QStringLiteral("mnuDateiSchliessen"))->isEnabled())
             mnuDateiSchliessenClick();
         close();
@@ -139,7 +139,7 @@ void TFormDorv::mnuDateiEndeClick()
 
 void TFormDorv::mnuStaemmeEingebenClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         m_windows.FormStammeingabe->setMode(StammeingabeMode::Eingabe);
         m_windows.FormStammeingabe->exec();
     });
@@ -147,7 +147,7 @@ void TFormDorv::mnuStaemmeEingebenClick()
 
 void TFormDorv::StammlisteBS1Click()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         m_windows.FormStammeingabe->setMode(StammeingabeMode::Uebersicht);
         m_windows.FormStammeingabe->exec();
     });
@@ -155,47 +155,47 @@ void TFormDorv::StammlisteBS1Click()
 
 void TFormDorv::mnuRechnungClick()
 {
-    guarded(m_dialogs, [&] { m_windows.FormRechnung->show(); });
+    controls::guarded(m_dialogs, [&] { m_windows.FormRechnung->show(); });
 }
 
 void TFormDorv::StammlisteDrucker1Click()
 {
-    guarded(m_dialogs, [&] { StammlisteDrucken(*m_dmod, *this, QStringLiteral("Screen"), this); });
+    controls::guarded(m_dialogs, [&] { StammlisteDrucken(*m_dmod, *this, QStringLiteral("Screen"), this); });
 }
 
 void TFormDorv::ZusammenfassungBildschirm1Click()
 {
-    guarded(m_dialogs, [&] { m_windows.FormZusammenfasssung->exec(); });
+    controls::guarded(m_dialogs, [&] { m_windows.FormZusammenfasssung->exec(); });
 }
 
 void TFormDorv::ZusammenfassungDrucker1Click()
 {
-    guarded(m_dialogs, [&] { ZusammenfassungDrucken(*m_dmod, *this, QStringLiteral("Screen"), this); });
+    controls::guarded(m_dialogs, [&] { ZusammenfassungDrucken(*m_dmod, *this, QStringLiteral("Screen"), this); });
 }
 
 void TFormDorv::mnuListenExportierenClick()
 {
-    guarded(m_dialogs, [&] { m_windows.listExport->ListeExportieren(); });
+    controls::guarded(m_dialogs, [&] { m_windows.listExport->ListeExportieren(); });
 }
 
 void TFormDorv::mnuStammdatenKundenClick()
 {
-    guarded(m_dialogs, [&] { m_windows.FormKunden->show(); });
+    controls::guarded(m_dialogs, [&] { m_windows.FormKunden->show(); });
 }
 
 void TFormDorv::mnuStammdatenFirmaClick()
 {
-    guarded(m_dialogs, [&] { m_windows.FormFirma->exec(); });
+    controls::guarded(m_dialogs, [&] { m_windows.FormFirma->exec(); });
 }
 
 void TFormDorv::mnuStammdatenPreiseClick()
 {
-    guarded(m_dialogs, [&] { m_windows.FormGrundpreise->exec(); });
+    controls::guarded(m_dialogs, [&] { m_windows.FormGrundpreise->exec(); });
 }
 
 void TFormDorv::mnuStammdatenRechnungsausgangsbuchClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         TFormRechnungsausgangsbuch *window = m_windows.FormRechnungsausgangsbuch;
         window->show();
         window->raise();
@@ -205,5 +205,5 @@ void TFormDorv::mnuStammdatenRechnungsausgangsbuchClick()
 
 void TFormDorv::mnuHilfeUeberClick()
 {
-    guarded(m_dialogs, [&] { m_windows.FormUeberDorv->exec(); });
+    controls::guarded(m_dialogs, [&] { m_windows.FormUeberDorv->exec(); });
 }

@@ -26,15 +26,15 @@ QString notAListNameText(const QString &name)
 
 } // namespace
 
-TFormLaden::TFormLaden(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
+TFormLaden::TFormLaden(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormLaden"));
     setWindowTitle(QStringLiteral("Liste laden..."));
 
-    m_model = new DatasetTableModel(m_dmod.qryDorvZusatz,
-                                    {GridColumn{QStringLiteral("OFFSET"), QStringLiteral("Liste"), 130, Qt::AlignLeft | Qt::AlignVCenter, true, {}, {}},
-                                     GridColumn{QStringLiteral("ZUSATZTEXT"), QStringLiteral("Text"), 250, Qt::AlignLeft | Qt::AlignVCenter, true, {}, {}}},
+    m_model = new controls::DatasetTableModel(m_dmod.qryDorvZusatz,
+                                    {controls::GridColumn{QStringLiteral("OFFSET"), QStringLiteral("Liste"), 130, Qt::AlignLeft | Qt::AlignVCenter, true, {}, {}},
+                                     controls::GridColumn{QStringLiteral("ZUSATZTEXT"), QStringLiteral("Text"), 250, Qt::AlignLeft | Qt::AlignVCenter, true, {}, {}}},
                                     this);
     m_model->setReadOnly(true);
 
@@ -104,7 +104,7 @@ bool TFormLaden::eventFilter(QObject *watched, QEvent *event)
 
 void TFormLaden::FormActivate()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         fillListBox();
         if (!m_dmod.qryDorvZusatz.isEmpty()) {
             selectRow(0);
@@ -165,7 +165,7 @@ void TFormLaden::btnAbbruchClick()
 
 void TFormLaden::btnOeffnenClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         const QString name = selectedListName();
         if (name.isEmpty() || name == m_shell.currentListName()) {
             m_dialogs.information(QStringLiteral("Sie haben keine (neue) Datei ausgewählt!"));
@@ -192,7 +192,7 @@ void TFormLaden::ListeOeffnen(const QString &name)
 
 void TFormLaden::btnLoeschenClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         const QString name = selectedListName();
         if (!m_dialogs.confirm(QStringLiteral("Datei ") + name + QStringLiteral(" löschen?")))
             return;
@@ -221,7 +221,7 @@ void TFormLaden::ListeLoeschen(const QString &name)
     try {
         data::loglist::deleteList(m_dmod.dbDorv, name);
     } catch (...) {
-        guarded(m_dialogs, reopenCurrent);
+        controls::guarded(m_dialogs, reopenCurrent);
         throw;
     }
     fillListBox();

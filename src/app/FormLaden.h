@@ -2,11 +2,13 @@
 
 #include <QDialog>
 
+namespace controls {
 class DatasetTableModel;
 class DialogService;
+}
 class QPushButton;
 class QTableView;
-class Shell;
+namespace data { class Shell; }
 class TDMod;
 
 // The list window: shows every list with its text, opens one as the current list, deletes
@@ -16,7 +18,7 @@ class TFormLaden : public QDialog
     Q_OBJECT
 
 public:
-    TFormLaden(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    TFormLaden(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent = nullptr);
 
     // Fills the list box; runs each time the window is shown.
     void FormActivate();
@@ -41,8 +43,8 @@ private:
     void selectRow(int row);
 
     TDMod &m_dmod;
-    Shell &m_shell;
-    DialogService &m_dialogs;
-    DatasetTableModel *m_model = nullptr;
+    data::Shell &m_shell;
+    controls::DialogService &m_dialogs;
+    controls::DatasetTableModel *m_model = nullptr;
     QTableView *m_dbluplLaden = nullptr;
 };

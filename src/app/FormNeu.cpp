@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TFormNeu::TFormNeu(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
+TFormNeu::TFormNeu(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormNeu"));
@@ -59,7 +59,7 @@ void TFormNeu::btnAbbruchClick()
 
 void TFormNeu::btnOkClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         const QString name = m_edtTabellenname->text();
         if (const auto refusal = rules::checkNewListName(name, m_shell.dataPath())) {
             if (refusal->kind == rules::ListNameRefusal::Kind::Error)

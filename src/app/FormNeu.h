@@ -2,10 +2,10 @@
 
 #include <QDialog>
 
-class DialogService;
+namespace controls { class DialogService; }
 class QLineEdit;
 class QPushButton;
-class Shell;
+namespace data { class Shell; }
 class TDMod;
 
 // The new-list window: asks for the name of a new list, checks it and creates the list.
@@ -15,7 +15,7 @@ class TFormNeu : public QDialog
     Q_OBJECT
 
 public:
-    TFormNeu(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    TFormNeu(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent = nullptr);
 
     void btnOkClick();
     void btnAbbruchClick();
@@ -26,8 +26,8 @@ private:
     void ListeErstellen(const QString &name);
 
     TDMod &m_dmod;
-    Shell &m_shell;
-    DialogService &m_dialogs;
+    data::Shell &m_shell;
+    controls::DialogService &m_dialogs;
     QLineEdit *m_edtTabellenname = nullptr;
     QPushButton *m_btnOk = nullptr;
 };

@@ -33,7 +33,7 @@ QLabel *picture(const QPixmap &pixmap, const QString &name, QWidget *parent)
 
 } // namespace
 
-TFormUeberDorv::TFormUeberDorv(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
+TFormUeberDorv::TFormUeberDorv(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormUeberDorv"));
@@ -59,8 +59,8 @@ TFormUeberDorv::TFormUeberDorv(TDMod &dmod, Shell &shell, DialogService &dialogs
     auto *lblHersteller = new QLabel(QStringLiteral("Ein Programm von:"), this);
     lblHersteller->setObjectName(QStringLiteral("lblHersteller"));
 
-    QLabel *imgLogo = picture(drawMakerMark(QSize(153, 41)), QStringLiteral("imgLogo"), this);
-    QLabel *imgBild = picture(drawTreePicture(QSize(130, 130)), QStringLiteral("imgBild"), this);
+    QLabel *imgLogo = picture(app::drawMakerMark(QSize(153, 41)), QStringLiteral("imgLogo"), this);
+    QLabel *imgBild = picture(app::drawTreePicture(QSize(130, 130)), QStringLiteral("imgBild"), this);
 
     auto *memAdresse = new QPlainTextEdit(this);
     memAdresse->setObjectName(QStringLiteral("memAdresse"));
@@ -75,12 +75,12 @@ TFormUeberDorv::TFormUeberDorv(TDMod &dmod, Shell &shell, DialogService &dialogs
     lblInternet->setObjectName(QStringLiteral("lblInternet"));
     auto *lblEMail = new QLabel(QStringLiteral("eMail:"), this);
     lblEMail->setObjectName(QStringLiteral("lblEMail"));
-    auto *lblInternetAdresse = new LinkLabel(InternetAdresse, this);
+    auto *lblInternetAdresse = new app::LinkLabel(InternetAdresse, this);
     lblInternetAdresse->setObjectName(QStringLiteral("lblInternetAdresse"));
-    auto *lblEMailAdresse = new LinkLabel(EMailAdresse, this);
+    auto *lblEMailAdresse = new app::LinkLabel(EMailAdresse, this);
     lblEMailAdresse->setObjectName(QStringLiteral("lblEMailAdresse"));
-    connect(lblInternetAdresse, &LinkLabel::clicked, this, &TFormUeberDorv::lblInternetAdresseClick);
-    connect(lblEMailAdresse, &LinkLabel::clicked, this, &TFormUeberDorv::lblEMailAdresseClick);
+    connect(lblInternetAdresse, &app::LinkLabel::clicked, this, &TFormUeberDorv::lblInternetAdresseClick);
+    connect(lblEMailAdresse, &app::LinkLabel::clicked, this, &TFormUeberDorv::lblEMailAdresseClick);
 
     // Where this program keeps its data, to find it for a copy or a question to support.
     auto *lblDatenordner = new QLabel(QStringLiteral("Datenordner:"), this);
@@ -137,12 +137,12 @@ void TFormUeberDorv::FormCreate()
 
 void TFormUeberDorv::lblInternetAdresseClick()
 {
-    guarded(m_dialogs, [&] { m_dialogs.openUrl(InternetAdresse); });
+    controls::guarded(m_dialogs, [&] { m_dialogs.openUrl(InternetAdresse); });
 }
 
 void TFormUeberDorv::lblEMailAdresseClick()
 {
-    guarded(m_dialogs, [&] { m_dialogs.openUrl(QStringLiteral("mailto:") + EMailAdresse); });
+    controls::guarded(m_dialogs, [&] { m_dialogs.openUrl(QStringLiteral("mailto:") + EMailAdresse); });
 }
 
 void TFormUeberDorv::btnSchliessenClick()

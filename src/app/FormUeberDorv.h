@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-class DialogService;
-class Shell;
+namespace controls { class DialogService; }
+namespace data { class Shell; }
 class TDMod;
 
 // The about window: the program's name and version and the maker's web and mail address.
@@ -16,7 +16,7 @@ public:
     static const QString InternetAdresse;
     static const QString EMailAdresse;
 
-    TFormUeberDorv(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    TFormUeberDorv(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent = nullptr);
 
     void lblInternetAdresseClick();
     void lblEMailAdresseClick();
@@ -26,6 +26,6 @@ private:
     void FormCreate();
 
     TDMod &m_dmod;
-    Shell &m_shell;
-    DialogService &m_dialogs;
+    data::Shell &m_shell;
+    controls::DialogService &m_dialogs;
 };

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPalette>
 
+namespace app {
+
 LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
     QFont f = font();
@@ -20,3 +22,5 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
 }
+
+} // namespace app

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+namespace app {
+
 // A label that acts as a link: navy, underlined, a hand cursor, and a click signal.
 class LinkLabel : public QLabel
 {
@@ -16,3 +18,5 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 };
+
+} // namespace app

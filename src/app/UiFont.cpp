@@ -4,6 +4,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 
+namespace app {
+
 void ensureProportionalUiFont()
 {
     const QFont current = QApplication::font();
@@ -20,3 +22,5 @@ void ensureProportionalUiFont()
         return;
     }
 }
+
+} // namespace app

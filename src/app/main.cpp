@@ -12,7 +12,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    ensureProportionalUiFont();
+    app::ensureProportionalUiFont();
     // The installed desktop entry and icon (none when run from the build folder).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.dorv"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.example.dorv")));
@@ -25,8 +25,8 @@ int main(int argc, char *argv[])
     if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    QtDialogService dialogs;
-    DorvProgram program(dialogs);
+    controls::QtDialogService dialogs;
+    app::DorvProgram program(dialogs);
     if (program.alreadyRunning())
         return 1;
     program.FormDorv().showMaximized();

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace controls {
+
 // The edits of a form window, each bound to a field of the window's one dataset.
 class BoundEdits
 {
@@ -37,3 +39,5 @@ private:
     QWidget *m_window;
     std::vector<DbEdit *> m_edits; // owned by the window
 };
+
+} // namespace controls

@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+namespace controls {
+
 QLabel *caption(const char *utf8Text, QWidget *buddy, QWidget *parent)
 {
     auto *label = new QLabel(QString::fromUtf8(utf8Text), parent);
@@ -21,3 +23,5 @@ QWidget *captionPair(const char *first, QWidget *firstBuddy, const char *second,
     layout->addStretch();
     return pair;
 }
+
+} // namespace controls

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace controls {
+
 namespace {
 
 // `pattern` with every "0" replaced by the digit that is widest in the font.
@@ -43,3 +45,5 @@ int fittedLabelWidth(const QLabel &label, int designWidth, const QString &widest
     const int extra = label.sizeHint().width() - textWidth(label.text());
     return std::max(designWidth, textWidth(widestFigure(metrics, widest)) + extra);
 }
+
+} // namespace controls

@@ -5,6 +5,8 @@
 class QHeaderView;
 class QLabel;
 
+namespace controls {
+
 // The width of a grid column: its designed width, or more where its title or its widest
 // value would not fit in the font the grid actually uses (the designed widths were made for a
 // smaller font). Every "0" of `widestValue` stands for the font's widest digit.
@@ -14,3 +16,5 @@ int fittedColumnWidth(const QHeaderView &header, int section, int designWidth, c
 // designed width, or more. Every "0" of `widest` stands for the font's widest digit, so that
 // "000000" holds any six-digit figure.
 int fittedLabelWidth(const QLabel &label, int designWidth, const QString &widest);
+
+} // namespace controls

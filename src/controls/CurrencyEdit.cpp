@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
+namespace controls {
+
 CurrencyEdit::CurrencyEdit(QWidget *parent) : QLineEdit(parent)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -78,3 +80,5 @@ void CurrencyEdit::focusOutEvent(QFocusEvent *event)
     showValue();
     emit exited();
 }
+
+} // namespace controls

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+namespace controls {
+
 // A numeric edit for amounts and percentages: it shows its value in a display format
 // (",0.00;-,0.00") and, while it has the focus, the plain number for typing. It has no bounds;
 // an empty text is 0. It reports leaving it (not a switch to another window) as `exited`.
@@ -35,3 +37,5 @@ private:
     double m_value = 0.0;
     QString m_displayFormat = QStringLiteral(",0.00;-,0.00");
 };
+
+} // namespace controls

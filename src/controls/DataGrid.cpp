@@ -5,6 +5,8 @@
 
 #include <QHeaderView>
 
+namespace controls {
+
 GridColumn gridColumn(const QString &field, const QString &title, bool readOnly, int width, Qt::Alignment alignment)
 {
     GridColumn c;
@@ -144,3 +146,5 @@ int DataGrid::widthShowingAllColumns(int rows)
             width += columnWidth(c);
     return width;
 }
+
+} // namespace controls

@@ -4,6 +4,8 @@
 
 #include <QTableView>
 
+namespace controls {
+
 class DialogService;
 
 // The background of the cells a grid shows but the user does not edit.
@@ -82,3 +84,5 @@ private:
     DataGrid *const &m_grid;
     DatasetTableModel *const &m_model;
 };
+
+} // namespace controls

@@ -2,6 +2,8 @@
 
 #include "data/DisplayFormat.h"
 
+namespace controls {
+
 DatasetTableModel::DatasetTableModel(data::Dataset &dataset, std::vector<GridColumn> columns, QObject *parent)
     : QAbstractTableModel(parent), m_dataset(dataset), m_columns(std::move(columns))
 {
@@ -125,3 +127,5 @@ void DatasetTableModel::setReadOnly(bool readOnly)
     m_readOnly = readOnly;
     endResetModel();
 }
+
+} // namespace controls

@@ -9,6 +9,8 @@
 #include <functional>
 #include <vector>
 
+namespace controls {
+
 struct GridColumn
 {
     QString field;
@@ -52,3 +54,5 @@ private:
     std::vector<GridColumn> m_columns;
     bool m_readOnly = false;
 };
+
+} // namespace controls

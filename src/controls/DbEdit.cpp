@@ -7,6 +7,8 @@
 
 #include <QFocusEvent>
 
+namespace controls {
+
 using data::Dataset;
 using data::FieldType;
 
@@ -134,3 +136,5 @@ void DbEdit::focusOutEvent(QFocusEvent *event)
     if (commit())
         showField();
 }
+
+} // namespace controls

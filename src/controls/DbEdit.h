@@ -3,10 +3,13 @@
 #include <QLineEdit>
 #include <QPointer>
 
-class DialogService;
 namespace data {
 class Dataset;
 }
+
+namespace controls {
+
+class DialogService;
 
 // A line edit bound to one field of a dataset's current record. It shows the field's display
 // text, or while it has the focus the text for editing (in the edit format when one is given).
@@ -47,3 +50,5 @@ private:
     bool m_writing = false;
     bool m_pending = false; // typed text that did not convert yet
 };
+
+} // namespace controls

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace controls {
+
 // Every message box, the file-open dialog, the beep and opening a web or mail address go
 // through here, so that tests can answer them and read their exact texts.
 class DialogService
@@ -32,3 +34,5 @@ public:
     // Asks the desktop to open a web or mail address; a failure is not reported.
     virtual void openUrl(const QString &url) = 0;
 };
+
+} // namespace controls

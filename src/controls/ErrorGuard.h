@@ -7,6 +7,8 @@
 #include <exception>
 #include <utility>
 
+namespace controls {
+
 // The message of any error the program raises (engine, conversion, report, file): our errors
 // carry their text as UTF-8 in what().
 inline QString errorText(const std::exception &e)
@@ -29,3 +31,5 @@ bool guarded(DialogService &dialogs, Handler &&handler)
     }
     return false;
 }
+
+} // namespace controls

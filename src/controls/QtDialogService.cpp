@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QUrl>
 
+namespace controls {
+
 namespace {
 
 QWidget *owner()
@@ -109,3 +111,5 @@ QString qtNameFilter(const QString &pipeSeparated, bool caseVariants)
     }
     return filters.join(QStringLiteral(";;"));
 }
+
+} // namespace controls

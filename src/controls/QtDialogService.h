@@ -2,6 +2,8 @@
 
 #include "controls/DialogService.h"
 
+namespace controls {
+
 // The dialog service of the running program: Qt's message boxes and file dialog.
 class QtDialogService : public DialogService
 {
@@ -18,3 +20,5 @@ public:
 // "Text|*.a|Alles|*.*" as a Qt name filter: "Text (*.a *.A);;Alles (*)". With caseVariants
 // false the patterns stay as given.
 QString qtNameFilter(const QString &pipeSeparated, bool caseVariants = true);
+
+} // namespace controls

@@ -9,6 +9,8 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
+namespace controls {
+
 namespace {
 
 struct ButtonLook
@@ -105,3 +107,5 @@ void RecordNavigator::updateButtons()
     m_buttons[Post]->setEnabled(editing);
     m_buttons[Cancel]->setEnabled(editing);
 }
+
+} // namespace controls

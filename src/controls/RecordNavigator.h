@@ -5,11 +5,14 @@
 
 #include <array>
 
-class DialogService;
 class QToolButton;
 namespace data {
 class Dataset;
 }
+
+namespace controls {
+
+class DialogService;
 
 // The button bar that moves through a dataset and edits it: first, prior, next, last, insert,
 // delete, edit, post, cancel. Deleting asks "Delete record?" first. The buttons follow the
@@ -37,3 +40,5 @@ private:
     QPointer<data::Dataset> m_dataset;
     std::array<QToolButton *, buttonCount> m_buttons{};
 };
+
+} // namespace controls

@@ -7,6 +7,8 @@
 #include <deque>
 #include <vector>
 
+namespace controls {
+
 // The dialog service of tests: it records every message (kind and exact text) and answers
 // questions and file dialogs as the test has scripted them.
 class ScriptedDialogService : public DialogService
@@ -88,3 +90,5 @@ public:
     int beeps = 0;
     QStringList urls;
 };
+
+} // namespace controls

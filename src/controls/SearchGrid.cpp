@@ -5,6 +5,8 @@
 
 #include <QHeaderView>
 
+namespace controls {
+
 SearchGrid::SearchGrid(DialogService &dialogs, QWidget *parent) : DataGrid(dialogs, parent)
 {
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -53,3 +55,5 @@ void SearchGrid::rebuildColumns()
         setColumnWidth(i, 100);
     delete old;
 }
+
+} // namespace controls

@@ -9,6 +9,8 @@ namespace data {
 class Dataset;
 }
 
+namespace controls {
+
 // A read-only grid of search results: one column per field of the dataset, in their order,
 // titled with the field names, rebuilt whenever an opening brings other fields; whole rows are
 // selected.
@@ -28,3 +30,5 @@ private:
     QStringList m_fields;
     DatasetTableModel *m_ownModel = nullptr;
 };
+
+} // namespace controls

@@ -2,6 +2,8 @@
 
 #include <QProgressDialog>
 
+namespace controls {
+
 namespace {
 
 constexpr int Steps = 1000;
@@ -28,3 +30,5 @@ void WorkProgress::operator()(qint64 done, qint64 total)
     if (total > 0)
         m_dialog->setValue(int(qMin(done, total) * Steps / total));
 }
+
+} // namespace controls

@@ -7,6 +7,8 @@
 class QProgressDialog;
 class QWidget;
 
+namespace controls {
+
 // A progress window for work the user waits for: it appears when the work takes longer than
 // a moment, blocks every window of the program meanwhile and goes when the object does. It has
 // no cancel button.
@@ -24,3 +26,5 @@ public:
 private:
     std::unique_ptr<QProgressDialog> m_dialog;
 };
+
+} // namespace controls

@@ -17,7 +17,7 @@ const QString TDMod::RechnungSql = QStringLiteral(
     "SELECT Rechnung.*, CAST (CAST ( ( ( ( VOLUMEN * PREIS ) * 100 ) + 0.5 ) AS INTEGER) AS NUMERIC(15,2) ) / 100 As Summe "
     "FROM Rechnung ORDER BY GUETEKLASSE, STAERKEKLASSE");
 
-TDMod::TDMod(Shell &shell, QObject *parent)
+TDMod::TDMod(data::Shell &shell, QObject *parent)
     : QObject(parent),
       qryDorvTabelle(&dbDorv, QStringLiteral("qryDorvTabelle")),
       qryDorvNeueNr(&dbDorv, QStringLiteral("qryDorvNeueNr")),

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+namespace data {
+
 class Shell;
 
 // The rule operations on the current row of the log query, offered by the log entry window.
@@ -14,7 +16,7 @@ class LogRowRules
 {
 public:
     virtual ~LogRowRules() = default;
-    virtual void DurchmeffBerechnen(data::Dataset &logQuery, bool geschaelt) = 0;
+    virtual void DurchmeffBerechnen(Dataset &logQuery, bool geschaelt) = 0;
     virtual double VolumenBerechnen() = 0;
     virtual void GueteklasseUmsetzen() = 0;
     virtual void StaerkeklasseBerechnen() = 0;
@@ -23,8 +25,10 @@ public:
 // A data source names the dataset a control or report reads.
 struct DataSource
 {
-    data::Dataset *dataset;
+    Dataset *dataset;
 };
+
+} // namespace data
 
 // The data module: the connection and every shared query of the program.
 class TDMod : public QObject
@@ -32,7 +36,7 @@ class TDMod : public QObject
     Q_OBJECT
 
 public:
-    explicit TDMod(Shell &shell, QObject *parent = nullptr);
+    explicit TDMod(data::Shell &shell, QObject *parent = nullptr);
     ~TDMod() override;
 
     engine::Connection dbDorv;
@@ -51,16 +55,16 @@ public:
     data::Dataset qryMatchcode;
     data::Dataset qryTmp;
 
-    DataSource dsDorvTabelle{&qryDorvTabelle};
-    DataSource dsDorvZusatz{&qryDorvZusatz};
-    DataSource dsZusammenfassung{&qryZusammenfasssung};
-    DataSource dsZusZusatz{&qryZusZusatz};
-    DataSource dsGesVolumen{&qryGesamtVolumen};
-    DataSource dsGewogeneLaenge{&qryGewogeneLaenge};
-    DataSource dsFirma{&qryFirma};
-    DataSource dsKunden{&qryKunden};
-    DataSource dsRechnung{&qryRechnung};
-    DataSource dsMatchcode{&qryMatchcode};
+    data::DataSource dsDorvTabelle{&qryDorvTabelle};
+    data::DataSource dsDorvZusatz{&qryDorvZusatz};
+    data::DataSource dsZusammenfassung{&qryZusammenfasssung};
+    data::DataSource dsZusZusatz{&qryZusZusatz};
+    data::DataSource dsGesVolumen{&qryGesamtVolumen};
+    data::DataSource dsGewogeneLaenge{&qryGewogeneLaenge};
+    data::DataSource dsFirma{&qryFirma};
+    data::DataSource dsKunden{&qryKunden};
+    data::DataSource dsRechnung{&qryRechnung};
+    data::DataSource dsMatchcode{&qryMatchcode};
 
     static const QString RechnungSql;
 
@@ -82,7 +86,7 @@ public:
     // Deletes the current log and closes the numbering gap, all or nothing.
     void deleteCurrentLog();
 
-    void setLogRowRules(LogRowRules *rules) { m_rules = rules; }
+    void setLogRowRules(data::LogRowRules *rules) { m_rules = rules; }
     // Whether the current list's logs were measured without bark: the rules of every posted
     // log derive the effective diameter by it. The entry window sets it from the list's header
     // and from its check box.
@@ -99,8 +103,8 @@ public:
     void qryKundenBeforeClose(data::Dataset &ds);
 
 private:
-    Shell &m_shell;
-    LogRowRules *m_rules = nullptr;
+    data::Shell &m_shell;
+    data::LogRowRules *m_rules = nullptr;
     bool m_geschaelt = true;
     std::function<bool(const QString &)> m_confirm;
 };

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace data {
+
 namespace {
 
 // The statements of a script, split at the semicolons between them.
@@ -53,3 +55,5 @@ QStringList createDeliveredTables(const QString &dataFolder, const QString &sqlF
     }
     return created;
 }
+
+} // namespace data

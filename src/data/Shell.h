@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace data {
+
 // What the main window owns and the other windows use: the current list, the data path, the
 // program folder and the folder of the report templates, and the operations that point the queries at the list and refresh the
 // status bar and menus. The main window implements it; start-up hands it down.
@@ -21,3 +23,5 @@ public:
     // Enables the menu items that need a list (and disables the import), or the reverse.
     virtual void setListMenus(bool listOpen) = 0;
 };
+
+} // namespace data

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QKeyEvent>
 
+namespace entry {
+
 namespace {
 
 class Counter
@@ -217,3 +219,5 @@ void EntryGrid::mouseDoubleClickEvent(QMouseEvent *event)
     Counter input(m_userInput);
     QTableView::mouseDoubleClickEvent(event);
 }
+
+} // namespace entry

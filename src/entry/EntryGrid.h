@@ -5,6 +5,8 @@
 
 #include <functional>
 
+namespace entry {
+
 // The log grid's view. It tells its window about what the user does in it (moves of the
 // cursor made by the grid itself, Enter, Ctrl+Del, Down past the last row, clicks) and lets
 // the window place the cursor without being told about it. Typed text is written into the
@@ -65,3 +67,5 @@ private:
     int m_inCurrentChanged = 0;
     QPointer<QWidget> m_refusedEditor;
 };
+
+} // namespace entry

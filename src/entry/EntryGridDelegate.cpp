@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+namespace entry {
+
 EntryGridDelegate::EntryGridDelegate(EntryGrid &grid) : QStyledItemDelegate(&grid), m_grid(grid) {}
 
 void EntryGridDelegate::setPickList(int column, const QStringList &items, int maxLength)
@@ -109,3 +111,5 @@ bool EntryGridDelegate::eventFilter(QObject *object, QEvent *event)
     }
     return QStyledItemDelegate::eventFilter(object, event);
 }
+
+} // namespace entry

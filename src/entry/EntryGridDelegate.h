@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QStyledItemDelegate>
 
+namespace entry {
+
 class EntryGrid;
 
 // The in-place editors of the log grid: a line edit, or for the column with a pick list an
@@ -33,3 +35,5 @@ private:
     QStringList m_pickItems;
     int m_pickMaxLength = 0;
 };
+
+} // namespace entry

@@ -1,10 +1,12 @@
 #include "entry/EntryGridModel.h"
 
+namespace entry {
+
 namespace {
 
-std::vector<GridColumn> gridColumns(const std::vector<EntryGridModel::Column> &columns)
+std::vector<controls::GridColumn> gridColumns(const std::vector<EntryGridModel::Column> &columns)
 {
-    std::vector<GridColumn> out;
+    std::vector<controls::GridColumn> out;
     out.reserve(columns.size());
     for (const EntryGridModel::Column &c : columns)
         out.push_back(c.grid);
@@ -14,7 +16,7 @@ std::vector<GridColumn> gridColumns(const std::vector<EntryGridModel::Column> &c
 } // namespace
 
 EntryGridModel::EntryGridModel(data::Dataset &dataset, const std::vector<Column> &columns, QObject *parent)
-    : DatasetTableModel(dataset, gridColumns(columns), parent)
+    : controls::DatasetTableModel(dataset, gridColumns(columns), parent)
 {
     for (const Column &c : columns)
         m_titleAlignment.push_back(c.titleAlignment);
@@ -43,7 +45,7 @@ QVariant EntryGridModel::headerData(int section, Qt::Orientation orientation, in
     }
     if (role == Qt::TextAlignmentRole && section >= 0 && section < int(m_titleAlignment.size()))
         return QVariant::fromValue(m_titleAlignment[section]);
-    return DatasetTableModel::headerData(section, orientation, role);
+    return controls::DatasetTableModel::headerData(section, orientation, role);
 }
 
 void EntryGridModel::indicatorMoved()
@@ -56,3 +58,5 @@ void EntryGridModel::indicatorMoved()
         emit headerDataChanged(Qt::Vertical, now, now);
     m_indicatorRow = now;
 }
+
+} // namespace entry

@@ -4,16 +4,18 @@
 
 #include <vector>
 
+namespace entry {
+
 // The model of the log grid: the thin dataset model with titles aligned on their own and a
 // row indicator in the vertical header (current row, row being edited, new row).
-class EntryGridModel : public DatasetTableModel
+class EntryGridModel : public controls::DatasetTableModel
 {
     Q_OBJECT
 
 public:
     struct Column
     {
-        GridColumn grid;
+        controls::GridColumn grid;
         Qt::Alignment titleAlignment = Qt::AlignLeft | Qt::AlignVCenter;
     };
 
@@ -27,3 +29,5 @@ private:
     std::vector<Qt::Alignment> m_titleAlignment;
     int m_indicatorRow = -1;
 };
+
+} // namespace entry

@@ -38,7 +38,7 @@
 namespace pos = entry::position;
 namespace col = data::loglist::column;
 
-TFormStammeingabe::TFormStammeingabe(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
+TFormStammeingabe::TFormStammeingabe(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormStammeingabe"));
@@ -106,7 +106,7 @@ TFormStammeingabe::~TFormStammeingabe()
 
 void TFormStammeingabe::FormCreate()
 {
-    auto *delegate = static_cast<EntryGridDelegate *>(rxdbgrdDorveingabe->itemDelegate());
+    auto *delegate = static_cast<entry::EntryGridDelegate *>(rxdbgrdDorveingabe->itemDelegate());
     QStringList pickList;
     for (QStringView klasse : rules::Gueteklassen)
         pickList << klasse.toString();
@@ -125,7 +125,7 @@ void TFormStammeingabe::setMode(StammeingabeMode mode)
     const bool entry = mode == StammeingabeMode::Eingabe;
     setWindowTitle(entry ? QStringLiteral("Stammeingabe") : QStringLiteral("Stammübersicht"));
     pnlZusatz->setEnabled(entry);
-    EntryGrid *grid = rxdbgrdDorveingabe;
+    entry::EntryGrid *grid = rxdbgrdDorveingabe;
     grid->setEditTriggers(entry ? QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed
                                       | QAbstractItemView::DoubleClicked
                                 : QAbstractItemView::NoEditTriggers);
@@ -262,7 +262,7 @@ void TFormStammeingabe::rxdbgrdDorveingabeCellClick(int position)
 
 void TFormStammeingabe::onCursorMoved(int fromRow, int fromColumn, int toRow, int toColumn)
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         data::Dataset &logs = m_dmod.qryDorvTabelle;
         m_position = pos::ofColumn(fromColumn);
         if (toRow != fromRow && logs.isOpen() && toRow >= 0) {
@@ -282,7 +282,7 @@ void TFormStammeingabe::onCursorMoved(int fromRow, int fromColumn, int toRow, in
 
 void TFormStammeingabe::rxdbgrdDorveingabeKeyPress()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         data::Dataset &logs = m_dmod.qryDorvTabelle;
         rxdbgrdDorveingabeColExit();
         LetzteSpalte = m_position;
@@ -310,7 +310,7 @@ void TFormStammeingabe::rxdbgrdDorveingabeKeyPress()
 
 void TFormStammeingabe::rxdbgrdDorveingabeDelete()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         data::Dataset &logs = m_dmod.qryDorvTabelle;
         if (!logs.isOpen() || (logs.isEmpty() && !logs.isEditing()))
             return;
@@ -324,7 +324,7 @@ void TFormStammeingabe::rxdbgrdDorveingabeDelete()
 
 void TFormStammeingabe::onDownPastLastRow()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         data::Dataset &logs = m_dmod.qryDorvTabelle;
         if (!entryMode() || !logs.isOpen())
             return;
@@ -383,7 +383,7 @@ void TFormStammeingabe::onFocusChanged(QWidget *old, QWidget *now)
 
 void TFormStammeingabe::rxdbgrdDorveingabeEnter()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         clamp();
         rxdbgrdDorveingabeColEnter();
     });
@@ -406,7 +406,7 @@ void TFormStammeingabe::storeOrDrop()
 
 void TFormStammeingabe::rxdbgrdDorveingabeExit()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         storeOrDrop();
     });
 }
@@ -445,7 +445,7 @@ void TFormStammeingabe::chkgeruecktEnter()
 
 void TFormStammeingabe::chkgeschaeltClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         data::Dataset &logs = m_dmod.qryDorvTabelle;
         const bool geschaelt = chkgeschaelt->isChecked();
         m_dmod.setGeschaelt(geschaelt);
@@ -484,7 +484,7 @@ bool TFormStammeingabe::event(QEvent *event)
     const bool handled = QDialog::event(event);
     if (event->type() == QEvent::WindowActivate && m_activatePending) {
         m_activatePending = false;
-        guarded(m_dialogs, [this] { FormActivate(); });
+        controls::guarded(m_dialogs, [this] { FormActivate(); });
     }
     return handled;
 }
@@ -542,7 +542,7 @@ void TFormStammeingabe::FormActivate()
 void TFormStammeingabe::FormClose()
 {
     // A row being typed is stored or dropped as when the grid is left.
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         rxdbgrdDorveingabe->finishEditing();
         storeOrDrop();
     });
@@ -556,13 +556,13 @@ void TFormStammeingabe::FormClose()
 void TFormStammeingabe::done(int result)
 {
     // Every close, by OK or by the title bar, writes the list header.
-    guarded(m_dialogs, [this] { FormClose(); });
+    controls::guarded(m_dialogs, [this] { FormClose(); });
     QDialog::done(result);
 }
 
 void TFormStammeingabe::btnOKClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         close();
         m_shell.SQLVorbereiten();
         m_shell.FuelleStatusBar(true);

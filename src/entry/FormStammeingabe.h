@@ -5,16 +5,18 @@
 #include <QDialog>
 #include <QString>
 
-class DialogService;
+namespace controls { class DialogService; }
+namespace entry {
 class EntryGrid;
 class EntryGridModel;
+}
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QStatusBar;
 class QWidget;
-class Shell;
+namespace data { class Shell; }
 class TDMod;
 
 // The two ways the main window shows the log entry window.
@@ -24,12 +26,12 @@ enum class StammeingabeMode { Eingabe, Uebersicht };
 // log is length, Enter, diameter, Enter, quality, Enter; the status bar shows a hint for each
 // column and an error for each value out of range. The window also supplies the rules the
 // data module applies whenever a log is stored.
-class TFormStammeingabe : public QDialog, public LogRowRules
+class TFormStammeingabe : public QDialog, public data::LogRowRules
 {
     Q_OBJECT
 
 public:
-    TFormStammeingabe(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    TFormStammeingabe(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent = nullptr);
     ~TFormStammeingabe() override;
 
     // Caption, header panel and grid options of the mode (entry: "Stammeingabe", overview:
@@ -100,8 +102,8 @@ private:
     bool entryMode() const { return m_mode == StammeingabeMode::Eingabe; }
 
     TDMod &m_dmod;
-    Shell &m_shell;
-    DialogService &m_dialogs;
+    data::Shell &m_shell;
+    controls::DialogService &m_dialogs;
     StammeingabeMode m_mode = StammeingabeMode::Eingabe;
     int m_position = 1;
     int m_quietDataset = 0;     // storing all logs again: the view follows once at the end
@@ -116,8 +118,8 @@ private:
     QLineEdit *edtSorte = nullptr;
     QCheckBox *chkgeschaelt = nullptr;
     QCheckBox *chkgerueckt = nullptr;
-    EntryGrid *rxdbgrdDorveingabe = nullptr;
-    EntryGridModel *m_model = nullptr;
+    entry::EntryGrid *rxdbgrdDorveingabe = nullptr;
+    entry::EntryGridModel *m_model = nullptr;
     QPushButton *btnOK = nullptr;
     QStatusBar *sbInfo = nullptr;
     QLabel *m_sbPanel = nullptr;

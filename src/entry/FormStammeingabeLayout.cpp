@@ -74,7 +74,7 @@ void TFormStammeingabe::buildHeader(QWidget *panel)
 
 void TFormStammeingabe::buildGrid()
 {
-    rxdbgrdDorveingabe = new EntryGrid(this);
+    rxdbgrdDorveingabe = new entry::EntryGrid(this);
     rxdbgrdDorveingabe->setObjectName(QStringLiteral("rxdbgrdDorveingabe"));
 
     const QColor computed = QApplication::palette().color(QPalette::ToolTipBase);
@@ -82,7 +82,7 @@ void TFormStammeingabe::buildGrid()
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     auto column = [](QString field, QString title, int width, Qt::Alignment align, bool readOnly, QColor background,
                      Qt::Alignment titleAlign) {
-        EntryGridModel::Column c;
+        entry::EntryGridModel::Column c;
         c.grid.field = std::move(field);
         c.grid.title = std::move(title);
         c.grid.width = width;
@@ -93,7 +93,7 @@ void TFormStammeingabe::buildGrid()
         return c;
     };
     // In the order of their positions 1 to 7; numbers stand right-aligned in their cells.
-    std::vector<EntryGridModel::Column> columns{
+    std::vector<entry::EntryGridModel::Column> columns{
         column(col::Id, QStringLiteral("Stamm-Nr"), 50, right, true, computed, left),
         column(col::Laenge, QStringLiteral("Länge"), 75, right, false, {}, left),
         column(col::Durchmein, QStringLiteral("Durchmesser"), 75, right, false, {}, right),
@@ -102,9 +102,9 @@ void TFormStammeingabe::buildGrid()
         column(col::Volumen, QStringLiteral("Volumen"), 50, right, true, computed, left),
         column(col::Staerkeklasse, QStringLiteral("Stärkeklasse"), 75, right, true, computed, left),
     };
-    m_model = new EntryGridModel(m_dmod.qryDorvTabelle, columns, this);
+    m_model = new entry::EntryGridModel(m_dmod.qryDorvTabelle, columns, this);
     m_model->onError = [this](const std::exception &e) {
-        m_refusedText = errorText(e);
+        m_refusedText = controls::errorText(e);
         rxdbgrdDorveingabe->refuseCommit();
     };
     rxdbgrdDorveingabe->setModel(m_model);
@@ -112,16 +112,16 @@ void TFormStammeingabe::buildGrid()
     // such as "10,66 FM" would be cut.
     const QStringList widest{data::display::longestLogCount, {}, {}, {}, {}, QStringLiteral("00,00 FM"), {}};
     for (int i = 0; i < int(columns.size()); ++i) {
-        const GridColumn &c = columns[i].grid;
+        const controls::GridColumn &c = columns[i].grid;
         rxdbgrdDorveingabe->horizontalHeader()->resizeSection(
-            i, fittedColumnWidth(*rxdbgrdDorveingabe->horizontalHeader(), i, c.width, widest[i]));
+            i, controls::fittedColumnWidth(*rxdbgrdDorveingabe->horizontalHeader(), i, c.width, widest[i]));
     }
     // The window grows with its columns, so that every column shows without scrolling.
     const int gridWidth = rxdbgrdDorveingabe->horizontalHeader()->length() + rxdbgrdDorveingabe->verticalHeader()->sizeHint().width()
                           + rxdbgrdDorveingabe->verticalScrollBar()->sizeHint().width() + 2 * rxdbgrdDorveingabe->frameWidth();
     resize(std::max(width(), gridWidth + 48), height()); // with room for the row indicator
 
-    EntryGrid::Hooks &hooks = rxdbgrdDorveingabe->hooks;
+    entry::EntryGrid::Hooks &hooks = rxdbgrdDorveingabe->hooks;
     hooks.cursorMoved = [this](const QModelIndex &from, const QModelIndex &to) {
         onCursorMoved(from.row(), from.column(), to.row(), to.column());
     };

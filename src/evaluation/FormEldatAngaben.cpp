@@ -37,7 +37,7 @@ QLineEdit *edit(const char *name, QWidget *parent)
 
 } // namespace
 
-TFormEldatAngaben::TFormEldatAngaben(DialogService &dialogs, QWidget *parent) : QDialog(parent), m_dialogs(dialogs)
+TFormEldatAngaben::TFormEldatAngaben(controls::DialogService &dialogs, QWidget *parent) : QDialog(parent), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormEldatAngaben"));
     setWindowTitle(QStringLiteral("ELDAT-Angaben"));
@@ -61,13 +61,13 @@ TFormEldatAngaben::TFormEldatAngaben(DialogService &dialogs, QWidget *parent) : 
     m_cmbVerwendung = codeBox("cmbVerwendung", exporting::uses(), this);
 
     auto *form = new QFormLayout;
-    form->addRow(caption("&Hiebsdatum:", m_dtpHiebsdatum, this), m_dtpHiebsdatum);
-    form->addRow(caption("&Polternummer:", m_edtPolternummer, this), m_edtPolternummer);
-    form->addRow(caption("&Breitengrad (WGS 84):", m_edtBreitengrad, this), m_edtBreitengrad);
-    form->addRow(caption("&Längengrad (WGS 84):", m_edtLaengengrad, this), m_edtLaengengrad);
-    form->addRow(caption("Holza&rt:", m_cmbHolzart, this), m_cmbHolzart);
-    form->addRow(caption("&Sorte:", m_cmbSorte, this), m_cmbSorte);
-    form->addRow(caption("&Verwendung:", m_cmbVerwendung, this), m_cmbVerwendung);
+    form->addRow(controls::caption("&Hiebsdatum:", m_dtpHiebsdatum, this), m_dtpHiebsdatum);
+    form->addRow(controls::caption("&Polternummer:", m_edtPolternummer, this), m_edtPolternummer);
+    form->addRow(controls::caption("&Breitengrad (WGS 84):", m_edtBreitengrad, this), m_edtBreitengrad);
+    form->addRow(controls::caption("&Längengrad (WGS 84):", m_edtLaengengrad, this), m_edtLaengengrad);
+    form->addRow(controls::caption("Holza&rt:", m_cmbHolzart, this), m_cmbHolzart);
+    form->addRow(controls::caption("&Sorte:", m_cmbSorte, this), m_cmbSorte);
+    form->addRow(controls::caption("&Verwendung:", m_cmbVerwendung, this), m_cmbVerwendung);
 
     auto *btnOk = new QPushButton(QStringLiteral("&OK"), this);
     btnOk->setObjectName(QStringLiteral("btnOk"));

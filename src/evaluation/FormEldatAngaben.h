@@ -6,7 +6,7 @@
 
 #include <optional>
 
-class DialogService;
+namespace controls { class DialogService; }
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -19,7 +19,7 @@ class TFormEldatAngaben : public QDialog
     Q_OBJECT
 
 public:
-    explicit TFormEldatAngaben(DialogService &dialogs, QWidget *parent = nullptr);
+    explicit TFormEldatAngaben(controls::DialogService &dialogs, QWidget *parent = nullptr);
 
     // Shows the facts offered for the list; the facts confirmed with "OK", or nothing.
     std::optional<exporting::EldatFacts> ask(const exporting::ListHeader &header, const exporting::EldatFacts &offered);
@@ -37,7 +37,7 @@ private:
     bool check();
     static void select(QComboBox *box, const QString &code, const QString &name);
 
-    DialogService &m_dialogs;
+    controls::DialogService &m_dialogs;
     exporting::EldatFacts m_offered;
     QString m_baumart; // the list's, for which the species is confirmed
     QLabel *m_lblListe = nullptr;

@@ -42,7 +42,7 @@ QString volumeTotalName(const QString &diameter)
 
 } // namespace
 
-TFormZusammenfasssung::TFormZusammenfasssung(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
+TFormZusammenfasssung::TFormZusammenfasssung(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormZusammenfasssung"));
@@ -180,7 +180,7 @@ void TFormZusammenfasssung::buildLayout()
             continue;
         const bool sumGroup = e.role == Role::DiameterTotal || e.role == Role::ListTotal;
         const int design = e.isCount ? (sumGroup ? sumCountWidth : countWidth) : (sumGroup ? sumVolumeWidth : volumeWidth);
-        const int width = fittedLabelWidth(*e.label, design, e.isCount ? widestCount : widestVolume);
+        const int width = controls::fittedLabelWidth(*e.label, design, e.isCount ? widestCount : widestVolume);
         if (e.role == Role::Statistic && e.label != element(QStringLiteral("stGewLaenge")))
             e.label->setMinimumWidth(width);
         else
@@ -234,7 +234,7 @@ void TFormZusammenfasssung::FormActivate()
     if (m_filling)
         return;
     m_filling = true;
-    const bool ok = guarded(m_dialogs, [this] { fill(); });
+    const bool ok = controls::guarded(m_dialogs, [this] { fill(); });
     m_filling = false;
     // Closing the error box makes this window active again; filling again would only show
     // the same error once more.

@@ -5,10 +5,10 @@
 
 #include <vector>
 
-class DialogService;
+namespace controls { class DialogService; }
 class QLabel;
 class QPushButton;
-class Shell;
+namespace data { class Shell; }
 class TDMod;
 
 namespace data {
@@ -27,7 +27,7 @@ class TFormZusammenfasssung : public QDialog
     Q_OBJECT
 
 public:
-    TFormZusammenfasssung(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    TFormZusammenfasssung(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent = nullptr);
 
     // Fills every cell from the current list; errors are shown in the general error box.
     void FormActivate();
@@ -65,8 +65,8 @@ private:
     QString zeroText(bool isCount) const;
 
     TDMod &m_dmod;
-    Shell &m_shell;
-    DialogService &m_dialogs;
+    data::Shell &m_shell;
+    controls::DialogService &m_dialogs;
     QPushButton *btnOK = nullptr;
     std::vector<Element> m_elements; // in creation order
     bool m_filling = false;

@@ -30,7 +30,7 @@ const QString suffixes[] = {QStringLiteral("json"), QStringLiteral("csv")};
 
 // A name typed with the other format's extension means that format; a name without one
 // gets the extension of the filter chosen.
-Format formatOf(DialogService::SaveChoice &choice)
+Format formatOf(controls::DialogService::SaveChoice &choice)
 {
     const QString suffix = QFileInfo(choice.path).suffix().toLower();
     for (const Format f : {Eldat, Csv})
@@ -54,14 +54,14 @@ QString newId()
 }
 
 // How far the writing of a long list has come; shown when it takes longer than a moment.
-WorkProgress exportProgress()
+controls::WorkProgress exportProgress()
 {
-    return WorkProgress(QStringLiteral("Die Liste wird exportiert..."), QApplication::activeWindow());
+    return controls::WorkProgress(QStringLiteral("Die Liste wird exportiert..."), QApplication::activeWindow());
 }
 
 } // namespace
 
-ListExport::ListExport(TDMod &dmod, Shell &shell, DialogService &dialogs, FactsDialog askFacts)
+ListExport::ListExport(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, FactsDialog askFacts)
     : m_dmod(dmod), m_shell(shell), m_dialogs(dialogs), m_askFacts(std::move(askFacts))
 {
 }
@@ -73,7 +73,7 @@ void ListExport::ListeExportieren()
         return;
     const QString folder =
         m_folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : m_folder;
-    DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("Liste exportieren"), filters, m_filter,
+    controls::DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("Liste exportieren"), filters, m_filter,
                                                           folder + u'/' + name + u'.' + suffixes[m_filter]);
     if (choice.path.isEmpty())
         return;
@@ -88,7 +88,7 @@ void ListExport::ListeExportieren()
 
 std::optional<int> ListExport::exportCsv(const QString &path)
 {
-    WorkProgress progress = exportProgress();
+    controls::WorkProgress progress = exportProgress();
     const auto logs = exportLogs(m_dmod.dbDorv, m_shell.currentListName());
     progress(4, 10);
     const QByteArray csv = exporting::csvDocument(logs);
@@ -120,7 +120,7 @@ std::optional<int> ListExport::exportEldat(const QString &path)
     data::storeEldatFacts(m_dmod.dbDorv, name, in.facts);
 
     in.envelope = {newId(), newId(), QDateTime::currentDateTimeUtc(), QApplication::applicationVersion()};
-    WorkProgress progress = exportProgress();
+    controls::WorkProgress progress = exportProgress();
     // Building the log objects is a third of the work; writing them out as text the rest.
     const QByteArray document = exporting::eldatDocument(in, [&progress](qint64 done, qint64 total) { progress(done, 3 * total); });
     progress(9, 10);

@@ -7,8 +7,8 @@
 #include <functional>
 #include <optional>
 
-class DialogService;
-class Shell;
+namespace controls { class DialogService; }
+namespace data { class Shell; }
 class TDMod;
 
 namespace evaluation {
@@ -22,7 +22,7 @@ public:
     // Asks for the ELDAT facts, offering these; nothing when the user cancels.
     using FactsDialog = std::function<std::optional<exporting::EldatFacts>(const exporting::ListHeader &, const exporting::EldatFacts &)>;
 
-    ListExport(TDMod &dmod, Shell &shell, DialogService &dialogs, FactsDialog askFacts);
+    ListExport(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, FactsDialog askFacts);
 
     void ListeExportieren();
 
@@ -33,8 +33,8 @@ private:
     std::optional<int> exportEldat(const QString &path);
 
     TDMod &m_dmod;
-    Shell &m_shell;
-    DialogService &m_dialogs;
+    data::Shell &m_shell;
+    controls::DialogService &m_dialogs;
     FactsDialog m_askFacts;
     QString m_folder;
     int m_filter = 0;

@@ -22,12 +22,12 @@ void addHeaderPipelines(report::PreparedReport &r, TDMod &dmod)
 
 } // namespace
 
-QString templatePath(const Shell &shell, const QString &fileName)
+QString templatePath(const data::Shell &shell, const QString &fileName)
 {
     return shell.reportPath() + fileName;
 }
 
-report::PreparedReport stammliste(TDMod &dmod, Shell &shell)
+report::PreparedReport stammliste(TDMod &dmod, data::Shell &shell)
 {
     shell.SQLVorbereiten();
     report::PreparedReport r(templatePath(shell, QStringLiteral("Dorvliste.rtm")));
@@ -36,7 +36,7 @@ report::PreparedReport stammliste(TDMod &dmod, Shell &shell)
     return r;
 }
 
-report::PreparedReport zusammenfassung(TDMod &dmod, Shell &shell)
+report::PreparedReport zusammenfassung(TDMod &dmod, data::Shell &shell)
 {
     shell.SQLVorbereiten();
     report::PreparedReport r(templatePath(shell, QStringLiteral("Zusammenfassung.rtm")));
@@ -47,12 +47,12 @@ report::PreparedReport zusammenfassung(TDMod &dmod, Shell &shell)
 
 } // namespace evaluation
 
-void StammlisteDrucken(TDMod &dmod, Shell &shell, const QString &device, QWidget *parent)
+void StammlisteDrucken(TDMod &dmod, data::Shell &shell, const QString &device, QWidget *parent)
 {
     evaluation::stammliste(dmod, shell).print(device, parent);
 }
 
-void ZusammenfassungDrucken(TDMod &dmod, Shell &shell, const QString &device, QWidget *parent)
+void ZusammenfassungDrucken(TDMod &dmod, data::Shell &shell, const QString &device, QWidget *parent)
 {
     evaluation::zusammenfassung(dmod, shell).print(device, parent);
 }

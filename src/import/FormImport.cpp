@@ -34,7 +34,7 @@ constexpr int ProgressSteps = 1000;
 
 } // namespace
 
-TFormImport::TFormImport(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
+TFormImport::TFormImport(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormImport"));
@@ -122,7 +122,7 @@ void TFormImport::showEvent(QShowEvent *event)
 
 void TFormImport::FormShow()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         if (const QScreen *s = screen())
             move(s->availableGeometry().center() - rect().center());
         m_edtAlteDatei->clear();
@@ -133,7 +133,7 @@ void TFormImport::FormShow()
 
 void TFormImport::btnDateiOeffnenClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         // The folder where version 2.0 kept its lists, where there is one.
         const QString folder = QDir(AlterOrdner).exists() ? AlterOrdner : QDir::homePath();
         const QString path = m_dialogs.openFile(DialogTitel, DialogFilter, folder);
@@ -146,14 +146,14 @@ void TFormImport::btnDateiOeffnenClick()
 
 void TFormImport::edtAlteDateiChange()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         m_btnImport->setEnabled(!m_edtAlteDatei->text().isEmpty() && !m_edtNeueDatei->text().isEmpty());
     });
 }
 
 void TFormImport::btnImportClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         const QString path = QDir::fromNativeSeparators(m_edtAlteDatei->text());
         const QString listName = m_edtNeueDatei->text();
         if (!importing::ImportPruefen(m_dmod.dbDorv, m_dialogs, m_shell.dataPath(), path, listName))
@@ -166,7 +166,7 @@ void TFormImport::btnImportClick()
 
 void TFormImport::btnAbbruchClick()
 {
-    guarded(m_dialogs, [&] { close(); });
+    controls::guarded(m_dialogs, [&] { close(); });
 }
 
 void TFormImport::importWithProgress(const QString &path, const QString &listName)

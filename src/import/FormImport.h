@@ -2,10 +2,10 @@
 
 #include <QDialog>
 
-class DialogService;
+namespace controls { class DialogService; }
 class QLineEdit;
 class QPushButton;
-class Shell;
+namespace data { class Shell; }
 class TDMod;
 
 // The import window: picks a list file of version 2.0 and the name of the new list, checks the
@@ -15,7 +15,7 @@ class TFormImport : public QDialog
     Q_OBJECT
 
 public:
-    TFormImport(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    TFormImport(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent = nullptr);
 
     // The file dialog starts here when the folder exists, else in the user's home folder.
     static const QString AlterOrdner;
@@ -44,8 +44,8 @@ private:
     void importWithProgress(const QString &path, const QString &listName);
 
     TDMod &m_dmod;
-    Shell &m_shell;
-    DialogService &m_dialogs;
+    data::Shell &m_shell;
+    controls::DialogService &m_dialogs;
 
     QLineEdit *m_edtAlteDatei = nullptr;
     QLineEdit *m_edtNeueDatei = nullptr;

@@ -17,7 +17,7 @@ namespace {
 
 constexpr int LinesPerRecord = 7;
 
-void show(DialogService &dialogs, const rules::ListNameRefusal &refusal)
+void show(controls::DialogService &dialogs, const rules::ListNameRefusal &refusal)
 {
     if (refusal.kind == rules::ListNameRefusal::Kind::Error)
         dialogs.error(refusal.text);
@@ -48,7 +48,7 @@ QString dtqStaemmeSql(const QString &listName)
     return data::loglist::insertLogSql(listName);
 }
 
-bool ImportPruefen(engine::Connection &db, DialogService &dialogs, const QString &dataPath, const QString &path,
+bool ImportPruefen(engine::Connection &db, controls::DialogService &dialogs, const QString &dataPath, const QString &path,
                    const QString &listName)
 {
     // A name typed into the file dialog that names no file: nothing to import. Something that

@@ -7,7 +7,7 @@
 #include <functional>
 #include <stdexcept>
 
-class DialogService;
+namespace controls { class DialogService; }
 
 namespace engine {
 class Connection;
@@ -35,7 +35,7 @@ public:
 // not empty, a plain identifier, at most 18 characters), when a list header row holds the name
 // in any case of its letters ("Diese Liste ist schon vorhanden!"), or when a table file of that
 // name lies in the data folder. dataPath ends with a separator.
-bool ImportPruefen(engine::Connection &db, DialogService &dialogs, const QString &dataPath, const QString &path,
+bool ImportPruefen(engine::Connection &db, controls::DialogService &dialogs, const QString &dataPath, const QString &path,
                    const QString &listName);
 
 // Called while the list file is read: bytes read so far, size of the file.

@@ -21,7 +21,7 @@ const QString rateFormat = QStringLiteral("##0.00");
 
 } // namespace
 
-TFormFirma::TFormFirma(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
+TFormFirma::TFormFirma(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs), m_edits(dialogs, *dmod.dsFirma.dataset, this)
 {
     setObjectName(QStringLiteral("FormFirma"));
@@ -45,7 +45,7 @@ void TFormFirma::buildWindow()
     dbedtSteuerNr = m_edits.add("dbedtSteuerNr", "SteuerNr");
     dbedtMwSt = m_edits.add("dbedtMwSt", "MwSt");
     dbedtFASatz = m_edits.add("dbedtFASatz", "FASatz");
-    for (DbEdit *rate : {dbedtMwSt, dbedtFASatz}) {
+    for (controls::DbEdit *rate : {dbedtMwSt, dbedtFASatz}) {
         rate->setEditFormat(rateFormat);
         rate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -54,41 +54,41 @@ void TFormFirma::buildWindow()
 
     auto *address = new QGroupBox(QStringLiteral(" Adresse "), this);
     auto *a = new QGridLayout(address);
-    a->addWidget(caption("&Firma:", dbedtFirma, address), 0, 0);
+    a->addWidget(controls::caption("&Firma:", dbedtFirma, address), 0, 0);
     a->addWidget(dbedtFirma, 0, 1, 1, 2);
-    a->addWidget(caption("&Name:", dbedtName1, address), 1, 0);
+    a->addWidget(controls::caption("&Name:", dbedtName1, address), 1, 0);
     a->addWidget(dbedtName1, 1, 1, 1, 2);
-    a->addWidget(caption("&Strasse:", dbedtStrasse, address), 2, 0);
+    a->addWidget(controls::caption("&Strasse:", dbedtStrasse, address), 2, 0);
     a->addWidget(dbedtStrasse, 2, 1, 1, 2);
-    a->addWidget(captionPair("&Plz/", dbedtPlz, "&Ort:", dbedtOrt, address), 3, 0);
+    a->addWidget(controls::captionPair("&Plz/", dbedtPlz, "&Ort:", dbedtOrt, address), 3, 0);
     a->addWidget(dbedtPlz, 3, 1);
     a->addWidget(dbedtOrt, 3, 2);
-    a->addWidget(captionPair("&Telefon/", dbedtTelefon, "Fa&x:", dbedtFax, address), 4, 0);
+    a->addWidget(controls::captionPair("&Telefon/", dbedtTelefon, "Fa&x:", dbedtFax, address), 4, 0);
     a->addWidget(dbedtTelefon, 4, 1);
     a->addWidget(dbedtFax, 4, 2);
-    a->addWidget(caption("&eMail:", dbedtEMail, address), 5, 0);
+    a->addWidget(controls::caption("&eMail:", dbedtEMail, address), 5, 0);
     a->addWidget(dbedtEMail, 5, 1, 1, 2);
     a->setColumnStretch(2, 1);
     layout->addWidget(address);
 
     auto *bank = new QGroupBox(QStringLiteral(" Bankdaten "), this);
     auto *b = new QGridLayout(bank);
-    b->addWidget(captionPair("&Kto.-Nr/", dbedtKTO, "&BLZ:", dbedtBLZ, bank), 0, 0);
+    b->addWidget(controls::captionPair("&Kto.-Nr/", dbedtKTO, "&BLZ:", dbedtBLZ, bank), 0, 0);
     b->addWidget(dbedtKTO, 0, 1);
     b->addWidget(dbedtBLZ, 0, 2);
-    b->addWidget(caption("B&ankname:", dbedtBank, bank), 1, 0);
+    b->addWidget(controls::caption("B&ankname:", dbedtBank, bank), 1, 0);
     b->addWidget(dbedtBank, 1, 1, 1, 2);
-    b->addWidget(caption("St&euernummer:", dbedtSteuerNr, bank), 2, 0);
+    b->addWidget(controls::caption("St&euernummer:", dbedtSteuerNr, bank), 2, 0);
     b->addWidget(dbedtSteuerNr, 2, 1, 1, 2);
     b->setColumnStretch(2, 1);
     layout->addWidget(bank);
 
     auto *taxes = new QGroupBox(QStringLiteral(" Steuern/Abgaben "), this);
     auto *t = new QGridLayout(taxes);
-    t->addWidget(caption("&Mwst-Satz:", dbedtMwSt, taxes), 0, 0);
+    t->addWidget(controls::caption("&Mwst-Satz:", dbedtMwSt, taxes), 0, 0);
     t->addWidget(dbedtMwSt, 0, 1);
     t->addWidget(new QLabel(QStringLiteral("%"), taxes), 0, 2);
-    t->addWidget(caption("FA-Sat&z:", dbedtFASatz, taxes), 1, 0);
+    t->addWidget(controls::caption("FA-Sat&z:", dbedtFASatz, taxes), 1, 0);
     t->addWidget(dbedtFASatz, 1, 1);
     t->addWidget(new QLabel(QStringLiteral("%"), taxes), 1, 2);
     t->setColumnStretch(3, 1);
@@ -131,17 +131,17 @@ QWidget *TFormFirma::buildEInvoiceGroup()
 
     auto *group = new QGroupBox(QStringLiteral(" E-Rechnung "), this);
     auto *e = new QGridLayout(group);
-    e->addWidget(caption("&IBAN:", dbedtIBAN, group), 0, 0);
+    e->addWidget(controls::caption("&IBAN:", dbedtIBAN, group), 0, 0);
     e->addWidget(dbedtIBAN, 0, 1, 1, 2);
-    e->addWidget(caption("BI&C:", dbedtBIC, group), 1, 0);
+    e->addWidget(controls::caption("BI&C:", dbedtBIC, group), 1, 0);
     e->addWidget(dbedtBIC, 1, 1);
-    e->addWidget(caption("&USt-IdNr:", dbedtUStIdNr, group), 2, 0);
+    e->addWidget(controls::caption("&USt-IdNr:", dbedtUStIdNr, group), 2, 0);
     e->addWidget(dbedtUStIdNr, 2, 1);
-    e->addWidget(caption("&Land:", dbedtLand, group), 3, 0);
+    e->addWidget(controls::caption("&Land:", dbedtLand, group), 3, 0);
     e->addWidget(dbedtLand, 3, 1);
-    e->addWidget(caption("Ansp&rechpartner:", dbedtAnsprechpartner, group), 4, 0);
+    e->addWidget(controls::caption("Ansp&rechpartner:", dbedtAnsprechpartner, group), 4, 0);
     e->addWidget(dbedtAnsprechpartner, 4, 1, 1, 2);
-    e->addWidget(caption("Steuerbefreiun&g:", dbedtSteuerbefreiung, group), 5, 0);
+    e->addWidget(controls::caption("Steuerbefreiun&g:", dbedtSteuerbefreiung, group), 5, 0);
     e->addWidget(dbedtSteuerbefreiung, 5, 1, 1, 2);
     e->setColumnStretch(2, 1);
     return group;
@@ -156,7 +156,7 @@ void TFormFirma::showEvent(QShowEvent *event)
 
 void TFormFirma::FormActivate()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         data::Dataset &firma = m_dmod.qryFirma;
         if (firma.isEmpty()) {
             firma.insert();
@@ -170,7 +170,7 @@ void TFormFirma::FormActivate()
 
 void TFormFirma::btnOKClick()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         if (!m_edits.commitAll())
             return;
         if (!ibanAnnehmbar())
@@ -183,7 +183,7 @@ void TFormFirma::btnOKClick()
 
 void TFormFirma::btnAbbruchClick()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         if (m_dmod.qryFirma.isEditing())
             m_dmod.qryFirma.cancel();
         reject();

@@ -6,11 +6,13 @@
 
 #include <vector>
 
+namespace controls {
 class DbEdit;
 class DialogService;
+}
 class QWidget;
 class QPushButton;
-class Shell;
+namespace data { class Shell; }
 class TDMod;
 
 // The seller's company data: the first record of Firma, edited in place.
@@ -19,28 +21,28 @@ class TFormFirma : public QDialog
     Q_OBJECT
 
 public:
-    TFormFirma(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    TFormFirma(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent = nullptr);
 
-    DbEdit *dbedtFirma = nullptr;
-    DbEdit *dbedtName1 = nullptr;
-    DbEdit *dbedtStrasse = nullptr;
-    DbEdit *dbedtPlz = nullptr;
-    DbEdit *dbedtOrt = nullptr;
-    DbEdit *dbedtTelefon = nullptr;
-    DbEdit *dbedtFax = nullptr;
-    DbEdit *dbedtEMail = nullptr;
-    DbEdit *dbedtKTO = nullptr;
-    DbEdit *dbedtBLZ = nullptr;
-    DbEdit *dbedtBank = nullptr;
-    DbEdit *dbedtSteuerNr = nullptr;
-    DbEdit *dbedtMwSt = nullptr;
-    DbEdit *dbedtFASatz = nullptr;
-    DbEdit *dbedtIBAN = nullptr;
-    DbEdit *dbedtBIC = nullptr;
-    DbEdit *dbedtUStIdNr = nullptr;
-    DbEdit *dbedtLand = nullptr;
-    DbEdit *dbedtAnsprechpartner = nullptr;
-    DbEdit *dbedtSteuerbefreiung = nullptr;
+    controls::DbEdit *dbedtFirma = nullptr;
+    controls::DbEdit *dbedtName1 = nullptr;
+    controls::DbEdit *dbedtStrasse = nullptr;
+    controls::DbEdit *dbedtPlz = nullptr;
+    controls::DbEdit *dbedtOrt = nullptr;
+    controls::DbEdit *dbedtTelefon = nullptr;
+    controls::DbEdit *dbedtFax = nullptr;
+    controls::DbEdit *dbedtEMail = nullptr;
+    controls::DbEdit *dbedtKTO = nullptr;
+    controls::DbEdit *dbedtBLZ = nullptr;
+    controls::DbEdit *dbedtBank = nullptr;
+    controls::DbEdit *dbedtSteuerNr = nullptr;
+    controls::DbEdit *dbedtMwSt = nullptr;
+    controls::DbEdit *dbedtFASatz = nullptr;
+    controls::DbEdit *dbedtIBAN = nullptr;
+    controls::DbEdit *dbedtBIC = nullptr;
+    controls::DbEdit *dbedtUStIdNr = nullptr;
+    controls::DbEdit *dbedtLand = nullptr;
+    controls::DbEdit *dbedtAnsprechpartner = nullptr;
+    controls::DbEdit *dbedtSteuerbefreiung = nullptr;
     QPushButton *btnOK = nullptr;
     QPushButton *btnAbbruch = nullptr;
 
@@ -58,7 +60,7 @@ private:
     bool ibanAnnehmbar();
 
     TDMod &m_dmod;
-    Shell &m_shell;
-    DialogService &m_dialogs;
-    BoundEdits m_edits;
+    data::Shell &m_shell;
+    controls::DialogService &m_dialogs;
+    controls::BoundEdits m_edits;
 };

@@ -39,16 +39,16 @@ namespace {
 const QString priceFormat = QStringLiteral("###0.00");
 
 // Titled with its field; prices stand right-aligned, as every figure of the program's grids.
-GridColumn column(const QString &field, bool readOnly, int width)
+controls::GridColumn column(const QString &field, bool readOnly, int width)
 {
     const Qt::Alignment alignment = field.startsWith(QLatin1String("PREIS")) ? Qt::AlignRight | Qt::AlignVCenter
                                                                              : Qt::AlignLeft | Qt::AlignVCenter;
-    return gridColumn(field, field, readOnly, width, alignment);
+    return controls::gridColumn(field, field, readOnly, width, alignment);
 }
 
 } // namespace
 
-TFormGrundpreise::TFormGrundpreise(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
+TFormGrundpreise::TFormGrundpreise(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), qryGrundpreise(&dmod.dbDorv, QStringLiteral("qryGrundpreise")), m_dmod(dmod), m_shell(shell),
       m_dialogs(dialogs)
 {
@@ -71,9 +71,9 @@ void TFormGrundpreise::buildWindow()
     auto *deductions = new QGridLayout;
     layout->addLayout(deductions);
 
-    cedtAbzugC = new CurrencyEdit(this);
+    cedtAbzugC = new controls::CurrencyEdit(this);
     cedtAbzugC->setObjectName(QStringLiteral("cedtAbzugC"));
-    cedtAbzugCgW = new CurrencyEdit(this);
+    cedtAbzugCgW = new controls::CurrencyEdit(this);
     cedtAbzugCgW->setObjectName(QStringLiteral("cedtAbzugCgW"));
     int row = 0;
     for (auto [caption, edit] : {std::pair{"Abzug für GK C:", cedtAbzugC}, std::pair{"Abzug für GK CgW:", cedtAbzugCgW}}) {
@@ -83,10 +83,10 @@ void TFormGrundpreise::buildWindow()
         deductions->addWidget(edit, row, 1);
         deductions->addWidget(new QLabel(QStringLiteral("%"), this), row, 2);
         ++row;
-        connect(edit, &CurrencyEdit::exited, this, &TFormGrundpreise::cedtAbzugCExit);
+        connect(edit, &controls::CurrencyEdit::exited, this, &TFormGrundpreise::cedtAbzugCExit);
         // The calculated columns show the deductions as they are typed.
-        connect(edit, &CurrencyEdit::valueChanged, this, [this] {
-            guarded(m_dialogs, [this] {
+        connect(edit, &controls::CurrencyEdit::valueChanged, this, [this] {
+            controls::guarded(m_dialogs, [this] {
                 if (qryGrundpreise.isOpen())
                     qryGrundpreise.recalculate();
             });
@@ -94,19 +94,19 @@ void TFormGrundpreise::buildWindow()
     }
     deductions->setColumnStretch(3, 1);
 
-    dxDBGrid1 = new DataGrid(m_dialogs, this);
+    dxDBGrid1 = new controls::DataGrid(m_dialogs, this);
     dxDBGrid1->setObjectName(QStringLiteral("dxDBGrid1"));
-    const std::vector<GridColumn> columns{column(QStringLiteral("GUETEKLASSE"), true, 40),
+    const std::vector<controls::GridColumn> columns{column(QStringLiteral("GUETEKLASSE"), true, 40),
                                           column(QStringLiteral("STAERKEKLASSE"), true, 100),
                                           column(QStringLiteral("ABZUG"), true, 40),
                                           column(QStringLiteral("PREIS"), false, 70),
                                           column(QStringLiteral("PREISC"), true, 70),
                                           column(QStringLiteral("PREISCGW"), true, 80)};
-    m_model = new DatasetTableModel(qryGrundpreise, columns, this);
+    m_model = new controls::DatasetTableModel(qryGrundpreise, columns, this);
     dxDBGrid1->setDatasetModel(m_model);
     // Designed widths, widened where a title or a price up to 99999,99 would be cut.
     for (int c = 0; c < int(columns.size()); ++c)
-        dxDBGrid1->setColumnWidth(c, fittedColumnWidth(*dxDBGrid1->horizontalHeader(), c, columns[c].width, QStringLiteral("00000,00")));
+        dxDBGrid1->setColumnWidth(c, controls::fittedColumnWidth(*dxDBGrid1->horizontalHeader(), c, columns[c].width, QStringLiteral("00000,00")));
     dxDBGrid1->setColumnHidden(0, true);
     dxDBGrid1->setColumnHidden(2, true);
     // The grid does not scroll: the window grows until it shows every column.
@@ -170,7 +170,7 @@ bool TFormGrundpreise::eventFilter(QObject *watched, QEvent *event)
 
 void TFormGrundpreise::FormShow()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         Dataset &tmp = m_dmod.qryTmp;
         tmp.setSql(AbzugSql);
         tmp.setParam(QStringLiteral("GKC"), QStringLiteral("C"));
@@ -190,12 +190,12 @@ void TFormGrundpreise::FormShow()
 void TFormGrundpreise::FormHide()
 {
     // A grid edit that was not posted is dropped with the query.
-    guarded(m_dialogs, [this] { qryGrundpreise.close(); });
+    controls::guarded(m_dialogs, [this] { qryGrundpreise.close(); });
 }
 
 void TFormGrundpreise::cedtAbzugCExit()
 {
-    guarded(m_dialogs, [this] { writeDeductions(); });
+    controls::guarded(m_dialogs, [this] { writeDeductions(); });
 }
 
 void TFormGrundpreise::writeDeductions()
@@ -225,7 +225,7 @@ void TFormGrundpreise::writeDeductions()
 
 void TFormGrundpreise::btnOKClick()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         dxDBGrid1->commitPendingEdit();
         if (qryGrundpreise.isEditing())
             qryGrundpreise.post();
@@ -236,12 +236,12 @@ void TFormGrundpreise::btnOKClick()
 
 void TFormGrundpreise::dxDBGrid1Enter()
 {
-    guarded(m_dialogs, [this] { dxDBGrid1->focusVisibleColumn(PreisSpalte); });
+    controls::guarded(m_dialogs, [this] { dxDBGrid1->focusVisibleColumn(PreisSpalte); });
 }
 
 void TFormGrundpreise::dxDBGrid1ChangeColumn(int visibleIndex)
 {
-    guarded(m_dialogs, [this, visibleIndex] {
+    controls::guarded(m_dialogs, [this, visibleIndex] {
         if (visibleIndex != PreisSpalte)
             dxDBGrid1->focusVisibleColumn(PreisSpalte);
     });

@@ -6,10 +6,12 @@
 
 #include <QDialog>
 
+namespace controls {
 class CurrencyEdit;
 class DialogService;
+}
 class QPushButton;
-class Shell;
+namespace data { class Shell; }
 
 // The base prices: the B price of every diameter class and the deductions of C and Cgw, from
 // which the stored C and Cgw prices are derived.
@@ -18,7 +20,7 @@ class TFormGrundpreise : public QDialog
     Q_OBJECT
 
 public:
-    TFormGrundpreise(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    TFormGrundpreise(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent = nullptr);
 
     static const QString GrundpreiseSql;
     static const QString AbzugSql;
@@ -26,11 +28,11 @@ public:
     // The column that holds the focus, counted over the visible columns.
     static constexpr int PreisSpalte = 1;
 
-    CurrencyEdit *cedtAbzugC = nullptr;
-    CurrencyEdit *cedtAbzugCgW = nullptr;
+    controls::CurrencyEdit *cedtAbzugC = nullptr;
+    controls::CurrencyEdit *cedtAbzugCgW = nullptr;
     data::Dataset qryGrundpreise;
-    DataSource dsGrundpreise{&qryGrundpreise};
-    DataGrid *dxDBGrid1 = nullptr;
+    data::DataSource dsGrundpreise{&qryGrundpreise};
+    controls::DataGrid *dxDBGrid1 = nullptr;
     QPushButton *btnOK = nullptr;
 
     void FormShow();
@@ -54,8 +56,8 @@ private:
     void writeDeductions();
 
     TDMod &m_dmod;
-    Shell &m_shell;
-    DialogService &m_dialogs;
-    DatasetTableModel *m_model = nullptr;
-    DataGridTeardown m_teardown{dxDBGrid1, m_model};
+    data::Shell &m_shell;
+    controls::DialogService &m_dialogs;
+    controls::DatasetTableModel *m_model = nullptr;
+    controls::DataGridTeardown m_teardown{dxDBGrid1, m_model};
 };

@@ -16,7 +16,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-TFormKunden::TFormKunden(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
+TFormKunden::TFormKunden(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs), m_edits(dialogs, *dmod.dsKunden.dataset, this)
 {
     setObjectName(QStringLiteral("FormKunden"));
@@ -31,7 +31,7 @@ void TFormKunden::buildWindow()
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TFormKunden::Button1Click);
-    dbnKunden = new RecordNavigator(m_dialogs, this);
+    dbnKunden = new controls::RecordNavigator(m_dialogs, this);
     dbnKunden->setObjectName(QStringLiteral("dbnKunden"));
     dbnKunden->setDataset(*m_dmod.dsKunden.dataset);
 
@@ -52,7 +52,7 @@ void TFormKunden::buildWindow()
 
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
-    top->addWidget(caption("Kunden-Nr:", dbedtKdNr, this));
+    top->addWidget(controls::caption("Kunden-Nr:", dbedtKdNr, this));
     top->addWidget(dbedtKdNr, 1);
     top->addWidget(Button1);
     layout->addLayout(top);
@@ -60,16 +60,16 @@ void TFormKunden::buildWindow()
 
     auto *address = new QGroupBox(QStringLiteral(" Adresse "), this);
     auto *a = new QGridLayout(address);
-    a->addWidget(caption("&Suchname:", dbedtSuchname, address), 0, 0);
+    a->addWidget(controls::caption("&Suchname:", dbedtSuchname, address), 0, 0);
     a->addWidget(dbedtSuchname, 0, 1, 1, 2);
-    a->addWidget(caption("&Firma:", dbedtFirma, address), 1, 0);
+    a->addWidget(controls::caption("&Firma:", dbedtFirma, address), 1, 0);
     a->addWidget(dbedtFirma, 1, 1, 1, 2);
-    a->addWidget(captionPair("&Vorname/", dbedtVorname, "&Name:", dbedtName, address), 2, 0);
+    a->addWidget(controls::captionPair("&Vorname/", dbedtVorname, "&Name:", dbedtName, address), 2, 0);
     a->addWidget(dbedtVorname, 2, 1);
     a->addWidget(dbedtName, 2, 2);
-    a->addWidget(caption("St&rasse:", dbedtStrasse, address), 3, 0);
+    a->addWidget(controls::caption("St&rasse:", dbedtStrasse, address), 3, 0);
     a->addWidget(dbedtStrasse, 3, 1, 1, 2);
-    a->addWidget(captionPair("&Plz/", dbedtPlz, "&Ort:", dbedtOrt, address), 4, 0);
+    a->addWidget(controls::captionPair("&Plz/", dbedtPlz, "&Ort:", dbedtOrt, address), 4, 0);
     a->addWidget(dbedtPlz, 4, 1);
     a->addWidget(dbedtOrt, 4, 2);
     a->setColumnStretch(2, 1);
@@ -77,11 +77,11 @@ void TFormKunden::buildWindow()
 
     auto *payment = new QGroupBox(QStringLiteral(" Zahlungsmodalität "), this);
     auto *p = new QGridLayout(payment);
-    p->addWidget(caption("&Zahlungsziel:", dbedtZahlungsziel, payment), 0, 0);
+    p->addWidget(controls::caption("&Zahlungsziel:", dbedtZahlungsziel, payment), 0, 0);
     p->addWidget(dbedtZahlungsziel, 0, 1);
-    p->addWidget(caption("Skonto&tage:", dbedtSkontotage, payment), 1, 0);
+    p->addWidget(controls::caption("Skonto&tage:", dbedtSkontotage, payment), 1, 0);
     p->addWidget(dbedtSkontotage, 1, 1);
-    p->addWidget(caption("S&kontosatz:", dbedtSkonto, payment), 2, 0);
+    p->addWidget(controls::caption("S&kontosatz:", dbedtSkonto, payment), 2, 0);
     p->addWidget(dbedtSkonto, 2, 1);
     p->addWidget(new QLabel(QStringLiteral("%"), payment), 2, 2);
     p->setColumnStretch(3, 1);
@@ -90,13 +90,13 @@ void TFormKunden::buildWindow()
     // What an e-invoice to this customer needs beyond the address.
     auto *einvoice = new QGroupBox(QStringLiteral(" E-Rechnung "), this);
     auto *e = new QGridLayout(einvoice);
-    e->addWidget(caption("E-&Mail:", dbedtEMail, einvoice), 0, 0);
+    e->addWidget(controls::caption("E-&Mail:", dbedtEMail, einvoice), 0, 0);
     e->addWidget(dbedtEMail, 0, 1);
-    e->addWidget(caption("&USt-IdNr:", dbedtUStIdNr, einvoice), 1, 0);
+    e->addWidget(controls::caption("&USt-IdNr:", dbedtUStIdNr, einvoice), 1, 0);
     e->addWidget(dbedtUStIdNr, 1, 1);
-    e->addWidget(caption("Käuf&erreferenz:", dbedtKaeuferreferenz, einvoice), 2, 0);
+    e->addWidget(controls::caption("Käuf&erreferenz:", dbedtKaeuferreferenz, einvoice), 2, 0);
     e->addWidget(dbedtKaeuferreferenz, 2, 1);
-    e->addWidget(caption("&Lieferanten-Nr:", dbedtLieferantenNr, einvoice), 3, 0);
+    e->addWidget(controls::caption("&Lieferanten-Nr:", dbedtLieferantenNr, einvoice), 3, 0);
     e->addWidget(dbedtLieferantenNr, 3, 1);
     layout->addWidget(einvoice);
     layout->addStretch();
@@ -126,18 +126,18 @@ void TFormKunden::hideEvent(QHideEvent *event)
 void TFormKunden::FormShow()
 {
     // Left open by the invoice window, the query keeps its current customer.
-    guarded(m_dialogs, [this] { m_dmod.qryKunden.open(); });
+    controls::guarded(m_dialogs, [this] { m_dmod.qryKunden.open(); });
 }
 
 void TFormKunden::FormClose()
 {
     // Asks whether to store a changed address; a new customer never posted is dropped.
-    guarded(m_dialogs, [this] { m_dmod.qryKunden.close(); });
+    controls::guarded(m_dialogs, [this] { m_dmod.qryKunden.close(); });
 }
 
 void TFormKunden::Button1Click()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         if (!m_edits.commitAll())
             return;
         if (m_dmod.qryKunden.isEditing())

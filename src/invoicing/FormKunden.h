@@ -6,11 +6,13 @@
 
 #include <vector>
 
+namespace controls {
 class DbEdit;
 class DialogService;
-class QPushButton;
 class RecordNavigator;
-class Shell;
+}
+class QPushButton;
+namespace data { class Shell; }
 class TDMod;
 
 // The customer file, record by record: a window of its own beside the main window.
@@ -19,25 +21,25 @@ class TFormKunden : public QDialog
     Q_OBJECT
 
 public:
-    TFormKunden(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    TFormKunden(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent = nullptr);
 
-    DbEdit *dbedtKdNr = nullptr;
+    controls::DbEdit *dbedtKdNr = nullptr;
     QPushButton *Button1 = nullptr;
-    RecordNavigator *dbnKunden = nullptr;
-    DbEdit *dbedtSuchname = nullptr;
-    DbEdit *dbedtFirma = nullptr;
-    DbEdit *dbedtVorname = nullptr;
-    DbEdit *dbedtName = nullptr;
-    DbEdit *dbedtStrasse = nullptr;
-    DbEdit *dbedtPlz = nullptr;
-    DbEdit *dbedtOrt = nullptr;
-    DbEdit *dbedtZahlungsziel = nullptr;
-    DbEdit *dbedtSkontotage = nullptr;
-    DbEdit *dbedtSkonto = nullptr;
-    DbEdit *dbedtEMail = nullptr;
-    DbEdit *dbedtUStIdNr = nullptr;
-    DbEdit *dbedtKaeuferreferenz = nullptr;
-    DbEdit *dbedtLieferantenNr = nullptr;
+    controls::RecordNavigator *dbnKunden = nullptr;
+    controls::DbEdit *dbedtSuchname = nullptr;
+    controls::DbEdit *dbedtFirma = nullptr;
+    controls::DbEdit *dbedtVorname = nullptr;
+    controls::DbEdit *dbedtName = nullptr;
+    controls::DbEdit *dbedtStrasse = nullptr;
+    controls::DbEdit *dbedtPlz = nullptr;
+    controls::DbEdit *dbedtOrt = nullptr;
+    controls::DbEdit *dbedtZahlungsziel = nullptr;
+    controls::DbEdit *dbedtSkontotage = nullptr;
+    controls::DbEdit *dbedtSkonto = nullptr;
+    controls::DbEdit *dbedtEMail = nullptr;
+    controls::DbEdit *dbedtUStIdNr = nullptr;
+    controls::DbEdit *dbedtKaeuferreferenz = nullptr;
+    controls::DbEdit *dbedtLieferantenNr = nullptr;
 
     void FormShow();
     void FormClose();
@@ -51,7 +53,7 @@ private:
     void buildWindow();
 
     TDMod &m_dmod;
-    Shell &m_shell;
-    DialogService &m_dialogs;
-    BoundEdits m_edits;
+    data::Shell &m_shell;
+    controls::DialogService &m_dialogs;
+    controls::BoundEdits m_edits;
 };

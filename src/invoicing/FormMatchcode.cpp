@@ -15,7 +15,7 @@
 
 const QString TFormMatchcode::AbbruchText = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 
-QString upperAsciiLetters(const QString &text)
+QString invoicing::upperAsciiLetters(const QString &text)
 {
     QString out = text;
     for (QChar &c : out)
@@ -40,7 +40,7 @@ QChar keyOf(const QKeyEvent &event)
 
 } // namespace
 
-TFormMatchcode::TFormMatchcode(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
+TFormMatchcode::TFormMatchcode(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormMatchcode"));
@@ -55,7 +55,7 @@ void TFormMatchcode::buildWindow()
     edtMatchcode->setObjectName(QStringLiteral("edtMatchcode"));
     auto *label = new QLabel(QStringLiteral("Matchcode:"), this);
     label->setBuddy(edtMatchcode);
-    dbGrdMatchcode = new SearchGrid(m_dialogs, this);
+    dbGrdMatchcode = new controls::SearchGrid(m_dialogs, this);
     dbGrdMatchcode->setObjectName(QStringLiteral("dbGrdMatchcode"));
     dbGrdMatchcode->setDataset(*m_dmod.dsMatchcode.dataset);
     btnUebernehmen = new QPushButton(QStringLiteral("&Ok"), this);
@@ -92,7 +92,7 @@ void TFormMatchcode::search()
 {
     data::Dataset &query = m_dmod.qryMatchcode;
     query.setSql(m_matchcodeSql);
-    query.setParam(QStringLiteral("Matchcode"), upperAsciiLetters(edtMatchcode->text()) + u'%');
+    query.setParam(QStringLiteral("Matchcode"), invoicing::upperAsciiLetters(edtMatchcode->text()) + u'%');
     query.open();
 }
 
@@ -105,7 +105,7 @@ void TFormMatchcode::showEvent(QShowEvent *event)
 
 void TFormMatchcode::FormActivate()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         {
             const QSignalBlocker quiet(edtMatchcode); // searched once, below
             edtMatchcode->clear();
@@ -119,12 +119,12 @@ void TFormMatchcode::FormActivate()
 
 void TFormMatchcode::edtMatchcodeChange()
 {
-    guarded(m_dialogs, [this] { search(); });
+    controls::guarded(m_dialogs, [this] { search(); });
 }
 
 void TFormMatchcode::edtMatchcodeKeyPress(QChar &key)
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         if (key == u'\x1b') {
             key = QChar();
             btnAbbruchClick();
@@ -135,7 +135,7 @@ void TFormMatchcode::edtMatchcodeKeyPress(QChar &key)
 
 void TFormMatchcode::dbGrdMatchcodeKeyPress(QChar &key)
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         if (key == u'\r' || key == u' ') {
             key = QChar();
             btnUebernehmenClick();
@@ -148,18 +148,18 @@ void TFormMatchcode::dbGrdMatchcodeKeyPress(QChar &key)
 
 void TFormMatchcode::dbGrdMatchcodeDblClick()
 {
-    guarded(m_dialogs, [this] { btnUebernehmenClick(); });
+    controls::guarded(m_dialogs, [this] { btnUebernehmenClick(); });
 }
 
 void TFormMatchcode::btnUebernehmenClick()
 {
     // The grid's current record is the chosen one.
-    guarded(m_dialogs, [this] { accept(); });
+    controls::guarded(m_dialogs, [this] { accept(); });
 }
 
 void TFormMatchcode::btnAbbruchClick()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         edtMatchcode->setText(AbbruchText); // searches again, normally finding nothing
         reject();
     });

@@ -3,16 +3,22 @@
 #include <QDialog>
 #include <QString>
 
+namespace controls {
 class DialogService;
+class SearchGrid;
+}
 class QLineEdit;
 class QPushButton;
-class SearchGrid;
-class Shell;
+namespace data { class Shell; }
 class TDMod;
+
+namespace invoicing {
 
 // Upper-cases the letters a to z only; every other character (umlauts too) stays as typed,
 // as the search names are compared with the engine's UPPER.
 QString upperAsciiLetters(const QString &text);
+
+} // namespace invoicing
 
 // The match-code search: the user types the beginning of a search name, the list follows every
 // keystroke, and the chosen record stays current in the data module's match-code query.
@@ -21,7 +27,7 @@ class TFormMatchcode : public QDialog
     Q_OBJECT
 
 public:
-    TFormMatchcode(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    TFormMatchcode(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent = nullptr);
 
     // Cancelling searches for this text, which normally finds nothing.
     static const QString AbbruchText;
@@ -31,7 +37,7 @@ public:
     QString matchcodeSQL() const { return m_matchcodeSql; }
 
     QLineEdit *edtMatchcode = nullptr;
-    SearchGrid *dbGrdMatchcode = nullptr;
+    controls::SearchGrid *dbGrdMatchcode = nullptr;
     QPushButton *btnUebernehmen = nullptr;
     QPushButton *btnAbbruch = nullptr;
 
@@ -57,8 +63,8 @@ private:
     void search();
 
     TDMod &m_dmod;
-    Shell &m_shell;
-    DialogService &m_dialogs;
+    data::Shell &m_shell;
+    controls::DialogService &m_dialogs;
     QString m_matchcodeSql;
     bool m_closing = false;
 };

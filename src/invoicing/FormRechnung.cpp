@@ -43,9 +43,9 @@ const QString TFormRechnung::MatchcodeSql =
 namespace {
 
 // Figures of the price grid stand right-aligned.
-GridColumn column(const char *field, const char *title, bool readOnly, int width)
+controls::GridColumn column(const char *field, const char *title, bool readOnly, int width)
 {
-    return gridColumn(QString::fromLatin1(field), QString::fromUtf8(title), readOnly, width, Qt::AlignRight | Qt::AlignVCenter);
+    return controls::gridColumn(QString::fromLatin1(field), QString::fromUtf8(title), readOnly, width, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 // Model columns of the price grid; GUETEKLASSE, ABZUG and PREISSAVE are hidden.
@@ -53,7 +53,7 @@ enum GridColumnIndex { colGueteklasse, colAbzug, colStaerkeklasse, colPreis, col
 
 } // namespace
 
-TFormRechnung::TFormRechnung(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
+TFormRechnung::TFormRechnung(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), memRechnungsdaten(nullptr, QStringLiteral("memRechnungsdaten")), m_dmod(dmod), m_shell(shell),
       m_dialogs(dialogs), m_preise(dmod), m_issuer(dialogs, dmod.dbDorv)
 {
@@ -106,7 +106,7 @@ void TFormRechnung::buildWindow()
     setTabOrder(edtRechnungsNr, dtpRechnungsdatum);
     setTabOrder(dtpRechnungsdatum, dtpLieferdatum);
     QWidget *previous = dtpLieferdatum;
-    for (DbEdit *edit : m_kundenFelder) {
+    for (controls::DbEdit *edit : m_kundenFelder) {
         setTabOrder(previous, edit);
         previous = edit;
     }
@@ -135,7 +135,7 @@ QWidget *TFormRechnung::buildCustomerPart()
     btnKndMatchcode->setAutoDefault(false);
     btnKndMatchcode->setFixedWidth(28);
     connect(btnKndMatchcode, &QPushButton::clicked, this, &TFormRechnung::btnKndMatchcodeClick);
-    dbtxtSuchname = new DbEdit(m_dialogs, *m_dmod.dsKunden.dataset, "SUCHNAME", "dbtxtSuchname", part);
+    dbtxtSuchname = new controls::DbEdit(m_dialogs, *m_dmod.dsKunden.dataset, "SUCHNAME", "dbtxtSuchname", part);
     dbtxtSuchname->setReadOnly(true);
     dbtxtSuchname->setFocusPolicy(Qt::NoFocus);
     dbtxtSuchname->setFrame(false);
@@ -154,42 +154,42 @@ QWidget *TFormRechnung::buildCustomerPart()
     buildDates(top, part);
 
     auto bound = [&](QWidget *owner, const char *name, const char *field) {
-        auto *edit = new DbEdit(m_dialogs, *m_dmod.dsKunden.dataset, field, name, owner);
+        auto *edit = new controls::DbEdit(m_dialogs, *m_dmod.dsKunden.dataset, field, name, owner);
         m_kundenFelder.push_back(edit);
         return edit;
     };
 
     auto *adresse = new QGroupBox(QStringLiteral(" Adresse "), part);
     auto *a = new QGridLayout(adresse);
-    DbEdit *firma = bound(adresse, "dbedtFirma", "FIRMA");
-    DbEdit *vorname = bound(adresse, "dbedtVorname", "VORNAME");
-    DbEdit *name = bound(adresse, "dbedtName", "NAME");
-    DbEdit *strasse = bound(adresse, "dbedtStrasse", "STRASSE");
-    DbEdit *plz = bound(adresse, "dbedtPlz", "PLZ");
-    DbEdit *ort = bound(adresse, "dbedtOrt", "ORT");
+    controls::DbEdit *firma = bound(adresse, "dbedtFirma", "FIRMA");
+    controls::DbEdit *vorname = bound(adresse, "dbedtVorname", "VORNAME");
+    controls::DbEdit *name = bound(adresse, "dbedtName", "NAME");
+    controls::DbEdit *strasse = bound(adresse, "dbedtStrasse", "STRASSE");
+    controls::DbEdit *plz = bound(adresse, "dbedtPlz", "PLZ");
+    controls::DbEdit *ort = bound(adresse, "dbedtOrt", "ORT");
     plz->setMaxLength(5);
-    a->addWidget(caption("&Firma:", firma, adresse), 0, 0);
+    a->addWidget(controls::caption("&Firma:", firma, adresse), 0, 0);
     a->addWidget(firma, 0, 1, 1, 3);
-    a->addWidget(captionPair("&Vorname/", vorname, "&Name:", name, adresse), 1, 0);
+    a->addWidget(controls::captionPair("&Vorname/", vorname, "&Name:", name, adresse), 1, 0);
     a->addWidget(vorname, 1, 1);
     a->addWidget(name, 1, 2, 1, 2);
-    a->addWidget(caption("St&rasse:", strasse, adresse), 2, 0);
+    a->addWidget(controls::caption("St&rasse:", strasse, adresse), 2, 0);
     a->addWidget(strasse, 2, 1, 1, 3);
-    a->addWidget(captionPair("&Plz/", plz, "&Ort:", ort, adresse), 3, 0);
+    a->addWidget(controls::captionPair("&Plz/", plz, "&Ort:", ort, adresse), 3, 0);
     a->addWidget(plz, 3, 1);
     a->addWidget(ort, 3, 2, 1, 2);
     layout->addWidget(adresse);
 
     auto *zahlung = new QGroupBox(QStringLiteral(" Zahlungsmodalität "), part);
     auto *z = new QGridLayout(zahlung);
-    DbEdit *nettotage = bound(zahlung, "dbedtNettotage", "NETTOTAGE");
-    DbEdit *skontotage = bound(zahlung, "dbedtSkontotage", "SKONTOTAGE");
-    DbEdit *skonto = bound(zahlung, "dbedtSkonto", "SKONTO");
-    z->addWidget(caption("&Zahlungsziel", nettotage, zahlung), 0, 0);
+    controls::DbEdit *nettotage = bound(zahlung, "dbedtNettotage", "NETTOTAGE");
+    controls::DbEdit *skontotage = bound(zahlung, "dbedtSkontotage", "SKONTOTAGE");
+    controls::DbEdit *skonto = bound(zahlung, "dbedtSkonto", "SKONTO");
+    z->addWidget(controls::caption("&Zahlungsziel", nettotage, zahlung), 0, 0);
     z->addWidget(nettotage, 0, 1);
-    z->addWidget(caption("Skonto&tage:", skontotage, zahlung), 1, 0);
+    z->addWidget(controls::caption("Skonto&tage:", skontotage, zahlung), 1, 0);
     z->addWidget(skontotage, 1, 1);
-    z->addWidget(caption("S&kontosatz:", skonto, zahlung), 2, 0);
+    z->addWidget(controls::caption("S&kontosatz:", skonto, zahlung), 2, 0);
     z->addWidget(skonto, 2, 1);
     z->addWidget(new QLabel(QStringLiteral("%"), zahlung), 2, 2);
     z->setColumnStretch(3, 1);
@@ -209,9 +209,9 @@ void TFormRechnung::buildDates(QGridLayout *top, QWidget *part)
     };
     dtpRechnungsdatum = dateEdit("dtpRechnungsdatum");
     dtpLieferdatum = dateEdit("dtpLieferdatum");
-    top->addWidget(caption("Rechnungsdat&um:", dtpRechnungsdatum, part), 2, 0);
+    top->addWidget(controls::caption("Rechnungsdat&um:", dtpRechnungsdatum, part), 2, 0);
     top->addWidget(dtpRechnungsdatum, 2, 1);
-    top->addWidget(caption("&Lieferdatum:", dtpLieferdatum, part), 3, 0);
+    top->addWidget(controls::caption("&Lieferdatum:", dtpLieferdatum, part), 3, 0);
     top->addWidget(dtpLieferdatum, 3, 1);
     connect(dtpRechnungsdatum, &QDateEdit::dateChanged, this, [this](QDate date) {
         const QSignalBlocker quiet(dtpLieferdatum);
@@ -223,10 +223,10 @@ void TFormRechnung::buildDates(QGridLayout *top, QWidget *part)
 
 void TFormRechnung::buildPriceGrid()
 {
-    auto *grid = new PreisGrid(m_dialogs, this);
+    auto *grid = new invoicing::PreisGrid(m_dialogs, this);
     dxdbgrdRechnung = grid;
     dxdbgrdRechnung->setObjectName(QStringLiteral("dxdbgrdRechnung"));
-    const std::vector<GridColumn> columns{column("GUETEKLASSE", "", true, 40),
+    const std::vector<controls::GridColumn> columns{column("GUETEKLASSE", "", true, 40),
                                           column("ABZUG", "", true, 40),
                                           column("STAERKEKLASSE", "Stärkeklasse", true, 80),
                                           column("PREIS", "Preis", false, 70),
@@ -235,12 +235,12 @@ void TFormRechnung::buildPriceGrid()
                                           column("PREISC", "Preis GK C", true, 80),
                                           column("PREISCGW", "Preis GK CgW", true, 85),
                                           column("PREISSAVE", "", true, 40)};
-    m_model = new DatasetTableModel(m_preise.qryPreise, columns, this);
+    m_model = new controls::DatasetTableModel(m_preise.qryPreise, columns, this);
     dxdbgrdRechnung->setDatasetModel(m_model);
     // Designed widths, widened where a title or a figure would be cut in the grid's font.
     for (int c = 0; c < int(columns.size()); ++c)
         dxdbgrdRechnung->setColumnWidth(
-            c, fittedColumnWidth(*dxdbgrdRechnung->horizontalHeader(), c, columns[c].width, QStringLiteral("99.999,99")));
+            c, controls::fittedColumnWidth(*dxdbgrdRechnung->horizontalHeader(), c, columns[c].width, QStringLiteral("99.999,99")));
     for (int hidden : {colGueteklasse, colAbzug, colPreisSave})
         dxdbgrdRechnung->setColumnHidden(hidden, true);
     grid->setEditColumns(colPreis, colProzent);
@@ -261,9 +261,9 @@ void TFormRechnung::buildPriceGrid()
     connect(dxdbgrdRechnung->itemDelegate(), &QAbstractItemDelegate::commitData, this, &TFormRechnung::dxdbgrdRechnungEdited);
 }
 
-DbEdit *TFormRechnung::kundenFeld(const QString &field) const
+controls::DbEdit *TFormRechnung::kundenFeld(const QString &field) const
 {
-    for (DbEdit *edit : m_kundenFelder)
+    for (controls::DbEdit *edit : m_kundenFelder)
         if (edit->dataField().compare(field, Qt::CaseInsensitive) == 0)
             return edit;
     return nullptr;
@@ -322,7 +322,7 @@ void TFormRechnung::onFocusChanged(QWidget *old, QWidget *now)
 
 void TFormRechnung::FormShow()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         if (const QScreen *s = screen())
             move(s->availableGeometry().center() - rect().center());
         memRechnungsdaten.close();
@@ -342,17 +342,17 @@ void TFormRechnung::FormShow()
 
 void TFormRechnung::FormActivate()
 {
-    guarded(m_dialogs, [this] { edtKundenNr->setFocus(Qt::ActiveWindowFocusReason); });
+    controls::guarded(m_dialogs, [this] { edtKundenNr->setFocus(Qt::ActiveWindowFocusReason); });
 }
 
 void TFormRechnung::FormClose()
 {
-    guarded(m_dialogs, [this] { memRechnungsdaten.close(); });
+    controls::guarded(m_dialogs, [this] { memRechnungsdaten.close(); });
 }
 
 void TFormRechnung::dxdbgrdRechnungEnter()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         dxdbgrdRechnung->focusVisibleColumn(PreisSpalte);
         AktuelleSpalte = PreisSpalte;
     });
@@ -360,7 +360,7 @@ void TFormRechnung::dxdbgrdRechnungEnter()
 
 void TFormRechnung::dxdbgrdRechnungChangeColumn(int visibleIndex)
 {
-    guarded(m_dialogs, [this, visibleIndex] {
+    controls::guarded(m_dialogs, [this, visibleIndex] {
         if (visibleIndex < PreisSpalte)
             dxdbgrdRechnung->focusVisibleColumn(PreisSpalte);
         else if (visibleIndex > ProzentSpalte)
@@ -373,7 +373,7 @@ void TFormRechnung::dxdbgrdRechnungChangeColumn(int visibleIndex)
 
 void TFormRechnung::dxdbgrdRechnungEdited()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         if (!qryPreise().isEditing())
             return; // nothing was typed, or it did not convert
         if (AktuelleSpalte == PreisSpalte)
@@ -385,12 +385,12 @@ void TFormRechnung::dxdbgrdRechnungEdited()
 
 void TFormRechnung::dxdbgrdRechnungExit()
 {
-    guarded(m_dialogs, [this] { m_preise.abgeleitetePreiseSchreiben(); });
+    controls::guarded(m_dialogs, [this] { m_preise.abgeleitetePreiseSchreiben(); });
 }
 
 void TFormRechnung::edtKundenNrExit()
 {
-    guarded(m_dialogs, [this] { kundeSuchen(); });
+    controls::guarded(m_dialogs, [this] { kundeSuchen(); });
 }
 
 void TFormRechnung::kundeSuchen()
@@ -426,7 +426,7 @@ bool TFormRechnung::kundeFinden(const QString &nummer)
 
 void TFormRechnung::btnKndMatchcodeClick()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         edtKundenNr->setText(matchcodeSuche());
         kundeSuchen();
     });
@@ -434,7 +434,7 @@ void TFormRechnung::btnKndMatchcodeClick()
 
 void TFormRechnung::btnKndMatchcodeExit()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         if (edtKundenNr->text().isEmpty() || !KundeGefunden)
             edtKundenNr->setFocus();
     });
@@ -462,7 +462,7 @@ void TFormRechnung::adresseSpeichernFragen()
 std::optional<invoicing::PreparedInvoice> TFormRechnung::RechnungVorbereiten()
 {
     // A typed text that does not convert has been reported; nothing is printed.
-    for (DbEdit *edit : m_kundenFelder)
+    for (controls::DbEdit *edit : m_kundenFelder)
         if (!edit->commit())
             return std::nullopt;
     // The printed lines carry the prices the grid shows.
@@ -489,7 +489,7 @@ std::optional<invoicing::PreparedInvoice> TFormRechnung::RechnungVorbereiten()
 
 void TFormRechnung::drucken(const QString &device)
 {
-    guarded(m_dialogs, [this, &device] {
+    controls::guarded(m_dialogs, [this, &device] {
         std::optional<invoicing::PreparedInvoice> rechnung = RechnungVorbereiten();
         if (!rechnung)
             return;
@@ -512,7 +512,7 @@ void TFormRechnung::btnDruckenClick()
 
 void TFormRechnung::btnERechnungClick()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         if (std::optional<invoicing::PreparedInvoice> rechnung = RechnungVorbereiten())
             m_issuer.saveEInvoice(*rechnung);
     });
@@ -520,7 +520,7 @@ void TFormRechnung::btnERechnungClick()
 
 void TFormRechnung::btnSchliessenClick()
 {
-    guarded(m_dialogs, [this] {
+    controls::guarded(m_dialogs, [this] {
         adresseSpeichernFragen();
         close();
     });

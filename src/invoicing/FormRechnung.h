@@ -11,13 +11,15 @@
 
 #include <memory>
 
+namespace controls {
 class DbEdit;
 class DialogService;
+}
 class QDateEdit;
 class QGridLayout;
 class QLineEdit;
 class QPushButton;
-class Shell;
+namespace data { class Shell; }
 class TDMod;
 class TFormMatchcode;
 
@@ -28,7 +30,7 @@ class TFormRechnung : public QDialog
     Q_OBJECT
 
 public:
-    TFormRechnung(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    TFormRechnung(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent = nullptr);
     ~TFormRechnung() override;
 
     // The customer number every invoice falls back to when the typed one is unknown.
@@ -41,11 +43,11 @@ public:
 
     QLineEdit *edtKundenNr = nullptr;
     QPushButton *btnKndMatchcode = nullptr;
-    DbEdit *dbtxtSuchname = nullptr;
+    controls::DbEdit *dbtxtSuchname = nullptr;
     QLineEdit *edtRechnungsNr = nullptr;
     QDateEdit *dtpRechnungsdatum = nullptr; // today at each showing
     QDateEdit *dtpLieferdatum = nullptr;    // follows the invoice date until changed itself
-    DataGrid *dxdbgrdRechnung = nullptr;
+    controls::DataGrid *dxdbgrdRechnung = nullptr;
     QPushButton *btnVorschau = nullptr;
     QPushButton *btnDrucken = nullptr;
     QPushButton *btnERechnung = nullptr;
@@ -63,7 +65,7 @@ public:
     int aktuelleSpalte() const { return AktuelleSpalte; }
     // The edit bound to a customer field (FIRMA, VORNAME, NAME, STRASSE, PLZ, ORT, NETTOTAGE,
     // SKONTOTAGE, SKONTO); null for any other.
-    DbEdit *kundenFeld(const QString &field) const;
+    controls::DbEdit *kundenFeld(const QString &field) const;
     // The focused column of the price grid, counted over the visible columns (-1: none).
     int focusedVisibleColumn() const;
 
@@ -108,13 +110,13 @@ private:
     void drucken(const QString &device);
 
     TDMod &m_dmod;
-    Shell &m_shell;
-    DialogService &m_dialogs;
+    data::Shell &m_shell;
+    controls::DialogService &m_dialogs;
     invoicing::Arbeitspreise m_preise;
     invoicing::InvoiceIssuer m_issuer;
-    DatasetTableModel *m_model = nullptr;
-    DataGridTeardown m_teardown{dxdbgrdRechnung, m_model}; // before the working prices the grid shows
-    std::vector<DbEdit *> m_kundenFelder;
+    controls::DatasetTableModel *m_model = nullptr;
+    controls::DataGridTeardown m_teardown{dxdbgrdRechnung, m_model}; // before the working prices the grid shows
+    std::vector<controls::DbEdit *> m_kundenFelder;
     QString m_listName;        // the list the invoice lines were built from
     bool KundeGefunden = false;
     int AktuelleSpalte = PreisSpalte;

@@ -40,7 +40,7 @@ const QString eInvoiceSuffixes[] = {QStringLiteral(".pdf"), QStringLiteral(".xml
 
 } // namespace
 
-TFormRechnungsausgangsbuch::TFormRechnungsausgangsbuch(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent)
+TFormRechnungsausgangsbuch::TFormRechnungsausgangsbuch(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_shell(shell), m_dialogs(dialogs), m_register(dmod.dbDorv)
 {
     setObjectName(QStringLiteral("FormRechnungsausgangsbuch"));
@@ -73,19 +73,19 @@ void TFormRechnungsausgangsbuch::buildWindow()
 
     grdRechnungen = new QTableView(this);
     grdRechnungen->setObjectName(QStringLiteral("grdRechnungen"));
-    m_model = new RegisterModel(grdRechnungen);
+    m_model = new invoicing::RegisterModel(grdRechnungen);
     grdRechnungen->setModel(m_model);
     grdRechnungen->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdRechnungen->setSelectionMode(QAbstractItemView::SingleSelection);
     grdRechnungen->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdRechnungen->verticalHeader()->hide();
     QHeaderView &header = *grdRechnungen->horizontalHeader();
-    const int widths[RegisterModel::ColumnCount] = {110, 80, 200, 100, 90, 80, 90, 110};
-    for (int c = 0; c < RegisterModel::ColumnCount; ++c) {
+    const int widths[invoicing::RegisterModel::ColumnCount] = {110, 80, 200, 100, 90, 80, 90, 110};
+    for (int c = 0; c < invoicing::RegisterModel::ColumnCount; ++c) {
         grdRechnungen->setColumnWidth(
-            c, fittedColumnWidth(header, c, widths[c], c >= RegisterModel::Net && c <= RegisterModel::Gross ? QStringLiteral("-999.999,99") : QString()));
+            c, controls::fittedColumnWidth(header, c, widths[c], c >= invoicing::RegisterModel::Net && c <= invoicing::RegisterModel::Gross ? QStringLiteral("-999.999,99") : QString()));
     }
-    header.setSectionResizeMode(RegisterModel::Customer, QHeaderView::Stretch);
+    header.setSectionResizeMode(invoicing::RegisterModel::Customer, QHeaderView::Stretch);
     layout->addWidget(grdRechnungen, 1);
 
     lblSummen = new QLabel(this);
@@ -129,13 +129,13 @@ const std::vector<const Entry *> &TFormRechnungsausgangsbuch::shownRows() const
 QString TFormRechnungsausgangsbuch::sumText(const invoiceregister::Sums &sums)
 {
     return QStringLiteral("Summe: Netto %1 EUR   MwSt %2 EUR   Brutto %3 EUR")
-        .arg(RegisterModel::amountText(sums.net), RegisterModel::amountText(sums.vat), RegisterModel::amountText(sums.gross));
+        .arg(invoicing::RegisterModel::amountText(sums.net), invoicing::RegisterModel::amountText(sums.vat), invoicing::RegisterModel::amountText(sums.gross));
 }
 
 void TFormRechnungsausgangsbuch::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    guarded(m_dialogs, [this] { FormShow(); });
+    controls::guarded(m_dialogs, [this] { FormShow(); });
 }
 
 void TFormRechnungsausgangsbuch::changeEvent(QEvent *event)
@@ -143,7 +143,7 @@ void TFormRechnungsausgangsbuch::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
     // An invoice issued while the window stood behind shows when it comes to the front.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
-        guarded(m_dialogs, [this] { FormShow(); });
+        controls::guarded(m_dialogs, [this] { FormShow(); });
 }
 
 void TFormRechnungsausgangsbuch::FormShow()
@@ -176,7 +176,7 @@ void TFormRechnungsausgangsbuch::fillYears()
 
 void TFormRechnungsausgangsbuch::FilterChange()
 {
-    guarded(m_dialogs, [this] { showRows(currentId()); });
+    controls::guarded(m_dialogs, [this] { showRows(currentId()); });
 }
 
 qint64 TFormRechnungsausgangsbuch::currentId() const
@@ -217,7 +217,7 @@ const Entry *TFormRechnungsausgangsbuch::selected()
 
 void TFormRechnungsausgangsbuch::btnAnzeigenClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         const Entry *e = selected();
         if (!e)
             return;
@@ -234,7 +234,7 @@ QString TFormRechnungsausgangsbuch::documentsFolder() const
 
 void TFormRechnungsausgangsbuch::btnERechnungClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         const Entry *e = selected();
         if (!e)
             return;
@@ -244,7 +244,7 @@ void TFormRechnungsausgangsbuch::btnERechnungClick()
                                 ? XRechnungXml
                                 : ZugferdPdf;
         const QString proposed = QDir(documentsFolder()).filePath(einvoice::proposedFileName(invoice.number) + eInvoiceSuffixes[offered]);
-        const DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), invoicing::InvoiceIssuer::Filter, offered, proposed);
+        const controls::DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), invoicing::InvoiceIssuer::Filter, offered, proposed);
         if (choice.path.isEmpty())
             return;
         // A name typed with the other format's extension means that format; a name without one
@@ -272,7 +272,7 @@ void TFormRechnungsausgangsbuch::btnERechnungClick()
 
 void TFormRechnungsausgangsbuch::btnStornierenClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         const Entry *e = selected();
         if (!e || !m_dialogs.confirm(invoiceregister::InvoiceRegister::cancelQuestion(*e)))
             return;
@@ -282,7 +282,7 @@ void TFormRechnungsausgangsbuch::btnStornierenClick()
 
 void TFormRechnungsausgangsbuch::btnCsvClick()
 {
-    guarded(m_dialogs, [&] {
+    controls::guarded(m_dialogs, [&] {
         const QString year = cboJahr->currentData().toInt() ? cboJahr->currentText() : QStringLiteral("alle");
         const QString proposed = QDir(documentsFolder()).filePath(QStringLiteral("Rechnungsausgangsbuch_%1.csv").arg(year));
         QString path = m_dialogs.saveFile(QStringLiteral("CSV speichern"), QStringLiteral("CSV-Dateien|*.csv"), 0, proposed).path;

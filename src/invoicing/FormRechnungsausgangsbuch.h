@@ -7,14 +7,14 @@
 
 #include <vector>
 
-class DialogService;
+namespace controls { class DialogService; }
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
-class RegisterModel;
-class Shell;
+namespace invoicing { class RegisterModel; }
+namespace data { class Shell; }
 class TDMod;
 
 // The invoice register "Rechnungsausgangsbuch": every invoice that left the program, newest
@@ -26,7 +26,7 @@ class TFormRechnungsausgangsbuch : public QDialog
     Q_OBJECT
 
 public:
-    TFormRechnungsausgangsbuch(TDMod &dmod, Shell &shell, DialogService &dialogs, QWidget *parent = nullptr);
+    TFormRechnungsausgangsbuch(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent = nullptr);
 
     QComboBox *cboJahr = nullptr;
     QLineEdit *edtKunde = nullptr;
@@ -69,10 +69,10 @@ private:
     void select(qint64 id);
     QString documentsFolder() const;
 
-    Shell &m_shell;
-    DialogService &m_dialogs;
+    data::Shell &m_shell;
+    controls::DialogService &m_dialogs;
     invoiceregister::InvoiceRegister m_register;
     std::vector<invoiceregister::Entry> m_entries;
     bool m_read = false; // the entries have been read
-    RegisterModel *m_model = nullptr;
+    invoicing::RegisterModel *m_model = nullptr;
 };

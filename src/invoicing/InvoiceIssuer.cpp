@@ -62,7 +62,7 @@ void InvoiceIssuer::saveEInvoice(PreparedInvoice &prepared)
         m_folder = QDir::homePath();
     const QString proposed = QDir(m_folder).filePath(einvoice::proposedFileName(invoice.number)
                                                      + (forPublicBuyer ? QStringLiteral(".xml") : QStringLiteral(".pdf")));
-    const DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), Filter,
+    const controls::DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), Filter,
                                                                 forPublicBuyer ? XRechnungFilter : ZugferdFilter, proposed);
     if (choice.path.isEmpty())
         return;

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-class DialogService;
+namespace controls { class DialogService; }
 class QWidget;
 
 namespace invoicing {
@@ -30,7 +30,7 @@ struct PreparedInvoice
 class InvoiceIssuer
 {
 public:
-    InvoiceIssuer(DialogService &dialogs, engine::Connection &db) : m_dialogs(dialogs), m_register(db) {}
+    InvoiceIssuer(controls::DialogService &dialogs, engine::Connection &db) : m_dialogs(dialogs), m_register(db) {}
 
     // Sends the printout to the printer.
     void print(PreparedInvoice &prepared, QWidget *parent);
@@ -50,7 +50,7 @@ private:
     // Records the invoice as issued in `kind` while `deliver` sends it; false when nothing left.
     bool issue(const PreparedInvoice &prepared, invoiceregister::Kind kind, const std::function<void()> &deliver);
 
-    DialogService &m_dialogs;
+    controls::DialogService &m_dialogs;
     invoiceregister::InvoiceRegister m_register;
     QString m_folder; // where the last e-invoice went
 };

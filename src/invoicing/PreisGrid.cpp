@@ -2,10 +2,12 @@
 
 #include <QAbstractItemModel>
 
+namespace invoicing {
+
 QModelIndex PreisGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
 {
     if (m_first < 0 || !model() || (cursorAction != MoveNext && cursorAction != MovePrevious))
-        return DataGrid::moveCursor(cursorAction, modifiers);
+        return controls::DataGrid::moveCursor(cursorAction, modifiers);
     const QModelIndex current = currentIndex();
     if (!current.isValid())
         return model()->rowCount() > 0 ? model()->index(0, m_first) : current;
@@ -30,3 +32,5 @@ QModelIndex PreisGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifie
         return current; // no move: the focus leaves the grid
     return model()->index(row, column);
 }
+
+} // namespace invoicing

@@ -2,15 +2,17 @@
 
 #include "controls/DataGrid.h"
 
+namespace invoicing {
+
 // The price grid of the invoice: Tab and Shift+Tab move only between the two columns the user
 // edits (the price and its percentage), row by row, and leave the grid after the last row or
 // before the first.
-class PreisGrid : public DataGrid
+class PreisGrid : public controls::DataGrid
 {
     Q_OBJECT
 
 public:
-    using DataGrid::DataGrid;
+    using controls::DataGrid::DataGrid;
 
     void setEditColumns(int first, int second)
     {
@@ -25,3 +27,5 @@ private:
     int m_first = -1;
     int m_second = -1;
 };
+
+} // namespace invoicing

@@ -2,6 +2,8 @@
 
 #include "data/DisplayFormat.h"
 
+namespace invoicing {
+
 void RegisterModel::setRows(std::vector<const invoiceregister::Entry *> rows)
 {
     beginResetModel();
@@ -54,3 +56,5 @@ QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int
     static const char *const titles[ColumnCount] = {"Rechnungs-Nr", "Datum", "Kunde", "Liste", "Netto", "MwSt", "Brutto", "Art"};
     return section >= 0 && section < ColumnCount ? QString::fromUtf8(titles[section]) : QVariant();
 }
+
+} // namespace invoicing

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace invoicing {
+
 // The rows of the invoice register as the register window's grid shows them: number, date,
 // customer, list, net, VAT, gross and kind, amounts in the user's notation. The entries belong
 // to the window and must outlive the rows handed in.
@@ -32,3 +34,5 @@ public:
 private:
     std::vector<const invoiceregister::Entry *> m_rows;
 };
+
+} // namespace invoicing

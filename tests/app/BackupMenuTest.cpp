@@ -11,7 +11,7 @@
 
 namespace {
 
-using Kind = ScriptedDialogService::Kind;
+using Kind = controls::ScriptedDialogService::Kind;
 
 class BackupMenuTest : public ProgramTest
 {
@@ -72,10 +72,10 @@ TEST_F(BackupMenuTest, AfterARestoreTheProgramWorksOnTheRestoredLists)
     EXPECT_TRUE(QFileInfo::exists(previous + QStringLiteral("/hang.db")));
 
     // The restored folder is held by this program, as the old one was; the old keeps no lock.
-    EXPECT_TRUE(QFileInfo::exists(folder.dataPath() + DataFolderLock::FileName));
-    EXPECT_FALSE(QFileInfo::exists(previous + u'/' + DataFolderLock::FileName));
-    ScriptedDialogService secondDialogs;
-    EXPECT_TRUE(DorvProgram(secondDialogs, folder.path()).alreadyRunning());
+    EXPECT_TRUE(QFileInfo::exists(folder.dataPath() + app::DataFolderLock::FileName));
+    EXPECT_FALSE(QFileInfo::exists(previous + u'/' + app::DataFolderLock::FileName));
+    controls::ScriptedDialogService secondDialogs;
+    EXPECT_TRUE(app::DorvProgram(secondDialogs, folder.path()).alreadyRunning());
 
     // The program goes on with the restored data: the list opens with its log, the company is
     // read, a new list is made in the restored folder.

@@ -11,7 +11,7 @@
 
 namespace {
 
-using Kind = ScriptedDialogService::Kind;
+using Kind = controls::ScriptedDialogService::Kind;
 
 class DamagedListTest : public ProgramTest
 {
@@ -113,14 +113,14 @@ TEST_F(DamagedListTest, AFailedNewListLeavesNoFile)
 
 TEST(DamagedConnectionFileTest, IsMadeAnewAndEveryListWorks)
 {
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     ProgramFolder folder;
     QFile connection(folder.dataPath() + QStringLiteral(".dorv-connection"));
     ASSERT_TRUE(connection.open(QIODevice::WriteOnly));
     connection.write(QByteArray(8192, '\x7f'));
     connection.close();
 
-    DorvProgram program(dialogs, folder.path());
+    app::DorvProgram program(dialogs, folder.path());
     program.windows().FormNeu->findChild<QLineEdit *>(QStringLiteral("edtTabellenname"))->setText(QStringLiteral("Wald"));
     program.windows().FormNeu->btnOkClick();
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(u'|').toStdString();

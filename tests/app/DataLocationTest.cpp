@@ -34,7 +34,7 @@ protected:
         QDir().mkpath(folders.program);
         QDir().mkpath(installedData());
         QDir().mkpath(folders.installed + QStringLiteral("/Report"));
-        createDeliveredTables(installedData() + u'/', QStringLiteral(DORV_DATA_SQL_DIR));
+        data::createDeliveredTables(installedData() + u'/', QStringLiteral(DORV_DATA_SQL_DIR));
         QFile::remove(installedData() + QStringLiteral("/.dorv-connection"));
         for (const QString &file : QDir(QStringLiteral(DORV_REPORT_DIR)).entryList({QStringLiteral("*.rtm")}, QDir::Files))
             QFile::copy(QStringLiteral(DORV_REPORT_DIR "/") + file, folders.installed + QStringLiteral("/Report/") + file);
@@ -44,7 +44,7 @@ protected:
     QString userData() const { return folders.user + QStringLiteral("/Daten"); }
 
     QTemporaryDir root;
-    DataLocation::Folders folders;
+    app::DataLocation::Folders folders;
 };
 
 TEST_F(DataLocationTest, AnInstalledProgramFillsTheUsersDataFolderOnceAndNeverOverwritesIt)
@@ -52,7 +52,7 @@ TEST_F(DataLocationTest, AnInstalledProgramFillsTheUsersDataFolderOnceAndNeverOv
     const QStringList delivered = QDir(installedData()).entryList(QDir::Files | QDir::Hidden);
     ASSERT_EQ(delivered.size(), 5) << delivered.join(u' ').toStdString();
 
-    EXPECT_EQ(DataLocation(folders).dataPath(), userData() + u'/');
+    EXPECT_EQ(app::DataLocation(folders).dataPath(), userData() + u'/');
     EXPECT_EQ(QDir(userData()).entryList(QDir::Files | QDir::Hidden), delivered);
     for (const QString &file : delivered) {
         EXPECT_EQ(bytesOf(userData() + u'/' + file), bytesOf(installedData() + u'/' + file)) << file.toStdString();
@@ -66,7 +66,7 @@ TEST_F(DataLocationTest, AnInstalledProgramFillsTheUsersDataFolderOnceAndNeverOv
     QFile mine(userData() + QStringLiteral("/wald.db"));
     ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
     mine.close();
-    EXPECT_EQ(DataLocation(folders).dataPath(), userData() + u'/');
+    EXPECT_EQ(app::DataLocation(folders).dataPath(), userData() + u'/');
     EXPECT_FALSE(QFileInfo::exists(userData() + QStringLiteral("/kunden.db")));
     EXPECT_TRUE(QFileInfo::exists(userData() + QStringLiteral("/wald.db")));
 }
@@ -74,7 +74,7 @@ TEST_F(DataLocationTest, AnInstalledProgramFillsTheUsersDataFolderOnceAndNeverOv
 TEST_F(DataLocationTest, DatenBesideTheProgramIsTheDataFolderAndTheUsersIsNotTouched)
 {
     QDir().mkpath(folders.program + QStringLiteral("/Daten"));
-    EXPECT_EQ(DataLocation(folders).dataPath(), folders.program + QStringLiteral("/Daten/"));
+    EXPECT_EQ(app::DataLocation(folders).dataPath(), folders.program + QStringLiteral("/Daten/"));
     EXPECT_FALSE(QFileInfo::exists(folders.user));
 }
 
@@ -87,7 +87,7 @@ TEST_F(DataLocationTest, AFirstStartCutShortIsStartedAfresh)
     half.write(bytesOf(installedData() + QStringLiteral("/firma.db")).left(100));
     half.close();
 
-    DataLocation(folders).dataPath();
+    app::DataLocation(folders).dataPath();
     EXPECT_EQ(bytesOf(userData() + QStringLiteral("/firma.db")), bytesOf(installedData() + QStringLiteral("/firma.db")));
     EXPECT_EQ(QDir(userData()).entryList(QDir::Files | QDir::Hidden).size(), 5);
     EXPECT_FALSE(QFileInfo::exists(userData() + QStringLiteral(".neu")));
@@ -96,26 +96,26 @@ TEST_F(DataLocationTest, AFirstStartCutShortIsStartedAfresh)
 TEST_F(DataLocationTest, WithoutAnInstalledCopyNoEmptyDataFolderIsMade)
 {
     QDir(installedData()).removeRecursively();
-    EXPECT_EQ(DataLocation(folders).dataPath(), userData() + u'/');
+    EXPECT_EQ(app::DataLocation(folders).dataPath(), userData() + u'/');
     EXPECT_FALSE(QFileInfo::exists(userData()));
 }
 
 TEST_F(DataLocationTest, TemplatesComeFromBesideTheProgramElseFromTheInstalledCopy)
 {
-    EXPECT_EQ(DataLocation(folders).reportPath(), folders.installed + QStringLiteral("/Report/"));
+    EXPECT_EQ(app::DataLocation(folders).reportPath(), folders.installed + QStringLiteral("/Report/"));
     QDir().mkpath(folders.program + QStringLiteral("/Report"));
-    EXPECT_EQ(DataLocation(folders).reportPath(), folders.program + QStringLiteral("/Report/"));
+    EXPECT_EQ(app::DataLocation(folders).reportPath(), folders.program + QStringLiteral("/Report/"));
 
     // Neither there: the message about a missing template names the folder beside the program.
     QDir(folders.program + QStringLiteral("/Report")).removeRecursively();
     QDir(folders.installed + QStringLiteral("/Report")).removeRecursively();
-    EXPECT_EQ(DataLocation(folders).reportPath(), folders.program + QStringLiteral("/Report/"));
+    EXPECT_EQ(app::DataLocation(folders).reportPath(), folders.program + QStringLiteral("/Report/"));
 }
 
 TEST_F(DataLocationTest, TheInstalledProgramWorksOnTheUsersDataAndShowsWhereTheyAre)
 {
-    ScriptedDialogService dialogs;
-    DorvProgram program(dialogs, folders);
+    controls::ScriptedDialogService dialogs;
+    app::DorvProgram program(dialogs, folders);
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(u'\n').toStdString();
     EXPECT_EQ(program.FormDorv().dataPath(), userData() + u'/');
     EXPECT_EQ(program.DMod().dbDorv.dataPath(), userData() + u'/');

@@ -8,7 +8,7 @@
 
 namespace {
 
-using Kind = ScriptedDialogService::Kind;
+using Kind = controls::ScriptedDialogService::Kind;
 
 const QString noNewFile = QStringLiteral("Sie haben keine (neue) Datei ausgewählt!");
 const QString numberText =

@@ -43,7 +43,7 @@ protected:
     void createList(const QString &name) { listwindows::createList(m_neu, name); }
     bool tableFileExists(const QString &lowerName) { return QFileInfo::exists(bed.folder.dataPath() + lowerName + QStringLiteral(".db")); }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     WindowBed bed{dialogs};
 
 private:

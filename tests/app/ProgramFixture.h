@@ -18,9 +18,9 @@
 class ProgramTest : public ::testing::Test
 {
 protected:
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     ProgramFolder folder;
-    DorvProgram program{dialogs, folder.path()};
+    app::DorvProgram program{dialogs, folder.path()};
 
     TFormDorv &main() { return program.FormDorv(); }
     TDMod &dmod() { return program.DMod(); }

@@ -17,13 +17,13 @@ class StartupTest : public ::testing::Test
 protected:
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     ProgramFolder folder;
 };
 
 TEST_F(StartupTest, StatusBarAtStartShowsNoList)
 {
-    DorvProgram program(dialogs, folder.path());
+    app::DorvProgram program(dialogs, folder.path());
     TFormDorv &main = program.FormDorv();
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Dorv V3.0d für Windows"));
     EXPECT_EQ(main.statusPanelText(0), QStringLiteral("Anzahl Stämme: 0"));
@@ -37,15 +37,15 @@ TEST_F(StartupTest, StatusBarAtStartShowsNoList)
 TEST_F(StartupTest, MissingDataFolderIsShownAndStartUpGoesOn)
 {
     QDir(folder.dataPath()).removeRecursively();
-    DorvProgram program(dialogs, folder.path());
-    ASSERT_EQ(dialogs.textsOf(ScriptedDialogService::Kind::Error).size(), 1);
+    app::DorvProgram program(dialogs, folder.path());
+    ASSERT_EQ(dialogs.textsOf(controls::ScriptedDialogService::Kind::Error).size(), 1);
     EXPECT_TRUE(dialogs.messages.front().text.startsWith(QStringLiteral("Data folder not found")));
     EXPECT_NE(program.windows().FormImport, nullptr) << "every window is still created";
 }
 
 TEST_F(StartupTest, StatusBarShowsCountAndGeneralFormatSumOfTheList)
 {
-    DorvProgram program(dialogs, folder.path());
+    app::DorvProgram program(dialogs, folder.path());
     TFormDorv &main = program.FormDorv();
     TDMod &dmod = program.DMod();
     dmod.dbDorv.execute(data::loglist::createListSql(QStringLiteral("Wald")));
@@ -72,7 +72,7 @@ TEST_F(StartupTest, StatusBarShowsCountAndGeneralFormatSumOfTheList)
 
 TEST_F(StartupTest, SQLVorbereitenWithoutAListLeavesTheQueriesAsTheyWere)
 {
-    DorvProgram program(dialogs, folder.path());
+    app::DorvProgram program(dialogs, folder.path());
     TDMod &dmod = program.DMod();
     dmod.qryGesamtVolumen.setSql(QStringLiteral("SELECT COUNT(*) AS Menge FROM Firma"));
     dmod.qryGesamtVolumen.open();

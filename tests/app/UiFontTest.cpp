@@ -23,13 +23,13 @@ TEST(UiFontTest, AFixedPitchDefaultFontIsReplacedByAProportionalOne)
     QApplication::setFont(font);
     ASSERT_TRUE(QFontInfo(QApplication::font()).fixedPitch());
 
-    ensureProportionalUiFont();
+    app::ensureProportionalUiFont();
     EXPECT_FALSE(QFontInfo(QApplication::font()).fixedPitch()) << QApplication::font().family().toStdString();
     EXPECT_EQ(QApplication::font().pointSizeF(), before.pointSizeF());
 
     // A proportional font is left as it is.
     const QFont proportional = QApplication::font();
-    ensureProportionalUiFont();
+    app::ensureProportionalUiFont();
     EXPECT_EQ(QApplication::font(), proportional);
     QApplication::setFont(before);
 }

@@ -16,7 +16,7 @@ protected:
 
 TEST_F(CurrencyEditTest, ShowsItsValueInTheDisplayFormatWithoutBounds)
 {
-    CurrencyEdit edit;
+    controls::CurrencyEdit edit;
     edit.setValue(1234.5);
     EXPECT_EQ(edit.text(), QStringLiteral("1.234,50"));
     edit.setValue(-20);
@@ -29,8 +29,8 @@ TEST_F(CurrencyEditTest, ShowsItsValueInTheDisplayFormatWithoutBounds)
 
 TEST_F(CurrencyEditTest, TypedNumbersBecomeTheValueAndNothingElseCanBeTyped)
 {
-    CurrencyEdit edit;
-    QSignalSpy changed(&edit, &CurrencyEdit::valueChanged);
+    controls::CurrencyEdit edit;
+    QSignalSpy changed(&edit, &controls::CurrencyEdit::valueChanged);
     edit.clear();
     QTest::keyClicks(&edit, QStringLiteral("-12,5"));
     EXPECT_DOUBLE_EQ(edit.value(), -12.5);
@@ -46,9 +46,9 @@ TEST_F(CurrencyEditTest, TypedNumbersBecomeTheValueAndNothingElseCanBeTyped)
 
 TEST_F(CurrencyEditTest, ParseIgnoresGroupSeparatorsAndReadsALoneSignAsZero)
 {
-    EXPECT_DOUBLE_EQ(CurrencyEdit::parse(QStringLiteral("1.234,5")), 1234.5);
-    EXPECT_DOUBLE_EQ(CurrencyEdit::parse(QStringLiteral("-")), 0.0);
-    EXPECT_DOUBLE_EQ(CurrencyEdit::parse(QStringLiteral(",5")), 0.5);
+    EXPECT_DOUBLE_EQ(controls::CurrencyEdit::parse(QStringLiteral("1.234,5")), 1234.5);
+    EXPECT_DOUBLE_EQ(controls::CurrencyEdit::parse(QStringLiteral("-")), 0.0);
+    EXPECT_DOUBLE_EQ(controls::CurrencyEdit::parse(QStringLiteral(",5")), 0.5);
 }
 
 } // namespace

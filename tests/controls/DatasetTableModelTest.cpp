@@ -20,9 +20,9 @@ TEST(DatasetTableModelTest, AnUntouchedCellEditNeitherMovesTheCursorNorChangesTh
         prices.post();
     }
     prices.moveTo(2);
-    GridColumn column;
+    controls::GridColumn column;
     column.field = column.title = QStringLiteral("PREIS");
-    DatasetTableModel model(prices, {column});
+    controls::DatasetTableModel model(prices, {column});
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
 
     // A grid commits the old cell's editor when its cursor moves on; that must not pull the

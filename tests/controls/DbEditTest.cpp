@@ -34,10 +34,10 @@ protected:
         rates.post();
     }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     Dataset rates{nullptr, QStringLiteral("rates")};
-    DbEdit name{dialogs};
-    DbEdit rate{dialogs};
+    controls::DbEdit name{dialogs};
+    controls::DbEdit rate{dialogs};
 };
 
 TEST_F(DbEditTest, FollowsTheCurrentRecordAndIsReadOnlyWhileClosed)
@@ -88,7 +88,7 @@ TEST_F(DbEditTest, ATextThatDoesNotConvertIsReportedOnceAndTheStoredValueIsShown
     EXPECT_TRUE(dialogs.messages.empty()) << "nothing is reported while typing";
     EXPECT_DOUBLE_EQ(rates.floatValue(QStringLiteral("SATZ")), 1.0) << "the last text that converted";
     EXPECT_FALSE(rate.commit());
-    ASSERT_EQ(dialogs.textsOf(ScriptedDialogService::Kind::Error).size(), 1);
+    ASSERT_EQ(dialogs.textsOf(controls::ScriptedDialogService::Kind::Error).size(), 1);
     EXPECT_EQ(dialogs.messages.front().text, QStringLiteral("'1x' is not a valid floating point value for field 'SATZ'"));
     EXPECT_EQ(rate.text(), QStringLiteral("1,00"));
     EXPECT_TRUE(rate.commit()) << "nothing pending any more";

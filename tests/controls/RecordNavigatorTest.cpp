@@ -32,42 +32,42 @@ protected:
         names.first();
     }
 
-    bool enabled(RecordNavigator::Button b) const { return navigator.button(b)->isEnabled(); }
+    bool enabled(controls::RecordNavigator::Button b) const { return navigator.button(b)->isEnabled(); }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     Dataset names{nullptr, QStringLiteral("names")};
-    RecordNavigator navigator{dialogs};
+    controls::RecordNavigator navigator{dialogs};
 };
 
 TEST_F(RecordNavigatorTest, ButtonsFollowThePositionAndTheState)
 {
-    for (int b = 0; b < RecordNavigator::buttonCount; ++b)
-        EXPECT_FALSE(enabled(RecordNavigator::Button(b))) << "closed dataset, button " << b;
+    for (int b = 0; b < controls::RecordNavigator::buttonCount; ++b)
+        EXPECT_FALSE(enabled(controls::RecordNavigator::Button(b))) << "closed dataset, button " << b;
     fill({"a", "b", "c"});
-    EXPECT_FALSE(enabled(RecordNavigator::First));
-    EXPECT_FALSE(enabled(RecordNavigator::Prior));
-    EXPECT_TRUE(enabled(RecordNavigator::Next));
-    EXPECT_TRUE(enabled(RecordNavigator::Edit));
-    EXPECT_FALSE(enabled(RecordNavigator::Post));
+    EXPECT_FALSE(enabled(controls::RecordNavigator::First));
+    EXPECT_FALSE(enabled(controls::RecordNavigator::Prior));
+    EXPECT_TRUE(enabled(controls::RecordNavigator::Next));
+    EXPECT_TRUE(enabled(controls::RecordNavigator::Edit));
+    EXPECT_FALSE(enabled(controls::RecordNavigator::Post));
 
-    navigator.click(RecordNavigator::Last);
+    navigator.click(controls::RecordNavigator::Last);
     EXPECT_EQ(names.text(QStringLiteral("NAME")), QStringLiteral("c"));
-    EXPECT_FALSE(enabled(RecordNavigator::Next));
-    EXPECT_TRUE(enabled(RecordNavigator::Prior));
+    EXPECT_FALSE(enabled(controls::RecordNavigator::Next));
+    EXPECT_TRUE(enabled(controls::RecordNavigator::Prior));
 
-    navigator.click(RecordNavigator::Edit);
+    navigator.click(controls::RecordNavigator::Edit);
     EXPECT_EQ(names.state(), DatasetState::Edit);
-    EXPECT_TRUE(enabled(RecordNavigator::Post));
-    EXPECT_TRUE(enabled(RecordNavigator::Cancel));
-    EXPECT_FALSE(enabled(RecordNavigator::Edit));
+    EXPECT_TRUE(enabled(controls::RecordNavigator::Post));
+    EXPECT_TRUE(enabled(controls::RecordNavigator::Cancel));
+    EXPECT_FALSE(enabled(controls::RecordNavigator::Edit));
     names.setValue(QStringLiteral("NAME"), QStringLiteral("z"));
-    navigator.click(RecordNavigator::Cancel);
+    navigator.click(controls::RecordNavigator::Cancel);
     EXPECT_EQ(names.text(QStringLiteral("NAME")), QStringLiteral("c"));
 
-    navigator.click(RecordNavigator::Insert);
+    navigator.click(controls::RecordNavigator::Insert);
     EXPECT_EQ(names.state(), DatasetState::Insert);
     names.setValue(QStringLiteral("NAME"), QStringLiteral("d"));
-    navigator.click(RecordNavigator::Post);
+    navigator.click(controls::RecordNavigator::Post);
     EXPECT_EQ(names.recordCount(), 4);
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -76,9 +76,9 @@ TEST_F(RecordNavigatorTest, DeleteAsksFirstAndNoKeepsTheRecord)
 {
     fill({"a", "b"});
     dialogs.answers = {false, true};
-    navigator.click(RecordNavigator::Delete);
+    navigator.click(controls::RecordNavigator::Delete);
     EXPECT_EQ(names.recordCount(), 2);
-    navigator.click(RecordNavigator::Delete);
+    navigator.click(controls::RecordNavigator::Delete);
     EXPECT_EQ(names.recordCount(), 1);
     EXPECT_EQ(names.text(QStringLiteral("NAME")), QStringLiteral("b"));
     EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("Delete record?"), QStringLiteral("Delete record?")}));
@@ -86,8 +86,8 @@ TEST_F(RecordNavigatorTest, DeleteAsksFirstAndNoKeepsTheRecord)
 
 TEST_F(RecordNavigatorTest, AnErrorOfTheDatasetGoesToTheErrorBox)
 {
-    navigator.click(RecordNavigator::Insert); // the dataset is closed: it refuses
-    ASSERT_EQ(dialogs.textsOf(ScriptedDialogService::Kind::Error).size(), 1);
+    navigator.click(controls::RecordNavigator::Insert); // the dataset is closed: it refuses
+    ASSERT_EQ(dialogs.textsOf(controls::ScriptedDialogService::Kind::Error).size(), 1);
     EXPECT_FALSE(names.isOpen());
 }
 

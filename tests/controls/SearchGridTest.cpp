@@ -25,8 +25,8 @@ protected:
     QTemporaryDir dir;
     engine::Connection db;
     data::Dataset query{&db, QStringLiteral("qryMatchcode")};
-    ScriptedDialogService dialogs;
-    SearchGrid grid{dialogs};
+    controls::ScriptedDialogService dialogs;
+    controls::SearchGrid grid{dialogs};
 };
 
 TEST_F(SearchGridTest, ColumnsAreTheFieldsOfEachStatementTitledWithTheirNames)

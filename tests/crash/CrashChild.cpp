@@ -116,8 +116,8 @@ int startProgram(int argc, char **argv, const QString &programFolder, bool hold)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    ScriptedDialogService dialogs;
-    DorvProgram program(dialogs, programFolder);
+    controls::ScriptedDialogService dialogs;
+    app::DorvProgram program(dialogs, programFolder);
     for (const QString &text : dialogs.texts())
         std::printf("message: %s\n", text.toUtf8().constData());
     std::puts(program.alreadyRunning() ? "refused" : "running");

@@ -129,9 +129,9 @@ TEST(DeliveredTables, ASecondRunLeavesAChangedRowAsItWas)
         db.open({QStringLiteral("PATH=") + folder.path()});
         db.execute(QStringLiteral("UPDATE Firma SET Ort = :ORT"), {{"ORT", "Waldhausen"}});
     }
-    EXPECT_TRUE(createDeliveredTables(folder.path(), QStringLiteral(DORV_DATA_SQL_DIR)).isEmpty());
+    EXPECT_TRUE(data::createDeliveredTables(folder.path(), QStringLiteral(DORV_DATA_SQL_DIR)).isEmpty());
     QFile::remove(folder.file(QStringLiteral("preise.db")));
-    EXPECT_EQ(createDeliveredTables(folder.path(), QStringLiteral(DORV_DATA_SQL_DIR)), QStringList{QStringLiteral("preise")})
+    EXPECT_EQ(data::createDeliveredTables(folder.path(), QStringLiteral(DORV_DATA_SQL_DIR)), QStringList{QStringLiteral("preise")})
         << "only a missing table file is written";
     engine::Connection db;
     db.open({QStringLiteral("PATH=") + folder.path()});

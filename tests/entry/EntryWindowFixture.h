@@ -56,7 +56,7 @@ protected:
     }
 
     virtual TDMod &dmod() = 0;
-    virtual Shell &shell() = 0;
+    virtual data::Shell &shell() = 0;
     virtual TFormStammeingabe &form() = 0;
     QTableView &grid() { return *form().findChild<QTableView *>(QStringLiteral("rxdbgrdDorveingabe")); }
     template <typename T>
@@ -86,9 +86,9 @@ protected:
     int cursorColumn() { return grid().currentIndex().column(); }
     int cursorRow() { return grid().currentIndex().row(); }
     QString status() { return form().statusText(); }
-    QStringList errors() { return dialogs.textsOf(ScriptedDialogService::Kind::Error); }
+    QStringList errors() { return dialogs.textsOf(controls::ScriptedDialogService::Kind::Error); }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
 };
 
 // The entry window with the data module and a stand-in for the main window.
@@ -98,7 +98,7 @@ protected:
     EntryWindowTest() { bed.dmod.setLogRowRules(&m_form); }
 
     TDMod &dmod() override { return bed.dmod; }
-    Shell &shell() override { return bed.shell; }
+    data::Shell &shell() override { return bed.shell; }
     TFormStammeingabe &form() override { return m_form; }
 
     WindowBed bed{dialogs};
@@ -113,11 +113,11 @@ class EntryProgramTest : public EntryWindowDriver
 {
 protected:
     TDMod &dmod() override { return program.DMod(); }
-    Shell &shell() override { return program.FormDorv(); }
+    data::Shell &shell() override { return program.FormDorv(); }
     TFormStammeingabe &form() override { return *program.windows().FormStammeingabe; }
 
     ProgramFolder folder;
-    DorvProgram program{dialogs, folder.path()};
+    app::DorvProgram program{dialogs, folder.path()};
 };
 
 // View columns of the grid.

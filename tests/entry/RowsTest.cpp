@@ -97,7 +97,7 @@ TEST_F(RowsTest, CtrlDelAsksAndDeletesAndTheLaterLogsMoveUp)
     clickCell(2, col::Laenge);
     dialogs.answers = {false};
     key(Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(dialogs.textsOf(ScriptedDialogService::Kind::Confirmation), QStringList{QStringLiteral("Delete record?")});
+    EXPECT_EQ(dialogs.textsOf(controls::ScriptedDialogService::Kind::Confirmation), QStringList{QStringLiteral("Delete record?")});
     EXPECT_EQ(storedLogs().size(), 5u) << "No keeps the log";
 
     dialogs.answers = {true};

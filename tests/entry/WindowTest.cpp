@@ -146,7 +146,7 @@ TEST_F(WindowTest, OverviewIsReadOnlyAndClosingStillWritesTheHeader)
     // Deleting asks here too: a single key press must not lose a log while looking at the list.
     dialogs.answers = {false};
     key(Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(dialogs.textsOf(ScriptedDialogService::Kind::Confirmation), QStringList{QStringLiteral("Delete record?")});
+    EXPECT_EQ(dialogs.textsOf(controls::ScriptedDialogService::Kind::Confirmation), QStringList{QStringLiteral("Delete record?")});
     EXPECT_EQ(storedLogs().size(), 3u);
 
     dmod().dbDorv.execute(QStringLiteral("UPDATE DORVZUSATZ SET ABTEILUNG = 'anders'"));

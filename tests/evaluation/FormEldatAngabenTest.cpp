@@ -37,7 +37,7 @@ protected:
     QString field(const char *name) { return form.findChild<QLineEdit *>(QString::fromLatin1(name))->text(); }
     QComboBox *box(const char *name) { return form.findChild<QComboBox *>(QString::fromLatin1(name)); }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     TFormEldatAngaben form{dialogs};
     ListHeader header{QStringLiteral("Wald"), {}, QStringLiteral("Mischholz"), {}, {}};
 };
@@ -120,7 +120,7 @@ TEST(EldatExportWindow, TheMenuAsksInTheWindowStoresTheFactsAndWritesTheFile)
 
     EXPECT_EQ(shownSpecies, QStringLiteral("Fichte (fi)"));
     EXPECT_TRUE(QFile::exists(path));
-    EXPECT_TRUE(list.dialogs.textsOf(ScriptedDialogService::Kind::Error).isEmpty());
+    EXPECT_TRUE(list.dialogs.textsOf(controls::ScriptedDialogService::Kind::Error).isEmpty());
     const auto stored = data::loadEldatFacts(list.dmod().dbDorv, QStringLiteral("Wald"));
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->pileNumber, QStringLiteral("P1"));

@@ -16,7 +16,7 @@
 
 namespace {
 
-using Kind = ScriptedDialogService::Kind;
+using Kind = controls::ScriptedDialogService::Kind;
 using exporting::EldatFacts;
 using exporting::ListHeader;
 

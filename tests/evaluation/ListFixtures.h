@@ -26,7 +26,7 @@ struct Log
 class OpenList
 {
 public:
-    OpenList(TDMod &dmod, Shell &shell, const QString &name) : m_dmod(dmod), m_name(name)
+    OpenList(TDMod &dmod, data::Shell &shell, const QString &name) : m_dmod(dmod), m_name(name)
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         testlists::addList(dmod.dbDorv, m_name, testlists::sampleHeader());
@@ -57,11 +57,11 @@ public:
     explicit ListWindow(const QString &listName = QStringLiteral("Wald")) : m_list(bed.dmod, bed.shell, listName) {}
 
     TDMod &dmod() { return bed.dmod; }
-    Shell &shell() { return bed.shell; }
+    data::Shell &shell() { return bed.shell; }
     QWidget &mainWindow() { return bed.mainWindow; }
     void addLogs(const std::vector<Log> &logs) { m_list.addLogs(logs); }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     WindowBed bed{dialogs};
     const ProgramFolder &folder = bed.folder;
 
@@ -76,14 +76,14 @@ public:
     explicit ListProgram(const QString &listName = QStringLiteral("Wald")) : m_list(program.DMod(), program.FormDorv(), listName) {}
 
     TDMod &dmod() { return program.DMod(); }
-    Shell &shell() { return program.FormDorv(); }
+    data::Shell &shell() { return program.FormDorv(); }
     QWidget &mainWindow() { return program.FormDorv(); }
     TFormDorv &main() { return program.FormDorv(); }
     void addLogs(const std::vector<Log> &logs) { m_list.addLogs(logs); }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     ProgramFolder folder;
-    DorvProgram program{dialogs, folder.path()};
+    app::DorvProgram program{dialogs, folder.path()};
 
 private:
     OpenList m_list;

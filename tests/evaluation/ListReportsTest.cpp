@@ -141,20 +141,20 @@ TEST_F(ListReportsInProgram, MissingReportFolderIsShownAndTheProgramGoesOn)
     list.addLogs(logs(2));
     ASSERT_TRUE(QDir(list.folder.reportPath()).removeRecursively());
 
-    EXPECT_FALSE(guarded(list.dialogs, [&] { StammlisteDrucken(list.dmod(), list.main()); }));
-    EXPECT_FALSE(guarded(list.dialogs, [&] { ZusammenfassungDrucken(list.dmod(), list.main()); }));
-    const QStringList errors = list.dialogs.textsOf(ScriptedDialogService::Kind::Error);
+    EXPECT_FALSE(controls::guarded(list.dialogs, [&] { StammlisteDrucken(list.dmod(), list.main()); }));
+    EXPECT_FALSE(controls::guarded(list.dialogs, [&] { ZusammenfassungDrucken(list.dmod(), list.main()); }));
+    const QStringList errors = list.dialogs.textsOf(controls::ScriptedDialogService::Kind::Error);
     ASSERT_EQ(errors.size(), 2);
     EXPECT_EQ(errors[0], "File not found: " + list.folder.path() + "/Report/Dorvliste.rtm");
     EXPECT_EQ(errors[1], "File not found: " + list.folder.path() + "/Report/Zusammenfassung.rtm");
 
     // The menu handlers show the same error; the summary window still works.
     list.main().StammlisteDrucker1Click();
-    EXPECT_EQ(list.dialogs.textsOf(ScriptedDialogService::Kind::Error).size(), 3);
+    EXPECT_EQ(list.dialogs.textsOf(controls::ScriptedDialogService::Kind::Error).size(), 3);
     TFormZusammenfasssung &summary = *list.program.windows().FormZusammenfasssung;
     summary.FormActivate();
     EXPECT_EQ(summary.element("stM")->text(), "2 ");
-    EXPECT_EQ(list.dialogs.textsOf(ScriptedDialogService::Kind::Error).size(), 3);
+    EXPECT_EQ(list.dialogs.textsOf(controls::ScriptedDialogService::Kind::Error).size(), 3);
 }
 
 } // namespace

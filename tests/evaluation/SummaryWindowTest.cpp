@@ -225,7 +225,7 @@ TEST_F(SummaryWindow, EngineErrorIsShownAndTheWindowGoesOn)
 {
     list.dmod().dbDorv.execute("DROP TABLE Wald");
     window().FormActivate();
-    ASSERT_EQ(list.dialogs.textsOf(ScriptedDialogService::Kind::Error).size(), 1u);
+    ASSERT_EQ(list.dialogs.textsOf(controls::ScriptedDialogService::Kind::Error).size(), 1u);
     EXPECT_EQ(text("stM"), "0 ") << "the totals were reset before the queries failed";
 }
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-using Kind = ScriptedDialogService::Kind;
+using Kind = controls::ScriptedDialogService::Kind;
 
 TEST_F(ImportWindowTest, WindowShowsEmptyWithImportDisabled)
 {

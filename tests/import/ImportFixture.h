@@ -68,7 +68,7 @@ protected:
 
     static QString success() { return QStringLiteral("Die Daten wurden erfolgreich importiert!"); }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     Surroundings around;
     const ProgramFolder &folder;
     TFormImport &form;
@@ -78,4 +78,4 @@ protected:
 
 using ImportWindowTest = ImportWindowOn<WindowAlone<TFormImport>>;
 // For what the main window shows after an import.
-using ImportWindowInProgramTest = ImportWindowOn<ProgramWindow<TFormImport, &DorvWindows::FormImport>>;
+using ImportWindowInProgramTest = ImportWindowOn<ProgramWindow<TFormImport, &app::DorvWindows::FormImport>>;

@@ -109,7 +109,7 @@ TEST_F(ImportWindowTest, BadLineLeavesNothingBehindAndTheCorrectedFileImports)
     importFile(path);
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].kind, ScriptedDialogService::Kind::Error);
+    EXPECT_EQ(dialogs.messages[0].kind, controls::ScriptedDialogService::Kind::Error);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Wald.dvz, Zeile 10: '2x' ist keine gültige ganze Zahl."));
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(tableFileExists(QStringLiteral("Wald")));
@@ -143,7 +143,7 @@ TEST_F(ImportWindowTest, LogsTheDatabaseRefusesLeaveTheOtherListsIntact)
         dialogs.clear();
         importFile(write(QStringLiteral("Wald.dvz"), c.bytes));
         ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].kind, ScriptedDialogService::Kind::Error);
+        EXPECT_EQ(dialogs.messages[0].kind, controls::ScriptedDialogService::Kind::Error);
         EXPECT_TRUE(dialogs.messages[0].text.startsWith(c.message)) << dialogs.messages[0].text.toStdString();
         EXPECT_FALSE(tableFileExists(QStringLiteral("Wald")));
         const engine::ResultSet h = headers();

@@ -9,7 +9,7 @@
 
 namespace {
 
-using Kind = ScriptedDialogService::Kind;
+using Kind = controls::ScriptedDialogService::Kind;
 
 const QString noLogs = QStringLiteral("Die Datei enthält keine Stämme im Format der Version 2.0.");
 

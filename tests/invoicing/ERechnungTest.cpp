@@ -15,7 +15,7 @@
 
 namespace {
 
-using Kind = ScriptedDialogService::Kind;
+using Kind = controls::ScriptedDialogService::Kind;
 
 class ERechnungTest : public ::testing::Test, public RechnungWindow
 {

@@ -27,7 +27,7 @@ protected:
         dmod().dbDorv.execute(QStringLiteral("DELETE FROM Firma"));
         dmod().qryFirma.refresh();
     }
-    void type(DbEdit *edit, const QString &text)
+    void type(controls::DbEdit *edit, const QString &text)
     {
         edit->selectAll();
         QTest::keyClicks(edit, text);
@@ -35,7 +35,7 @@ protected:
 
     TDMod &dmod() { return bed.dmod; }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     WindowBed bed{dialogs};
     TFormFirma form{bed.dmod, bed.shell, dialogs, &bed.mainWindow};
 };
@@ -111,7 +111,7 @@ TEST_F(FirmaTest, AWrongIbanIsReportedAndNothingIsStoredARightOneIsStoredAsTyped
     type(form.dbedtOrt, QStringLiteral("Holzhausen"));
     type(form.dbedtIBAN, QStringLiteral("DE89 3704 0044 0532 0130 01")); // one digit off
     form.btnOKClick();
-    ASSERT_EQ(dialogs.textsOf(ScriptedDialogService::Kind::Error).size(), 1);
+    ASSERT_EQ(dialogs.textsOf(controls::ScriptedDialogService::Kind::Error).size(), 1);
     EXPECT_TRUE(dialogs.texts().front().startsWith(QStringLiteral("Die IBAN \"DE89 3704 0044 0532 0130 01\" ist nicht gültig")));
     EXPECT_TRUE(dialogs.texts().front().contains(QStringLiteral("nicht gespeichert")));
     EXPECT_TRUE(form.isVisible());
@@ -131,7 +131,7 @@ TEST_F(FirmaTest, ARateThatIsNoNumberIsReportedAndNothingIsStored)
     form.show();
     type(form.dbedtMwSt, QStringLiteral("neunzehn"));
     form.btnOKClick();
-    EXPECT_EQ(dialogs.textsOf(ScriptedDialogService::Kind::Error),
+    EXPECT_EQ(dialogs.textsOf(controls::ScriptedDialogService::Kind::Error),
               QStringList{QStringLiteral("'neunzehn' is not a valid floating point value for field 'MwSt'")});
     EXPECT_TRUE(form.isVisible());
     EXPECT_DOUBLE_EQ(stored()[0][2].toDouble(), 19.0);

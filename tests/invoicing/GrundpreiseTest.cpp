@@ -43,7 +43,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     WindowBed bed{dialogs};
     TFormGrundpreise form{bed.dmod, bed.shell, dialogs, &bed.mainWindow};
 };
@@ -234,7 +234,7 @@ TEST_F(GrundpreiseTest, PricesStandRightAlignedAndNoTitleOrPriceIsCut)
 {
     form.show();
     typeIntoCell(0, colPreis, QStringLiteral("99999,99"));
-    DataGrid &view = *form.dxDBGrid1;
+    controls::DataGrid &view = *form.dxDBGrid1;
     for (int column : {colPreis, colPreisC, colPreisCgw})
         EXPECT_TRUE(grid().index(0, column).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight) << column;
     QStyleOptionViewItem option;

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-using Kind = ScriptedDialogService::Kind;
+using Kind = controls::ScriptedDialogService::Kind;
 
 namespace {
 
@@ -28,7 +28,7 @@ protected:
             out << row[0].toString();
         return out;
     }
-    void type(DbEdit *edit, const QString &text)
+    void type(controls::DbEdit *edit, const QString &text)
     {
         edit->selectAll();
         QTest::keyClicks(edit, text);
@@ -36,7 +36,7 @@ protected:
 
     TDMod &dmod() { return bed.dmod; }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     WindowBed bed{dialogs};
     TFormKunden form{bed.dmod, bed.shell, dialogs, &bed.mainWindow};
 };
@@ -58,11 +58,11 @@ TEST_F(KundenTest, NewCustomersAreNumberedFromZeroAndMayShareACustomerNumber)
 {
     dmod().dbDorv.execute(QStringLiteral("DELETE FROM Kunden"));
     form.show();
-    form.dbnKunden->click(RecordNavigator::Insert);
+    form.dbnKunden->click(controls::RecordNavigator::Insert);
     type(form.dbedtKdNr, QStringLiteral("4711"));
     type(form.dbedtSuchname, QStringLiteral("ERSTER"));
-    form.dbnKunden->click(RecordNavigator::Post);
-    form.dbnKunden->click(RecordNavigator::Insert);
+    form.dbnKunden->click(controls::RecordNavigator::Post);
+    form.dbnKunden->click(controls::RecordNavigator::Insert);
     type(form.dbedtKdNr, QStringLiteral("4711"));
     type(form.dbedtSuchname, QStringLiteral("ZWEITER"));
     type(form.dbedtSkonto, QStringLiteral("2,5"));
@@ -101,7 +101,7 @@ TEST_F(KundenTest, ClosingWithAChangedCustomerAsksAndStoresOnlyOnYes)
 TEST_F(KundenTest, ClosingDropsAnUnpostedNewCustomerWithoutAsking)
 {
     form.show();
-    form.dbnKunden->click(RecordNavigator::Insert);
+    form.dbnKunden->click(controls::RecordNavigator::Insert);
     type(form.dbedtSuchname, QStringLiteral("NEU"));
     form.close();
     EXPECT_TRUE(dialogs.messages.empty());
@@ -132,9 +132,9 @@ TEST_F(KundenTest, DeletingAsksFirst)
 {
     form.show();
     dialogs.answers = {false, true};
-    form.dbnKunden->click(RecordNavigator::Delete);
+    form.dbnKunden->click(controls::RecordNavigator::Delete);
     EXPECT_EQ(stored("NRKD").size(), 1);
-    form.dbnKunden->click(RecordNavigator::Delete);
+    form.dbnKunden->click(controls::RecordNavigator::Delete);
     EXPECT_TRUE(stored("NRKD").isEmpty());
     EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("Delete record?"), QStringLiteral("Delete record?")}));
 }
@@ -147,7 +147,7 @@ TEST_F(KundenTest, TabOrderRunsThroughTheAddressAsOnTheForm)
         order << w->objectName();
         do
             w = w->nextInFocusChain();
-        while (!qobject_cast<DbEdit *>(w));
+        while (!qobject_cast<controls::DbEdit *>(w));
     }
     EXPECT_EQ(order, QStringList({"dbedtSuchname", "dbedtFirma", "dbedtVorname", "dbedtName", "dbedtPlz", "dbedtOrt",
                                   "dbedtStrasse", "dbedtZahlungsziel", "dbedtSkontotage", "dbedtSkonto"}));

@@ -64,7 +64,7 @@ protected:
 
     TDMod &dmod() { return bed.dmod; }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     WindowBed bed{dialogs};
     TFormMatchcode form{bed.dmod, bed.shell, dialogs, &bed.mainWindow};
     int rowsShown = -1;
@@ -72,7 +72,7 @@ protected:
 
 TEST(UpperAsciiLettersTest, ChangesOnlyTheLettersAToZ)
 {
-    EXPECT_EQ(upperAsciiLetters(QStringLiteral("azAZ09-müßé")), QStringLiteral("AZAZ09-MüßÉ").replace(u'É', u'é'));
+    EXPECT_EQ(invoicing::upperAsciiLetters(QStringLiteral("azAZ09-müßé")), QStringLiteral("AZAZ09-MüßÉ").replace(u'É', u'é'));
 }
 
 TEST_F(MatchcodeTest, TheWindowOpensWithEveryRecordAndTheListFollowsEachKeystroke)

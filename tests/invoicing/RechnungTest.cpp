@@ -34,7 +34,7 @@ protected:
     // Types into a cell of the grid and presses Enter, as the user does.
     void typeIntoCell(int row, int column, const QString &text)
     {
-        DataGrid &view = *form().dxdbgrdRechnung;
+        controls::DataGrid &view = *form().dxdbgrdRechnung;
         view.setFocus();
         view.setCurrentIndex(grid().index(row, column));
         QCoreApplication::processEvents();
@@ -209,7 +209,7 @@ TEST_F(RechnungTest, TheFocusLeavesTheGridWhereTheUserSendsIt)
     EXPECT_EQ(form().qryPreise().recNo(), row2a);
 
     // Tab from the last cell goes on to the buttons.
-    DataGrid &view = *form().dxdbgrdRechnung;
+    controls::DataGrid &view = *form().dxdbgrdRechnung;
     view.setFocus();
     view.setCurrentIndex(grid().index(grid().rowCount() - 1, colProzent));
     QCoreApplication::processEvents();
@@ -248,7 +248,7 @@ TEST_F(RechnungTest, AnUnknownCustomerFallsBackToTheCashSale)
 
     chooseCustomer("4712");
     EXPECT_EQ(dialogs.texts(), QStringList({"Der Kunde 4712 konnte nicht gefunden werden!"}));
-    EXPECT_EQ(dialogs.messages[0].kind, ScriptedDialogService::Kind::Information);
+    EXPECT_EQ(dialogs.messages[0].kind, controls::ScriptedDialogService::Kind::Information);
     EXPECT_EQ(form().edtKundenNr->text(), QStringLiteral("99999"));
     EXPECT_TRUE(form().kundeGefunden());
     EXPECT_EQ(dmod().qryKunden.text(QStringLiteral("NRKD")), QStringLiteral("99999"));
@@ -380,7 +380,7 @@ TEST_F(RechnungTest, AMissingTemplateIsReportedAndNothingIsShown)
     QFile::remove(folder.reportPath() + QStringLiteral("Rechnung.rtm"));
     form().btnVorschauClick();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].kind, ScriptedDialogService::Kind::Error);
+    EXPECT_EQ(dialogs.messages[0].kind, controls::ScriptedDialogService::Kind::Error);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith("File not found: ")) << dialogs.messages[0].text.toStdString();
     EXPECT_TRUE(dialogs.messages[0].text.endsWith("/Report/Rechnung.rtm"));
 }

@@ -81,7 +81,7 @@ public:
         return r->printout.report().dump();
     }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     WindowBed bed{dialogs};
     const ProgramFolder &folder = bed.folder;
     TFormMatchcode search{bed.dmod, bed.shell, dialogs, &bed.mainWindow};

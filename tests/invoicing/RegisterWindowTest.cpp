@@ -60,7 +60,7 @@ protected:
 
     void selectRow(int row) { form().grdRechnungen->setCurrentIndex(form().grdRechnungen->model()->index(row, 0)); }
 
-    ScriptedDialogService dialogs;
+    controls::ScriptedDialogService dialogs;
     Surroundings around;
     const ProgramFolder &folder;
     invoiceregister::InvoiceRegister reg{around.dmod().dbDorv};
@@ -70,7 +70,7 @@ protected:
 using RegisterWindowTest = RegisterWindowOn<WindowAlone<TFormRechnungsausgangsbuch>>;
 // For the main window's menu item and what start-up creates.
 using RegisterWindowInProgramTest =
-    RegisterWindowOn<ProgramWindow<TFormRechnungsausgangsbuch, &DorvWindows::FormRechnungsausgangsbuch>>;
+    RegisterWindowOn<ProgramWindow<TFormRechnungsausgangsbuch, &app::DorvWindows::FormRechnungsausgangsbuch>>;
 
 } // namespace
 
@@ -175,7 +175,7 @@ TEST_F(RegisterWindowTest, SavesTheStoredDocumentAgain)
     QFile written(xml);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), reg.xml(form().shownRows()[0]->id)) << "the stored document, byte for byte";
-    EXPECT_EQ(dialogs.textsOf(ScriptedDialogService::Kind::Information).value(0),
+    EXPECT_EQ(dialogs.textsOf(controls::ScriptedDialogService::Kind::Information).value(0),
               "Die E-Rechnung wurde gespeichert: " + QDir::toNativeSeparators(xml));
 
     const QString pdf = out.filePath("again.pdf");

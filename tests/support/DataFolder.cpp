@@ -8,5 +8,5 @@ DataFolder::DataFolder()
 {
     if (!m_dir.isValid())
         throw std::runtime_error("cannot create a temporary data folder");
-    createDeliveredTables(m_dir.path() + u'/', QStringLiteral(DORV_DATA_SQL_DIR));
+    data::createDeliveredTables(m_dir.path() + u'/', QStringLiteral(DORV_DATA_SQL_DIR));
 }

@@ -47,7 +47,7 @@ void addLogs(engine::Connection &db, const QString &name, const std::vector<Stor
     tx.commit();
 }
 
-void open(TDMod &dmod, Shell &shell, const QString &name)
+void open(TDMod &dmod, data::Shell &shell, const QString &name)
 {
     shell.setCurrentListName(name);
     dmod.qryDorvTabelle.setSql(data::loglist::logsSql(name));

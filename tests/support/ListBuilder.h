@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-class Shell;
+namespace data { class Shell; }
 class TDMod;
 namespace engine {
 class Connection;
@@ -42,6 +42,6 @@ void addList(engine::Connection &db, const QString &name, const std::optional<He
 void addLogs(engine::Connection &db, const QString &name, const std::vector<StoredLog> &logs);
 
 // Makes `name` the shell's current list and opens its logs (the cursor on the first log).
-void open(TDMod &dmod, Shell &shell, const QString &name);
+void open(TDMod &dmod, data::Shell &shell, const QString &name);
 
 } // namespace testlists

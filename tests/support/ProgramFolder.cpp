@@ -14,7 +14,7 @@ ProgramFolder::ProgramFolder()
     QDir root(m_dir.path());
     root.mkdir(QStringLiteral("Daten"));
     root.mkdir(QStringLiteral("Report"));
-    createDeliveredTables(dataPath(), QStringLiteral(DORV_DATA_SQL_DIR));
+    data::createDeliveredTables(dataPath(), QStringLiteral(DORV_DATA_SQL_DIR));
     const QDir templates(QStringLiteral(DORV_REPORT_DIR));
     for (const QString &file : templates.entryList({QStringLiteral("*.rtm")}, QDir::Files))
         QFile::copy(templates.filePath(file), reportPath() + file);

@@ -5,19 +5,19 @@
 #include "data/DataModule.h"
 #include "support/ProgramFolder.h"
 
-class DialogService;
+namespace controls { class DialogService; }
 
 // One window of the whole program on a fresh program folder, for tests of what the main window
 // does with it; `WindowAlone` (WindowBed.h) is the same without the main window.
-template <class Window, Window *DorvWindows::*member>
+template <class Window, Window *app::DorvWindows::*member>
 struct ProgramWindow
 {
-    explicit ProgramWindow(DialogService &dialogs) : program(dialogs, programFolder.path()), form(*(program.windows().*member)) {}
+    explicit ProgramWindow(controls::DialogService &dialogs) : program(dialogs, programFolder.path()), form(*(program.windows().*member)) {}
 
     const ProgramFolder &folder() const { return programFolder; }
     TDMod &dmod() { return program.DMod(); }
 
     ProgramFolder programFolder;
-    DorvProgram program;
+    app::DorvProgram program;
     Window &form;
 };

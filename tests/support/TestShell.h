@@ -7,7 +7,7 @@
 
 // A main window stand-in for tests of the layers below it: it records the calls it gets. Given
 // the data module, it also points the list queries at its current list, as the main window does.
-class TestShell : public Shell
+class TestShell : public data::Shell
 {
 public:
     explicit TestShell(QString dataPath = {}) : m_dataPath(std::move(dataPath)) {}

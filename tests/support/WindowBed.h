@@ -16,7 +16,7 @@
 class WindowBed
 {
 public:
-    explicit WindowBed(DialogService &dialogs)
+    explicit WindowBed(controls::DialogService &dialogs)
     {
         shell.programFolder = folder.path();
         shell.dataModule = &dmod;
@@ -35,7 +35,7 @@ public:
 template <class Window>
 struct WindowAlone
 {
-    explicit WindowAlone(DialogService &dialogs) : bed(dialogs), form(bed.dmod, bed.shell, dialogs, &bed.mainWindow) {}
+    explicit WindowAlone(controls::DialogService &dialogs) : bed(dialogs), form(bed.dmod, bed.shell, dialogs, &bed.mainWindow) {}
 
     const ProgramFolder &folder() const { return bed.folder; }
     TDMod &dmod() { return bed.dmod; }
