@@ -1,10 +1,9 @@
 #include "einvoice/Files.h"
 
 #include "einvoice/EInvoiceError.h"
+#include "export/FileOutput.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace einvoice {
 
@@ -21,18 +20,11 @@ QString proposedFileName(const QString &invoiceNumber)
 
 void saveFile(const QString &path, const QByteArray &bytes)
 {
-    const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-    QSaveFile file(path);
-    const auto fail = [&](const QString &reason) {
-        file.cancelWriting();
-        throw EInvoiceError(QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2").arg(shown, reason));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
-    if (file.write(bytes) != bytes.size())
-        fail(file.errorString());
-    if (!file.commit())
-        fail(file.errorString());
+    try {
+        exporting::writeWholeFile(QFileInfo(path).absoluteFilePath(), bytes);
+    } catch (const exporting::FileError &e) {
+        throw EInvoiceError(e.message());
+    }
 }
 
 } // namespace einvoice
