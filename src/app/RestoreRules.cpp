@@ -77,7 +77,8 @@ backup::RestoreRules restoreRules(const QString &dataPath)
     const QStringList listColumns = own[probeList];
     own.erase(probeList);
 
-    // The columns added to the delivered tables at start may be missing in an older backup.
+    // The columns added to the delivered tables at start (these and any behind them) may be
+    // missing in an older backup.
     const QStringList added{data::invoicecolumns::Iban, data::invoicecolumns::Bic, data::invoicecolumns::UStIdNr,
                             data::invoicecolumns::Land, data::invoicecolumns::Ansprechpartner, data::invoicecolumns::Steuerbefreiung,
                             data::invoicecolumns::EMail, data::invoicecolumns::KundeUStIdNr, data::invoicecolumns::Kaeuferreferenz,
@@ -95,9 +96,13 @@ backup::RestoreRules restoreRules(const QString &dataPath)
     const auto noTables = std::make_shared<QTemporaryDir>();
     rules.refusal = [own, delivered, listColumns, added, noTables](const QString &table, const QStringList &columns) -> QString {
         if (const auto it = delivered.find(table); it != delivered.end()) {
-            QStringList required = it->second;
-            for (const QString &c : added)
-                required.removeAll(c);
+            // The delivered columns come first; those added at start stand behind them.
+            QStringList required;
+            for (const QString &c : it->second) {
+                if (added.contains(c))
+                    break;
+                required << c;
+            }
             const QString missing = missingColumn(table, columns, required);
             return missing.isEmpty() ? strangeColumn(table, columns, it->second) : missing;
         }

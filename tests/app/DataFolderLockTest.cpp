@@ -2,11 +2,16 @@
 // else lies in its place (a power cut's empty file, garbage, a folder, a dangling link) is taken
 // over.
 #include "app/DataFolderLock.h"
+#include "app/DorvProgram.h"
+#include "backup/Hold.h"
+#include "controls/ScriptedDialogService.h"
+#include "support/ProgramFolder.h"
 
 #include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -58,6 +63,29 @@ TEST_F(DataFolderLockTest, AnUnreadableLockHeldByARunningProgramStopsTheStart)
     EXPECT_TRUE(app::DataFolderLock(dataPath()).heldElsewhere());
     ::close(fd);
     EXPECT_FALSE(app::DataFolderLock(dataPath()).heldElsewhere());
+}
+
+TEST(RestoreAtWork, ASecondStartBetweenTheRestoresRenamesEndsAndLeavesTheRestoreAlone)
+{
+    ProgramFolder folder;
+    const QString data = QDir::cleanPath(folder.dataPath());
+    const QString staging = data + QStringLiteral(".wiederherstellen");
+    // The first program has renamed the old data aside; the checked new folder waits.
+    ASSERT_TRUE(QDir().rename(data, staging));
+    writeFile(staging + QStringLiteral("/.vollstaendig"), "");
+    {
+        const backup::Hold restoring(staging);
+        controls::ScriptedDialogService dialogs;
+        app::DorvProgram second(dialogs, folder.path());
+        EXPECT_TRUE(second.alreadyRunning());
+        EXPECT_EQ(dialogs.texts(), QStringList{app::DataFolderLock::AlreadyRunningText});
+        EXPECT_FALSE(QFileInfo::exists(data)) << "the second program finished the restore itself";
+    }
+    // The first program was killed: the next start finishes its restore.
+    controls::ScriptedDialogService dialogs;
+    app::DorvProgram next(dialogs, folder.path());
+    EXPECT_FALSE(next.alreadyRunning());
+    EXPECT_TRUE(QFileInfo::exists(data + QStringLiteral("/kunden.db")));
 }
 
 } // namespace
