@@ -33,7 +33,8 @@ QString DataLocation::dataPath() const
 {
     const QString besideProgram = m_folders.program + u'/' + DataFolderName;
     backup::completeInterruptedRestore(besideProgram);
-    if (isFolder(besideProgram))
+    // A folder a running program is restoring counts as there: its start then ends.
+    if (isFolder(besideProgram) || backup::restoreInProgress(besideProgram))
         return besideProgram + u'/';
 
     const QString own = m_folders.user + u'/' + DataFolderName;

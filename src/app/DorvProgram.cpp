@@ -1,6 +1,7 @@
 #include "app/DorvProgram.h"
 
 #include "app/DataFolderLock.h"
+#include "backup/Restore.h"
 #include "app/FormDorv.h"
 #include "app/FormLaden.h"
 #include "app/FormNeu.h"
@@ -43,9 +44,12 @@ void DorvProgram::start(const DataLocation::Folders &folders)
     controls::DialogService &dialogs = m_dialogs;
     m_formDorv = std::make_unique<TFormDorv>(dialogs, DataLocation(folders));
 
-    // One program per data folder, before anything opens, recovers or writes a file there.
-    m_dataLock = std::make_unique<DataFolderLock>(m_formDorv->dataPath());
-    if (m_dataLock->heldElsewhere()) {
+    // One program per data folder, before anything opens, recovers or writes a file there. A
+    // program restoring the folder holds it across its renames, before its lock is back.
+    const bool restoring = backup::restoreInProgress(m_formDorv->dataPath());
+    if (!restoring)
+        m_dataLock = std::make_unique<DataFolderLock>(m_formDorv->dataPath());
+    if (restoring || m_dataLock->heldElsewhere()) {
         m_alreadyRunning = true;
         dialogs.information(DataFolderLock::AlreadyRunningText);
         return;

@@ -3,6 +3,7 @@
 #include "app/FormDorv.h"
 
 #include "app/DataFolderLock.h"
+#include "app/RestoreRules.h"
 #include "backup/Backup.h"
 #include "backup/Restore.h"
 #include "controls/DialogService.h"
@@ -11,9 +12,11 @@
 #include "data/DataModule.h"
 #include "invoicing/FormKunden.h"
 #include "invoicing/FormRechnung.h"
+#include "invoicing/FormRechnungsausgangsbuch.h"
 
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
 
@@ -33,6 +36,16 @@ QString shown(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
+// True when the file would lie in the folder (or below it), however the two are written.
+bool insideFolder(const QString &file, const QString &folder)
+{
+    const QFileInfo target(QFileInfo(file).absolutePath());
+    const QString parent = target.canonicalFilePath().isEmpty() ? target.absoluteFilePath() : target.canonicalFilePath();
+    const QFileInfo data(folder);
+    const QString dataFolder = data.canonicalFilePath().isEmpty() ? QDir::cleanPath(data.absoluteFilePath()) : data.canonicalFilePath();
+    return parent == dataFolder || parent.startsWith(dataFolder + u'/');
+}
+
 } // namespace
 
 void TFormDorv::mnuDateiSicherungClick()
@@ -44,11 +57,21 @@ void TFormDorv::mnuDateiSicherungClick()
                                  .path;
         if (path.isEmpty())
             return;
+        if (insideFolder(path, m_dataPath)) {
+            m_dialogs.error(QStringLiteral("Die Datensicherung kann nicht im Datenordner %1 gespeichert werden. Bitte wählen Sie einen "
+                                           "anderen Ordner.")
+                                .arg(shown(m_dataPath)));
+            return;
+        }
         // The program writes only from its own handlers, and this one runs to its end: nothing
         // changes a table while the copies are taken.
         controls::WorkProgress progress(QStringLiteral("Die Daten werden gesichert..."), this);
-        backup::writeBackup(m_dataPath, path, QStringLiteral(DORV_VERSION), std::ref(progress));
-        m_dialogs.information(QStringLiteral("Die Daten wurden gesichert in %1.").arg(shown(path)));
+        const backup::Manifest written = backup::writeBackup(m_dataPath, path, QStringLiteral(DORV_VERSION), std::ref(progress));
+        QString done = QStringLiteral("Die Daten wurden gesichert in %1.").arg(shown(path));
+        for (const QString &file : written.leftOut)
+            done += QStringLiteral("\n\nDie Liste %1 (%2) ist beschädigt und konnte nicht gesichert werden.")
+                        .arg(QFileInfo(file).completeBaseName(), shown(m_dataPath + file));
+        m_dialogs.information(done);
     });
 }
 
@@ -64,7 +87,7 @@ void TFormDorv::mnuDateiWiederherstellenClick()
         std::optional<backup::PreparedRestore> restore;
         {
             controls::WorkProgress progress(QStringLiteral("Die Datensicherung wird geprüft..."), this);
-            restore.emplace(path, m_dataPath, std::ref(progress));
+            restore.emplace(path, m_dataPath, std::ref(progress), app::restoreRules(m_dataPath));
         }
         const QString question = QStringLiteral(
             "Die Datensicherung vom %1 ersetzt alle jetzigen Daten. Die jetzigen Daten bleiben in einem Ordner "
@@ -75,9 +98,10 @@ void TFormDorv::mnuDateiWiederherstellenClick()
             return;
 
         // The windows that stay open beside the main window let go of their data; a changed
-        // address is asked about as when they close.
+        // address is asked about as when they close. Opened again, each shows the restored data.
         m_windows.FormKunden->close();
         m_windows.FormRechnung->close();
+        m_windows.FormRechnungsausgangsbuch->close();
         // No file of the folder may be open or locked while it is renamed aside: the
         // connection closes, and the lock of the data folder is taken again on the new one.
         m_dmod->DataModuleDestroy();

@@ -1,12 +1,18 @@
 #include "backup/Backup.h"
 
 #include "backup/BackupError.h"
+#include "backup/Hold.h"
 #include "backup/TableFile.h"
 #include "backup/ZipArchive.h"
+#include "export/FileOutput.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <cerrno>
 
 namespace backup {
 
@@ -15,6 +21,27 @@ namespace {
 // Copying the files is the small part of the work; compressing them the large one.
 constexpr qint64 ProgressSteps = 100;
 constexpr qint64 CopySteps = 20;
+
+const QString CopiesPrefix = QStringLiteral(".Dorv-Sicherung-");
+
+// Removes the hidden copies of backups that were killed, and the temporary files their archives
+// was written to under this name ("<name>.zip.XXXXXX"), unless a backup into the folder is
+// running.
+void removeLeftovers(const QString &targetFolder, const QString &zipName)
+{
+    const QDir dir(targetFolder);
+    const QFileInfoList copies = dir.entryInfoList({CopiesPrefix + u'*'}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QFileInfo &c : copies)
+        if (!c.isSymLink() && Hold::heldElsewhere(c.filePath()))
+            return; // a backup at work: its files stay
+    for (const QFileInfo &c : copies)
+        if (!c.isSymLink())
+            QDir(c.filePath()).removeRecursively();
+    const QRegularExpression archiveTemp(QStringLiteral("^%1\\.[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(zipName)));
+    for (const QFileInfo &f : dir.entryInfoList(QDir::Files | QDir::Hidden))
+        if (archiveTemp.match(f.fileName()).hasMatch())
+            QFile::remove(f.filePath());
+}
 
 } // namespace
 
@@ -34,11 +61,16 @@ Manifest writeBackup(const QString &dataFolder, const QString &zipPath, const QS
         throw BackupError(QStringLiteral("Der Datenordner %1 fehlt.").arg(dataFolder));
     const QStringList files = folder.entryList({QStringLiteral("*.db")}, QDir::Files, QDir::Name);
 
-    // The copies lie beside the target until the archive is written.
+    // The copies lie beside the target until the archive is written, in a folder this backup
+    // holds locked: one that nobody holds is left over from a backup that was killed.
     const QString targetFolder = QFileInfo(zipPath).absolutePath();
-    QTemporaryDir copies(targetFolder + QStringLiteral("/.Dorv-Sicherung-XXXXXX"));
+    removeLeftovers(targetFolder, QFileInfo(zipPath).fileName());
+    errno = 0;
+    QTemporaryDir copies(targetFolder + u'/' + CopiesPrefix + QStringLiteral("XXXXXX"));
     if (!copies.isValid())
-        throw BackupError(QStringLiteral("Im Ordner %1 kann nicht geschrieben werden: %2").arg(targetFolder, copies.errorString()));
+        throw BackupError(QStringLiteral("Im Ordner %1 kann nicht geschrieben werden: %2")
+                              .arg(targetFolder, exporting::writeFailureReason(errno, copies.errorString())));
+    const Hold hold(copies.path());
 
     Manifest manifest;
     manifest.programVersion = programVersion;
@@ -46,9 +78,18 @@ Manifest writeBackup(const QString &dataFolder, const QString &zipPath, const QS
     ZipWriter zip(zipPath);
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString copy = copies.filePath(files[i]);
-        copyTableFile(folder.filePath(files[i]), copy);
+        std::vector<TableCount> tables;
+        try {
+            copyTableFile(folder.filePath(files[i]), copy);
+            tables = checkTableFile(copy);
+        } catch (const TableUnreadable &) {
+            manifest.leftOut << files[i];
+            QFile::remove(copy);
+            report(CopySteps * (i + 1) / files.size());
+            continue;
+        }
         bool used = false;
-        for (const TableCount &t : checkTableFile(copy)) {
+        for (const TableCount &t : tables) {
             const Manifest::Table table{t.name, files[i], t.rows};
             if (table.isProgramTable()) {
                 manifest.tables.push_back(table);

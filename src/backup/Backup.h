@@ -16,8 +16,11 @@ using Progress = std::function<void(qint64 done, qint64 total)>;
 QString backupFileName(const QDate &date);
 
 // Writes one zip file holding a consistent copy of every table file of the data folder and the
-// manifest. The caller makes sure that nothing writes to the folder meanwhile. The file
-// appears only when it is complete; on failure BackupError, and no file is left behind.
+// manifest. The caller makes sure that nothing writes to the folder meanwhile. A table file that
+// cannot be read (a damaged list) is left out and named in the manifest's `leftOut`; the rest
+// is backed up. The file appears only when it is complete; on failure BackupError, and no file
+// is left behind. What a backup killed before it ended left in the target folder (its hidden
+// copies, the archive's temporary file) is removed first.
 Manifest writeBackup(const QString &dataFolder, const QString &zipPath, const QString &programVersion,
                      const Progress &progress = {});
 

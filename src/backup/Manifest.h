@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -28,6 +29,9 @@ struct Manifest
     QString programVersion;
     QDateTime created;
     std::vector<Table> tables;
+    // Table files of the data folder that could not be read when the backup was written and
+    // are not in it (not part of the stored manifest).
+    QStringList leftOut;
 
     QByteArray toJson() const;
     // Reads a manifest; BackupError when the text is not a manifest of this program or names

@@ -1,6 +1,7 @@
 #include "backup/Restore.h"
 
 #include "backup/BackupError.h"
+#include "backup/Hold.h"
 #include "backup/TableFile.h"
 #include "backup/ZipArchive.h"
 
@@ -50,7 +51,8 @@ QString withoutTrailingSlash(const QString &folder)
 
 } // namespace
 
-PreparedRestore::PreparedRestore(const QString &backupPath, const QString &dataFolder, const Progress &progress)
+PreparedRestore::PreparedRestore(const QString &backupPath, const QString &dataFolder, const Progress &progress,
+                                 const RestoreRules &rules)
     : m_dataFolder(withoutTrailingSlash(dataFolder)), m_staging(stagingFolderOf(m_dataFolder))
 {
     ZipReader zip(backupPath);
@@ -59,11 +61,14 @@ PreparedRestore::PreparedRestore(const QString &backupPath, const QString &dataF
     m_manifest = Manifest::fromJson(zip.read(Manifest::EntryName, MaxManifestBytes), backupPath);
 
     // A folder left by an earlier restore that never got as far as the data folder goes.
+    if (Hold::heldElsewhere(m_staging))
+        throw BackupError(QStringLiteral("Die Daten werden gerade von einem anderen Programm wiederhergestellt."));
     QDir(m_staging).removeRecursively();
     if (!QDir().mkpath(m_staging))
         throw BackupError(QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(m_staging));
+    m_hold = std::make_unique<Hold>(m_staging);
     try {
-        extractAndCheck(zip, backupPath, progress);
+        extractAndCheck(zip, backupPath, progress, rules);
     } catch (...) {
         QDir(m_staging).removeRecursively();
         throw;
@@ -76,11 +81,25 @@ PreparedRestore::~PreparedRestore()
         QDir(m_staging).removeRecursively();
 }
 
-void PreparedRestore::extractAndCheck(ZipReader &zip, const QString &backupPath, const Progress &progress)
+bool restoreInProgress(const QString &dataFolder)
+{
+    const QString folder = withoutTrailingSlash(dataFolder);
+    return Hold::heldElsewhere(stagingFolderOf(folder)) || Hold::heldElsewhere(folder);
+}
+
+void PreparedRestore::extractAndCheck(ZipReader &zip, const QString &backupPath, const Progress &progress, const RestoreRules &rules)
 {
     const auto damaged = [&](const QString &why) {
         return BackupError(QStringLiteral("Die Datensicherung %1 ist beschädigt: %2 Es wurde nichts verändert.").arg(backupPath, why));
     };
+    const auto refused = [&](const QString &why) {
+        return BackupError(
+            QStringLiteral("Die Datensicherung %1 kann nicht wiederhergestellt werden: %2 Es wurde nichts verändert.").arg(backupPath, why));
+    };
+    for (const QString &required : rules.requiredTables) {
+        if (std::none_of(m_manifest.tables.cbegin(), m_manifest.tables.cend(), [&](const Manifest::Table &t) { return t.name == required; }))
+            throw refused(QStringLiteral("Die Tabelle %1 fehlt.").arg(required));
+    }
 
     // Every entry is the manifest or a table file it names, each once.
     QStringList files;
@@ -114,10 +133,25 @@ void PreparedRestore::extractAndCheck(ZipReader &zip, const QString &backupPath,
 
     for (const QString &file : files) {
         std::vector<TableCount> found;
+        QStringList foreign;
         try {
-            found = checkTableFile(m_staging + u'/' + file);
+            // First what the file holds beside its tables: a table of a foreign module cannot
+            // even be counted.
+            foreign = foreignObjects(m_staging + u'/' + file);
+            if (foreign.isEmpty())
+                found = checkTableFile(m_staging + u'/' + file);
         } catch (const BackupError &e) {
             throw damaged(e.message() + u'.');
+        }
+        if (!foreign.isEmpty())
+            throw refused(QStringLiteral("Die Tabellendatei %1 enthält, was Dorv nicht anlegt: %2.").arg(file, foreign.join(QStringLiteral(", "))));
+        for (const TableCount &c : found) {
+            if (std::none_of(m_manifest.tables.cbegin(), m_manifest.tables.cend(),
+                             [&](const Manifest::Table &t) { return t.file == file && t.name == c.name; }))
+                throw refused(QStringLiteral("Die Tabelle %1 in %2 gehört nicht dazu.").arg(c.name, file));
+            const QString why = rules.refusal ? rules.refusal(c.name, c.columns) : QString();
+            if (!why.isEmpty())
+                throw refused(why);
         }
         for (const Manifest::Table &t : m_manifest.tables) {
             if (t.file != file)
@@ -165,8 +199,13 @@ void completeInterruptedRestore(const QString &dataFolder)
 {
     const QString folder = withoutTrailingSlash(dataFolder);
     const QString staging = stagingFolderOf(folder);
-    if (QFileInfo::exists(folder) || !QFileInfo::exists(staging + u'/' + CompleteMark))
+    if (!QFileInfo::exists(staging) || Hold::heldElsewhere(staging))
         return;
+    if (QFileInfo::exists(folder) || !QFileInfo::exists(staging + u'/' + CompleteMark)) {
+        if (QFileInfo::exists(folder)) // a check cut short: its copies are of no use
+            QDir(staging).removeRecursively();
+        return;
+    }
     if (renameFolder(staging, folder)) {
         QFile::remove(folder + u'/' + CompleteMark);
         syncFolder(QFileInfo(folder).path());

@@ -1,11 +1,13 @@
 #include "backup/ZipArchive.h"
 
 #include "backup/BackupError.h"
+#include "export/FileOutput.h"
 
 #include <QFile>
 
 #include <zip.h>
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace backup {
@@ -79,7 +81,7 @@ void ZipWriter::close(const std::function<void(double)> &progress)
     }
     // The archive is written to a temporary file beside its target and renamed into place.
     if (zip_close(m_zip) < 0) {
-        const QString why = QString::fromUtf8(zip_strerror(m_zip));
+        const QString why = exporting::writeFailureReason(zip_error_code_system(zip_get_error(m_zip)), QString::fromUtf8(zip_strerror(m_zip)));
         zip_discard(m_zip);
         m_zip = nullptr;
         cannotWrite(m_path, why);
@@ -161,8 +163,10 @@ void ZipReader::extract(const QString &entryName, const QString &targetPath, con
 {
     const qint64 size = entrySize(entryName);
     QFile target(targetPath);
+    const auto failed = [&] { cannotWrite(targetPath, exporting::writeFailureReason(errno, target.errorString())); };
+    errno = 0;
     if (!target.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        cannotWrite(targetPath, target.errorString());
+        failed();
     zip_file_t *file = zip_fopen_index(m_zip, zip_uint64_t(indexOf(entryName)), 0);
     if (!file)
         damaged();
@@ -173,17 +177,19 @@ void ZipReader::extract(const QString &entryName, const QString &targetPath, con
         total += n;
         if (total > size)
             break;
+        errno = 0;
         if (target.write(chunk.constData(), n) != n) {
             zip_fclose(file);
-            cannotWrite(targetPath, target.errorString());
+            failed();
         }
         written(total);
     }
     zip_fclose(file);
     if (n < 0 || total != size)
         damaged();
+    errno = 0;
     if (!target.flush() || ::fsync(target.handle()) != 0)
-        cannotWrite(targetPath, target.errorString());
+        failed();
 }
 
 } // namespace backup

@@ -215,9 +215,13 @@ LegacyNoLogsError::LegacyNoLogsError(const QString &filePath)
 
 QString shownText(const QString &text)
 {
-    if (text.size() <= ShownTextLength)
-        return text;
-    return text.left(ShownTextLength) + QChar(0x2026);
+    // A control character (a NUL byte above all) would cut the message short or garble it where
+    // it is shown: it appears as the replacement character.
+    QString shown = text.size() <= ShownTextLength ? text : text.left(ShownTextLength) + QChar(0x2026);
+    for (QChar &c : shown)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = QChar::ReplacementCharacter;
+    return shown;
 }
 
 QString notARegularFileText(const QString &path)

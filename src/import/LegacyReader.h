@@ -102,7 +102,8 @@ public:
 // characters, a number is far shorter.
 inline constexpr qsizetype MaxLineLength = 255;
 
-// An offending text as an error message quotes it: at most 60 characters, then "…".
+// An offending text as an error message quotes it: at most 60 characters, then "…"; control
+// characters shown as "�".
 QString shownText(const QString &text);
 
 // Only regular files are read (a FIFO or device would block or never end): throws LegacyError

@@ -49,6 +49,47 @@ QByteArray comparableXml(einvoice::Invoice invoice)
     return einvoice::ciiXml(invoice);
 }
 
+// Whether a row has been cancelled. Its cancellations carry the number "<nr>-S"; where one
+// number was given to several invoices, each cancellation belongs to the first of them, in the
+// order of issue, that is not cancelled yet and has its customer, list and amount (else to the
+// first one not cancelled yet).
+bool isCancelled(engine::Connection &db, const Entry &original)
+{
+    std::vector<Entry> invoices;
+    for (const Entry &e : table::entriesWithNumber(db, original.number))
+        if (e.kind != Kind::Cancellation && !e.copy)
+            invoices.push_back(e);
+    const auto cancels = [](const Entry &cancellation, const Entry &invoice) {
+        return cancellation.customerNumber == invoice.customerNumber && cancellation.listName == invoice.listName
+               && cancellation.header == invoice.header && qAbs(cancellation.net) == qAbs(invoice.net);
+    };
+    QSet<qint64> cancelled;
+    for (const Entry &c : table::entriesWithNumber(db, cancellationNumber(original.number))) {
+        if (c.kind != Kind::Cancellation)
+            continue;
+        const Entry *owner = nullptr;
+        for (const Entry &i : invoices) {
+            if (cancelled.contains(i.id))
+                continue;
+            if (cancels(c, i)) {
+                owner = &i;
+                break;
+            }
+            if (!owner)
+                owner = &i; // the first not cancelled yet, unless a later one fits
+        }
+        if (owner)
+            cancelled.insert(owner->id);
+    }
+    if (!original.copy)
+        return cancelled.contains(original.id);
+    // A copy is cancelled with the invoice it copies.
+    for (const Entry &i : invoices)
+        if (cancels(i, original))
+            return cancelled.contains(i.id);
+    return !cancelled.isEmpty();
+}
+
 } // namespace
 
 const QString InvoiceRegister::EmptyNumberMessage = QStringLiteral("Bitte geben Sie eine Rechnungsnummer ein.");
@@ -115,7 +156,8 @@ NumberCheck InvoiceRegister::checkNumber(const Issue &issue) const
     return check;
 }
 
-std::optional<Entry> InvoiceRegister::add(const Issue &issue, bool copy, const QDateTime &at, const std::function<bool()> &deliver)
+std::optional<Entry> InvoiceRegister::add(const Issue &issue, bool copy, const QDateTime &at, const std::function<bool()> &deliver,
+                                          const std::function<void()> &afterRecording)
 {
     if (issue.invoice.number.trimmed().isEmpty())
         throw RegisterError(EmptyNumberMessage);
@@ -126,6 +168,8 @@ std::optional<Entry> InvoiceRegister::add(const Issue &issue, bool copy, const Q
     if (deliver && !deliver())
         return std::nullopt; // cancelled by the user: the row goes with the transaction
     tx.commit();
+    if (afterRecording)
+        afterRecording();
     return entry;
 }
 
@@ -136,14 +180,14 @@ Entry InvoiceRegister::record(const Issue &issue, bool copy, const QDateTime &at
 
 std::optional<Entry> InvoiceRegister::issue(const Issue &issue, const QDateTime &at,
                                             const std::function<bool(const QString &)> &confirm,
-                                            const std::function<bool()> &deliver)
+                                            const std::function<bool()> &deliver, const std::function<void()> &afterRecording)
 {
     if (issue.invoice.number.trimmed().isEmpty())
         throw RegisterError(EmptyNumberMessage);
     const NumberCheck check = checkNumber(issue);
     if (check.use == NumberCheck::Use::OtherInvoice && !confirm(check.question(issue.invoice.number)))
         return std::nullopt;
-    return add(issue, check.use == NumberCheck::Use::SameInvoice, at, deliver);
+    return add(issue, check.use == NumberCheck::Use::SameInvoice, at, deliver, afterRecording);
 }
 
 QString InvoiceRegister::proposedNumber() const
@@ -176,10 +220,8 @@ Entry InvoiceRegister::cancel(qint64 id, const QDateTime &at)
     if (original->kind == Kind::Cancellation)
         throw RegisterError(QStringLiteral("Ein Storno kann nicht storniert werden."));
     const QString number = cancellationNumber(original->number);
-    for (const Entry &e : table::entriesWithNumber(m_db, number)) {
-        if (e.kind == Kind::Cancellation)
-            throw RegisterError(QStringLiteral("Die Rechnung %1 ist bereits storniert.").arg(original->number));
-    }
+    if (isCancelled(m_db, *original))
+        throw RegisterError(QStringLiteral("Die Rechnung %1 ist bereits storniert.").arg(original->number));
 
     Entry storno = *original;
     storno.number = number;

@@ -66,10 +66,13 @@ public:
     // answers the question of NumberCheck with yes; the same invoice issued again is recorded
     // as a copy without a question. `deliver` (printing it, writing its file) runs inside the
     // recording's transaction: when it fails, no row remains, and when recording fails, nothing
-    // is delivered; when it returns false (the user cancelled), nothing is recorded. Returns the
-    // row, or nothing when nothing was issued.
+    // is delivered; when it returns false (the user cancelled), nothing is recorded.
+    // `afterRecording` runs once the row is committed: a file is written under a temporary name
+    // in `deliver` and renamed into place here, so that no file leaves the program unrecorded
+    // (a program ended between the two leaves the row, and the file can be saved again from
+    // the register). Returns the row, or nothing when nothing was issued.
     std::optional<Entry> issue(const Issue &issue, const QDateTime &at, const std::function<bool(const QString &question)> &confirm,
-                               const std::function<bool()> &deliver);
+                               const std::function<bool()> &deliver, const std::function<void()> &afterRecording = {});
 
     // Adds the invoice's row (as a copy when `copy`) issued at `at`, without asking or
     // delivering anything.
@@ -87,7 +90,8 @@ public:
     Entry cancel(qint64 id, const QDateTime &at);
 
 private:
-    std::optional<Entry> add(const Issue &issue, bool copy, const QDateTime &at, const std::function<bool()> &deliver);
+    std::optional<Entry> add(const Issue &issue, bool copy, const QDateTime &at, const std::function<bool()> &deliver,
+                             const std::function<void()> &afterRecording = {});
     bool sameInvoice(const Entry &stored, const Issue &issue, const QByteArray &comparable) const;
 
     engine::Connection &m_db;

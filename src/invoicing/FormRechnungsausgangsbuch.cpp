@@ -28,6 +28,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using invoiceregister::Entry;
 
 const QString TFormRechnungsausgangsbuch::AlleJahre = QStringLiteral("alle Jahre");
@@ -144,6 +146,13 @@ void TFormRechnungsausgangsbuch::changeEvent(QEvent *event)
     // An invoice issued while the window stood behind shows when it comes to the front.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
         controls::guarded(m_dialogs, [this] { FormShow(); });
+}
+
+void TFormRechnungsausgangsbuch::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    // Shown again, the window reads the register afresh: a restore may have replaced it.
+    m_read = false;
 }
 
 void TFormRechnungsausgangsbuch::FormShow()
@@ -274,9 +283,24 @@ void TFormRechnungsausgangsbuch::btnStornierenClick()
 {
     controls::guarded(m_dialogs, [&] {
         const Entry *e = selected();
-        if (!e || !m_dialogs.confirm(invoiceregister::InvoiceRegister::cancelQuestion(*e)))
+        if (!e)
             return;
-        reload(m_register.cancel(e->id, QDateTime::currentDateTime()).id);
+        const Entry chosen = *e;
+        if (!m_dialogs.confirm(invoiceregister::InvoiceRegister::cancelQuestion(chosen)))
+            return;
+        // The register may have changed since the window read it; only the invoice the user
+        // confirmed is cancelled.
+        const std::vector<Entry> now = m_register.entries();
+        const auto same = std::find_if(now.cbegin(), now.cend(), [&](const Entry &n) {
+            return n.id == chosen.id && n.number == chosen.number && n.invoiceDate == chosen.invoiceDate;
+        });
+        if (same == now.cend()) {
+            reload(0);
+            m_dialogs.error(QStringLiteral("Die Rechnung %1 ist nicht mehr im Rechnungsausgangsbuch. Es wurde nichts storniert.")
+                                .arg(chosen.number));
+            return;
+        }
+        reload(m_register.cancel(chosen.id, QDateTime::currentDateTime()).id);
     });
 }
 

@@ -6,11 +6,14 @@
 #include "einvoice/EInvoiceError.h"
 #include "einvoice/Files.h"
 #include "einvoice/MissingData.h"
+#include "export/FileOutput.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <optional>
 
 namespace invoicing {
 
@@ -22,7 +25,8 @@ enum FilterIndex { ZugferdFilter, XRechnungFilter };
 
 const QString InvoiceIssuer::Filter = QStringLiteral("ZUGFeRD-PDF|*.pdf|XRechnung|*.xml");
 
-bool InvoiceIssuer::issue(const PreparedInvoice &prepared, invoiceregister::Kind kind, const std::function<void()> &deliver)
+bool InvoiceIssuer::issue(const PreparedInvoice &prepared, invoiceregister::Kind kind, const std::function<void()> &deliver,
+                          const std::function<void()> &afterRecording)
 {
     const invoiceregister::Issue issued{prepared.invoice, kind, prepared.customerNumber, prepared.listName, prepared.header};
     return m_register
@@ -30,7 +34,8 @@ bool InvoiceIssuer::issue(const PreparedInvoice &prepared, invoiceregister::Kind
                [&deliver] {
                    deliver();
                    return true;
-               })
+               },
+               afterRecording)
         .has_value();
 }
 
@@ -77,12 +82,17 @@ void InvoiceIssuer::saveEInvoice(PreparedInvoice &prepared)
         const QByteArray bytes = eInvoiceFile(invoice, einvoice::ciiXml(invoice), prepared.printout.report(), QDateTime::currentDateTime());
         const invoiceregister::Kind kind =
             chosen == einvoice::Profile::XRechnung ? invoiceregister::Kind::XRechnung : invoiceregister::Kind::Zugferd;
-        if (!issue(prepared, kind, [&] { einvoice::saveFile(choice.path, bytes); }))
+        // The file is written whole under a temporary name, the row committed, and only then the
+        // file renamed into place: no e-invoice leaves the program unrecorded.
+        std::optional<exporting::PendingFile> file;
+        if (!issue(prepared, kind, [&] { file.emplace(QFileInfo(choice.path).absoluteFilePath(), bytes); }, [&] { file->place(); }))
             return;
         m_folder = QFileInfo(choice.path).absolutePath();
         m_dialogs.information(QStringLiteral("Die E-Rechnung (%1) wurde gespeichert:\n%2")
                                   .arg(invoiceregister::kindText(kind), QDir::toNativeSeparators(choice.path)));
     } catch (const einvoice::EInvoiceError &e) {
+        m_dialogs.error(e.message());
+    } catch (const exporting::FileError &e) {
         m_dialogs.error(e.message());
     }
 }

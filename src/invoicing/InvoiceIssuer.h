@@ -47,8 +47,10 @@ public:
 
 private:
     bool complete(const einvoice::Invoice &invoice);
-    // Records the invoice as issued in `kind` while `deliver` sends it; false when nothing left.
-    bool issue(const PreparedInvoice &prepared, invoiceregister::Kind kind, const std::function<void()> &deliver);
+    // Records the invoice as issued in `kind` while `deliver` sends it, then runs
+    // `afterRecording`; false when nothing left.
+    bool issue(const PreparedInvoice &prepared, invoiceregister::Kind kind, const std::function<void()> &deliver,
+               const std::function<void()> &afterRecording = {});
 
     controls::DialogService &m_dialogs;
     invoiceregister::InvoiceRegister m_register;

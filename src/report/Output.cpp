@@ -2,7 +2,9 @@
 
 #include "report/PagePainter.h"
 #include "report/ReportError.h"
+#include "export/FileOutput.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
@@ -52,7 +54,7 @@ void printToDefaultPrinter(const std::vector<Page> &pages, const PageSetup &page
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
-        throw ReportError(QStringLiteral("No default printer is installed"));
+        throw ReportError(QStringLiteral("Es ist kein Standarddrucker eingerichtet."));
     QPrinter printer(info, QPrinter::HighResolution);
     configurePrinter(printer, page);
     paintPages(printer, pages);
@@ -60,22 +62,33 @@ void printToDefaultPrinter(const std::vector<Page> &pages, const PageSetup &page
 
 void writePdfFile(const QString &path, const std::vector<Page> &pages, const PageSetup &page)
 {
+    // Drawn into memory and written as a whole file: a full disk or a vanished folder leaves
+    // an existing file of that name as it was.
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    QPdfWriter writer(fullPath);
-    writer.setResolution(600);
-    writer.setTitle(QStringLiteral("Report"));
-    writer.setCreator(QStringLiteral("Dorv"));
-    writer.setPageLayout(pageLayout(page));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        throw ReportError(QStringLiteral("Cannot write file: ") + fullPath);
-    for (size_t p = 0; p < pages.size(); ++p) {
-        if (p > 0)
-            writer.newPage();
-        PagePainter::paint(painter, pages[p]);
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(600);
+        writer.setTitle(QStringLiteral("Report"));
+        writer.setCreator(QStringLiteral("Dorv"));
+        writer.setPageLayout(pageLayout(page));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            throw ReportError(QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.").arg(fullPath));
+        for (size_t p = 0; p < pages.size(); ++p) {
+            if (p > 0)
+                writer.newPage();
+            PagePainter::paint(painter, pages[p]);
+        }
+        if (!painter.end())
+            throw ReportError(QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.").arg(fullPath));
     }
-    if (!painter.end())
-        throw ReportError(QStringLiteral("Cannot write file: ") + fullPath);
+    try {
+        exporting::writeWholeFile(fullPath, pdf.data());
+    } catch (const exporting::FileError &e) {
+        throw ReportError(e.message());
+    }
 }
 
 } // namespace report

@@ -3,15 +3,38 @@
 #include "ProgramFixture.h"
 
 #include "app/DataFolderLock.h"
+#include "backup/Backup.h"
 #include "invoicing/FormKunden.h"
+#include "invoicing/FormRechnungsausgangsbuch.h"
+#include "support/FileBytes.h"
 
 #include <QDate>
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <sqlite3.h>
+
 namespace {
 
 using Kind = controls::ScriptedDialogService::Kind;
+
+// Runs SQL on a table file as any program could, past the program's own statements.
+void rawSql(const QString &file, const char *sql)
+{
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(file).constData(), &db), SQLITE_OK);
+    char *error = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(db);
+}
+
+void copyFolder(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    for (const QString &file : QDir(from).entryList({QStringLiteral("*.db")}, QDir::Files))
+        QFile::copy(from + u'/' + file, to + u'/' + file);
+}
 
 class BackupMenuTest : public ProgramTest
 {
@@ -145,6 +168,83 @@ TEST_F(BackupMenuTest, AnOpenCustomerWindowLetsGoOfItsDataBeforeTheRestore)
     program.windows().FormKunden->show();
     EXPECT_TRUE(dmod().qryKunden.isOpen());
     EXPECT_GE(dmod().qryKunden.recordCount(), 1);
+}
+
+TEST_F(BackupMenuTest, ARestoreTakesInOnlyWhatDorvWrites)
+{
+    createList(QStringLiteral("Wald"));
+    main().mnuDateiSchliessenClick();
+    struct Case
+    {
+        const char *what;
+        std::function<void(const QString &folder)> change;
+        QString why;
+    };
+    const std::vector<Case> cases{
+        {"trigger", [](const QString &f) {
+             rawSql(f + "/firma.db", "CREATE TRIGGER fremd AFTER UPDATE ON Firma BEGIN UPDATE Firma SET Name1 = 'x'; END");
+         }, QStringLiteral("Die Tabellendatei firma.db enthält, was Dorv nicht anlegt: Trigger „fremd“.")},
+        {"view", [](const QString &f) { rawSql(f + "/kunden.db", "CREATE VIEW sicht AS SELECT * FROM Kunden"); },
+         QStringLiteral("Die Tabellendatei kunden.db enthält, was Dorv nicht anlegt: Sicht „sicht“.")},
+        {"table of its own", [](const QString &f) { rawSql(f + "/kunden.db", "CREATE TABLE Spion (x)"); },
+         QStringLiteral("Die Tabelle Spion in kunden.db gehört nicht dazu.")},
+        {"column of its own", [](const QString &f) { rawSql(f + "/firma.db", "ALTER TABLE Firma ADD COLUMN Fremd CHAR(10)"); },
+         QStringLiteral("Die Tabelle Firma hat die Spalte Fremd, die Dorv nicht anlegt.")},
+        {"list named by no rule", [](const QString &f) { QFile::copy(f + "/wald.db", f + "/order.db");
+             rawSql(f + "/order.db", "ALTER TABLE Wald RENAME TO \"Order\""); },
+         QStringLiteral("Die Liste Order hat einen Namen, den Dorv nicht vergibt: ")},
+        {"list without its columns", [](const QString &f) { rawSql(f + "/weide.db", "CREATE TABLE Weide (ID INT, LAENGE FLOAT)"); },
+         QStringLiteral("Der Tabelle Weide fehlt die Spalte DURCHMEIN.")},
+        {"only the prices", [](const QString &f) {
+             for (const QString &file : QDir(f).entryList({QStringLiteral("*.db")}, QDir::Files))
+                 if (file != QStringLiteral("preise.db"))
+                     QFile::remove(f + u'/' + file);
+         }, QStringLiteral("Die Tabelle Firma fehlt.")},
+    };
+    for (const Case &c : cases) {
+        QTemporaryDir hostile;
+        copyFolder(folder.dataPath(), hostile.path());
+        c.change(hostile.path());
+        const QString file = backups.filePath(QStringLiteral("fremd.zip"));
+        backup::writeBackup(hostile.path(), file, QStringLiteral("3.0"));
+        dialogs.clear();
+        restore(file, true);
+        ASSERT_EQ(dialogs.textsOf(Kind::Error).size(), 1) << c.what;
+        EXPECT_TRUE(dialogs.textsOf(Kind::Error)[0].startsWith(
+            QStringLiteral("Die Datensicherung %1 kann nicht wiederhergestellt werden: %2").arg(file, c.why)))
+            << c.what << ": " << dialogs.textsOf(Kind::Error)[0].toStdString();
+        EXPECT_TRUE(dialogs.textsOf(Kind::Error)[0].endsWith(QStringLiteral(" Es wurde nichts verändert.")));
+        EXPECT_EQ(folderNames(), (QStringList{QStringLiteral("Daten"), QStringLiteral("Report")})) << c.what;
+    }
+    // What Dorv writes itself is taken in.
+    backUp(zip);
+    dialogs.clear();
+    restore(zip, true);
+    EXPECT_TRUE(dialogs.textsOf(Kind::Error).isEmpty()) << dialogs.texts().join(u'\n').toStdString();
+}
+
+TEST_F(BackupMenuTest, TheRegisterWindowShowsTheRestoredRegister)
+{
+    backUp(zip);
+    TFormRechnungsausgangsbuch &window = *program.windows().FormRechnungsausgangsbuch;
+    main().mnuStammdatenRechnungsausgangsbuchClick();
+    ASSERT_TRUE(window.isVisible());
+    dialogs.clear();
+    restore(zip, true);
+    EXPECT_FALSE(window.isVisible()) << "a window over the old register stays open";
+}
+
+TEST_F(BackupMenuTest, ABackupIsNotSavedIntoTheDataFolder)
+{
+    const QString target = folder.dataPath() + QStringLiteral("kunden.db");
+    const QByteArray before = readFile(target);
+    dialogs.clear();
+    backUp(target);
+    EXPECT_EQ(dialogs.textsOf(Kind::Error),
+              QStringList{QStringLiteral("Die Datensicherung kann nicht im Datenordner %1 gespeichert werden. Bitte wählen Sie einen "
+                                         "anderen Ordner.")
+                              .arg(folder.dataPath())});
+    EXPECT_EQ(readFile(target), before);
 }
 
 } // namespace

@@ -7,8 +7,13 @@
 #include "backup/Restore.h"
 
 #include "backup/ZipArchive.h"
+#include "backup/Hold.h"
+#include "support/FileBytes.h"
+#include "support/FullDisk.h"
 
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 #include <unistd.h>
 
@@ -235,19 +240,19 @@ TEST_F(BackupTest, ABackupWhoseTablesDoNotMatchItsManifestIsRefused)
     expectRefused(pathInManifest, folder, QStringLiteral("Die Datei ") + pathInManifest + QStringLiteral(" ist keine Datensicherung von Dorv."));
 }
 
-TEST_F(BackupTest, ADamagedTableFileStopsTheBackupAndLeavesNoFile)
+TEST_F(BackupTest, ADamagedTableFileIsLeftOutAndNamedAndTheRestIsBackedUp)
 {
     QFile garbage(folder.dataPath() + QStringLiteral("kaputt.db"));
     ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
     garbage.write(QByteArray(4096, 'x'));
     garbage.close();
-    try {
-        backup::writeBackup(folder.dataPath(), zipPath, QStringLiteral("3.0d"));
-        ADD_FAILURE() << "a backup without kaputt.db was written";
-    } catch (const backup::BackupError &e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("kaputt.db"))) << e.message().toStdString();
-    }
-    EXPECT_TRUE(QDir(backups.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    const backup::Manifest written = backup::writeBackup(folder.dataPath(), zipPath, QStringLiteral("3.0d"));
+    EXPECT_EQ(written.leftOut, QStringList{QStringLiteral("kaputt.db")});
+    EXPECT_TRUE(std::any_of(written.tables.cbegin(), written.tables.cend(), [](const auto &t) { return t.name == u"Wald"; }));
+    EXPECT_EQ(QDir(backups.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QFileInfo(zipPath).fileName()});
+    backup::PreparedRestore restore(zipPath, folder.dataPath());
+    EXPECT_EQ(restore.manifest().tables.size(), written.tables.size());
 }
 
 TEST_F(BackupTest, ABackupIntoAFolderThatCannotBeWrittenSaysSo)
@@ -258,6 +263,86 @@ TEST_F(BackupTest, ABackupIntoAFolderThatCannotBeWrittenSaysSo)
     EXPECT_THROW(backup::writeBackup(folder.dataPath(), zipPath, QStringLiteral("3.0d")), backup::BackupError);
     QFile::setPermissions(backups.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_TRUE(QDir(backups.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+TEST_F(BackupTest, AFullDiskIsNamedAsTheReasonAndLeavesNothingBehind)
+{
+    const std::unique_ptr<FullDisk> disk = FullDisk::mount();
+    if (!disk)
+        GTEST_SKIP() << FullDisk::SkipMessage;
+    // The backup: its copies do not fit.
+    const QString onDisk = disk->filePath(QStringLiteral("sicherung.zip"));
+    disk->fill();
+    try {
+        backup::writeBackup(folder.dataPath(), onDisk, QStringLiteral("3.0d"));
+        ADD_FAILURE() << "a backup onto a full disk";
+    } catch (const backup::BackupError &e) {
+        EXPECT_TRUE(e.message().endsWith(QStringLiteral("Der Datenträger ist voll."))) << e.message().toStdString();
+        EXPECT_FALSE(e.message().contains(QStringLiteral("gelesen"))) << "the user's data is readable";
+    }
+    EXPECT_EQ(QDir(disk->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{".filler"});
+
+    // The restore: a data folder on a full disk.
+    disk->empty();
+    backup::writeBackup(folder.dataPath(), zipPath, QStringLiteral("3.0d"));
+    const QString data = disk->filePath(QStringLiteral("Daten"));
+    QDir().mkpath(data);
+    disk->fill();
+    try {
+        backup::PreparedRestore restore(zipPath, data);
+        ADD_FAILURE() << "a restore onto a full disk";
+    } catch (const backup::BackupError &e) {
+        EXPECT_TRUE(e.message().endsWith(QStringLiteral("Der Datenträger ist voll."))) << e.message().toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral(".wiederherstellen")));
+}
+
+TEST_F(BackupTest, WhatAKilledBackupLeftIsRemovedByTheNextButNotWhatARunningOneUses)
+{
+    const QString copies = backups.filePath(QStringLiteral(".Dorv-Sicherung-AbC123"));
+    QDir().mkpath(copies);
+    writeFile(copies + QStringLiteral("/kunden.db"), "copy");
+    const QString archiveTemp = zipPath + QStringLiteral(".Xy12Z9");
+    writeFile(archiveTemp, "half an archive");
+    const QString foreign = backups.filePath(QStringLiteral("Brief.zip.backup"));
+    writeFile(foreign, "not ours");
+    {
+        const backup::Hold running(copies); // another backup at work
+        backup::writeBackup(folder.dataPath(), zipPath, QStringLiteral("3.0d"));
+        EXPECT_TRUE(QFileInfo::exists(copies + QStringLiteral("/kunden.db")));
+        EXPECT_TRUE(QFileInfo::exists(archiveTemp));
+    }
+    backup::writeBackup(folder.dataPath(), zipPath, QStringLiteral("3.0d"));
+    EXPECT_EQ(QDir(backups.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+              (QStringList{QStringLiteral("Brief.zip.backup"), QFileInfo(zipPath).fileName()}));
+}
+
+TEST_F(BackupTest, ARestoreCheckCutShortIsRemovedAtTheNextStartUnlessItIsAtWork)
+{
+    const QString data = QDir::cleanPath(folder.dataPath());
+    const QString staging = data + QStringLiteral(".wiederherstellen");
+    QDir().mkpath(staging);
+    writeFile(staging + QStringLiteral("/wald.db"), "half");
+    {
+        const backup::Hold atWork(staging);
+        EXPECT_TRUE(backup::restoreInProgress(data));
+        backup::completeInterruptedRestore(data);
+        EXPECT_TRUE(QFileInfo::exists(staging + QStringLiteral("/wald.db")));
+    }
+    EXPECT_FALSE(backup::restoreInProgress(data));
+    backup::completeInterruptedRestore(data);
+    EXPECT_FALSE(QFileInfo::exists(staging));
+
+    // From the check until the restored folder is in place and the object ends, the restore is
+    // at work: a second program must not take the folder over between the renames.
+    backup::writeBackup(folder.dataPath(), zipPath, QStringLiteral("3.0d"));
+    {
+        backup::PreparedRestore restore(zipPath, folder.dataPath());
+        EXPECT_TRUE(backup::restoreInProgress(data));
+        restore.commit();
+        EXPECT_TRUE(backup::restoreInProgress(data));
+    }
+    EXPECT_FALSE(backup::restoreInProgress(data));
 }
 
 } // namespace

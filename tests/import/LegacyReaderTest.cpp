@@ -473,3 +473,10 @@ TEST(LegacyFuzz, WellFormedRecordsReadBack)
         }
     }
 }
+
+TEST(LegacyReaderMessages, ANulByteDoesNotCutTheMessageShort)
+{
+    const LegacyFormatError e(QStringLiteral("/tmp/wald.dvz"), 7, QString::fromUtf8("12\0" "3x", 5), LegacyFormatError::Expected::WholeNumber);
+    EXPECT_EQ(e.message(), QString::fromUtf8("wald.dvz, Zeile 7: '12\xEF\xBF\xBD" "3x' ist keine gültige ganze Zahl."));
+    EXPECT_EQ(std::string(e.what()), e.message().toStdString());
+}

@@ -166,6 +166,45 @@ TEST_F(Register, ProposesTheNumberAfterTheLastIssuedOne)
     EXPECT_EQ(reg.proposedNumber(), "") << "a number without digits has no successor";
 }
 
+TEST_F(Register, TheRowIsCommittedBeforeTheFileTakesItsName)
+{
+    bool committedFirst = false;
+    const auto afterRecording = [&] {
+        engine::Connection other; // what a program started after a kill would find
+        other.open({QStringLiteral("PATH=") + folder.path()});
+        committedFirst = InvoiceRegister(other).entries().size() == 1;
+    };
+    ASSERT_TRUE(reg.issue(issue(QStringLiteral("R-1"), Kind::XRechnung), morning, [](const QString &) { return true; },
+                          [] { return true; }, afterRecording));
+    EXPECT_TRUE(committedFirst);
+
+    EXPECT_THROW(reg.issue(issue(QStringLiteral("R-2"), Kind::XRechnung), morning, [](const QString &) { return true; },
+                           [] { return true; }, [] { throw std::runtime_error("rename failed"); }),
+                 std::runtime_error);
+    EXPECT_EQ(reg.entries().size(), 2u) << "the row stays: the file can be saved again from the register";
+}
+
+TEST_F(Register, InvoicesSharingANumberAreEachCancelledOnce)
+{
+    const Entry first = record(issue(QStringLiteral("R-2026-0041")));
+    Issue otherCustomer = issue(QStringLiteral("R-2026-0041"));
+    otherCustomer.customerNumber = QStringLiteral("10002");
+    otherCustomer.invoice.buyer.company = QStringLiteral("Holzhandel Berg");
+    const Entry second = record(otherCustomer);
+
+    reg.cancel(first.id, morning);
+    EXPECT_THROW(reg.cancel(first.id, morning), RegisterError);
+    const Entry storno = reg.cancel(second.id, morning);
+    EXPECT_EQ(storno.customerNumber, "10002");
+    try {
+        reg.cancel(second.id, morning);
+        FAIL() << "cancelled twice";
+    } catch (const RegisterError &e) {
+        EXPECT_EQ(e.message(), "Die Rechnung R-2026-0041 ist bereits storniert.");
+    }
+    EXPECT_THROW(reg.cancel(first.id, morning), RegisterError);
+}
+
 TEST_F(Register, CancellationIsANewRowWithNegatedAmounts)
 {
     const Entry original = record(issue(QStringLiteral("R-2026-0041")));

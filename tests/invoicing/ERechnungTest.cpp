@@ -4,10 +4,13 @@
 #include "invoiceregister/InvoiceRegister.h"
 #include "invoicing/RechnungWindow.h"
 #include "support/EInvoiceValidator.h"
+#include "support/FileBytes.h"
+#include "support/FullDisk.h"
 
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -156,6 +159,28 @@ TEST_F(ERechnungTest, CancellingWritesNothingAndAFileThatCannotBeWrittenIsReport
     EXPECT_TRUE(dialogs.textsOf(Kind::Error).front().contains(QStringLiteral("Rechnung.pdf"))) << dialogs.texts().join('|').toStdString();
     EXPECT_TRUE(dialogs.textsOf(Kind::Information).isEmpty());
     EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+}
+
+TEST_F(ERechnungTest, OntoAFullDiskNothingIsSavedOrRecordedAndTheOldFileStays)
+{
+    const std::unique_ptr<FullDisk> disk = FullDisk::mount();
+    if (!disk)
+        GTEST_SKIP() << FullDisk::SkipMessage;
+    const QString old = disk->filePath(QStringLiteral("alt.pdf"));
+    writeFile(old, "%PDF alt");
+    disk->fill();
+    for (const QString &target : {old, disk->filePath(QStringLiteral("neu.pdf"))}) {
+        dialogs.clear();
+        dialogs.files.push_back(target);
+        dialogs.saveFilters.push_back(0);
+        form().btnERechnung->click();
+        EXPECT_EQ(dialogs.textsOf(Kind::Error),
+                  QStringList{QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: Der Datenträger ist voll.").arg(target)});
+        EXPECT_TRUE(dialogs.textsOf(Kind::Information).isEmpty());
+    }
+    EXPECT_EQ(readFile(old), QByteArray("%PDF alt"));
+    EXPECT_FALSE(QFileInfo::exists(disk->filePath(QStringLiteral("neu.pdf"))));
+    EXPECT_TRUE(invoiceregister::InvoiceRegister(dmod().dbDorv).entries().empty()) << "an invoice that was not written is recorded";
 }
 
 TEST_F(ERechnungTest, EveryIssuedInvoiceIsRecordedAndItsNumberGuarded)

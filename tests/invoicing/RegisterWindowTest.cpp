@@ -142,6 +142,31 @@ TEST_F(RegisterWindowTest, CancelsAfterAQuestion)
     EXPECT_EQ(dialogs.texts(), QStringList{"Bitte wählen Sie eine Rechnung aus."});
 }
 
+TEST_F(RegisterWindowTest, CancelsOnlyTheInvoiceTheUserConfirmed)
+{
+    issue("R-2026-0041", QDate(2026, 3, 1), "Sägewerk Eiche", 500);
+    const Entry last = issue("R-2026-0042", QDate(2026, 3, 2), "Sägewerk Eiche", 700);
+    form().show();
+    // Behind the window's back the row of R-2026-0042 came to hold another invoice, as after a
+    // restore without it and a new invoice given the same row.
+    around.dmod().dbDorv.execute(QStringLiteral("UPDATE RECHNUNGSAUSGANG SET RECHNUNGSNR = 'R-2026-0050' WHERE ID = :ID"),
+                                 {{QStringLiteral("ID"), last.id}});
+    selectRow(0);
+    dialogs.answers = {true};
+    form().btnStornierenClick();
+    EXPECT_EQ(dialogs.texts(), (QStringList{"Rechnung R-2026-0042 vom 02.03.2026 stornieren?",
+                                            "Die Rechnung R-2026-0042 ist nicht mehr im Rechnungsausgangsbuch. Es wurde nichts storniert."}));
+    EXPECT_EQ(reg.entries().size(), 2u) << "nothing was cancelled";
+    EXPECT_EQ(shownNumbers(), (QStringList{"R-2026-0050", "R-2026-0041"})) << "the window shows the register as it is";
+
+    // Hidden and shown again, the window reads the register afresh.
+    around.dmod().dbDorv.execute(QStringLiteral("UPDATE RECHNUNGSAUSGANG SET RECHNUNGSNR = 'R-2026-0051' WHERE ID = :ID"),
+                                 {{QStringLiteral("ID"), last.id}});
+    form().hide();
+    form().show();
+    EXPECT_EQ(shownNumbers(), (QStringList{"R-2026-0051", "R-2026-0041"}));
+}
+
 TEST_F(RegisterWindowTest, TheStoredInvoiceIsShownAsItWasIssued)
 {
     const Entry e = issue("R-1", QDate(2026, 3, 1), "Sägewerk Eiche", 500);

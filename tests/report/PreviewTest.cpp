@@ -2,6 +2,8 @@
 // the extra button that writes the report as PDF.
 #include "ListData.h"
 #include "report/Report.h"
+#include "support/FileBytes.h"
+#include "support/FullDisk.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,7 +70,7 @@ TEST(Preview, SavesPdfWhereTheUserSaysAndReportsFailures)
     answer = dir.filePath("missing/folder/Liste.pdf");
     preview.savePdf();
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_EQ(errors[0], "Cannot write file: " + answer);
+    EXPECT_TRUE(errors[0].startsWith("Die Datei " + answer + " konnte nicht geschrieben werden")) << errors[0].toStdString();
 
     answer.clear(); // cancelled
     preview.savePdf();
@@ -87,4 +89,23 @@ TEST(Preview, UnknownDeviceIsRefused)
     }
     r.reset();
     EXPECT_EQ(r.deviceType(), "Screen");
+}
+
+TEST(Preview, PdfOntoAFullDiskFailsAndKeepsTheOldFile)
+{
+    const std::unique_ptr<FullDisk> disk = FullDisk::mount();
+    if (!disk)
+        GTEST_SKIP() << FullDisk::SkipMessage;
+    const QString old = disk->filePath("Liste.pdf");
+    writeFile(old, "%PDF alt");
+    disk->fill();
+    const std::vector<report::Page> pages = smallReport().layOut();
+    QPrinter printer;
+    QStringList errors;
+    report::PreviewHooks hooks{[&](QWidget *) { return old; }, [&](QWidget *, const QString &m) { errors << m; }};
+    PreviewDialog preview(pages, report::PageSetup{}, &printer, nullptr, hooks);
+    preview.savePdf();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0], "Die Datei " + old + " konnte nicht geschrieben werden: Der Datenträger ist voll.");
+    EXPECT_EQ(readFile(old), QByteArray("%PDF alt"));
 }
