@@ -82,7 +82,7 @@ TEST_F(ERechnungTest, ThePrintoutDatesTheInvoiceAndItsTermsByTheInvoiceDate)
     const QString dump = invoiceDump(QDate(2024, 10, 1)); // printed on another day, dated as typed
     EXPECT_TRUE(dump.contains("\"01.10.2024\" w21.2 right")) << dump.toStdString();
     EXPECT_TRUE(dump.contains("\"Lieferdatum:\" w40.0 left Arial 9")) << dump.toStdString();
-    EXPECT_TRUE(dump.contains("\"27.09.2024\" w40.2 right Arial 9")) << dump.toStdString();
+    EXPECT_TRUE(dump.contains("\"27.09.2024\" w75.1 right Arial 9")) << dump.toStdString();
     EXPECT_TRUE(dump.contains("\"(15.10.2024)\"")) << "due date";
     EXPECT_TRUE(dump.contains("\"(11.10.2024)\"")) << "cash discount date";
 }

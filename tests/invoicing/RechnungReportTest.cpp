@@ -66,7 +66,7 @@ TEST_F(RechnungReportTest, TotalsTermsAndCashDiscountFollowTheCustomerAndTheComp
     // The letterhead, the address block and the list header.
     EXPECT_TRUE(dump.contains("text 174.2,15.0 \"08.11.2024\" w21.2 right"));
     EXPECT_TRUE(dump.contains("\"Forstbetrieb Muster * Waldweg 1 * 12345 Musterstadt\" w100.0 left Arial 8 underline"));
-    EXPECT_TRUE(dump.contains("text 25.0,31.1 \"12345 Musterstadt\" left"));
+    EXPECT_TRUE(dump.contains("text 25.0,31.1 \"12345 Musterstadt\" w76.2 left"));
     EXPECT_TRUE(dump.contains("text 25.0,60.0 \"Anna Holz\" left"));
     EXPECT_TRUE(dump.contains("text 25.0,72.4 \"57392 Schmallenberg\" left Arial 10 bold"));
     EXPECT_TRUE(dump.contains("text 25.0,96.2 \"R E C H N U N G\" w80.0 left Arial 12 bold"));
