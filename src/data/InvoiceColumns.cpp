@@ -59,7 +59,9 @@ void addMissing(engine::Connection &db)
                   {UStIdNr, 20, {}},
                   {Land, 2, DefaultLand},
                   {Ansprechpartner, 50, {}},
-                  {Steuerbefreiung, 100, defaultSteuerbefreiung()}});
+                  {Steuerbefreiung, 100, defaultSteuerbefreiung()},
+                  {Verkaufsbedingungen, 250, {}},
+                  {Durchschnittssatz, 1, {}}});
     addMissingTo(db, QStringLiteral("Kunden"),
                  {{EMail, 50, {}}, {KundeUStIdNr, 20, {}}, {Kaeuferreferenz, 50, {}}, {LieferantenNr, 20, {}}});
 }

@@ -18,6 +18,9 @@ inline constexpr char UStIdNr[] = "UStIdNr";
 inline constexpr char Land[] = "Land";
 inline constexpr char Ansprechpartner[] = "Ansprechpartner";
 inline constexpr char Steuerbefreiung[] = "Steuerbefreiung";
+inline constexpr char Verkaufsbedingungen[] = "Verkaufsbedingungen"; // printed below the totals
+inline constexpr char Durchschnittssatz[] = "Durchschnittssatz";     // "J": taxed at the flat rate of § 24 UStG
+inline constexpr char Ja[] = "J";
 // Kunden
 inline constexpr char EMail[] = "EMAIL";
 inline constexpr char KundeUStIdNr[] = "USTIDNR";

@@ -1,6 +1,7 @@
 #include "einvoice/CiiReader.h"
 
 #include "einvoice/EInvoiceError.h"
+#include "einvoice/InvoiceTexts.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -112,13 +113,18 @@ double germanNumber(QString text)
     return text.remove(u'.').replace(u',', u'.').toDouble();
 }
 
-// The levy rate, when the note is the levy sentence.
-void readLevyRate(const QString &note, double &rate)
+// A note of the invoice: the levy sentence with its rate, the flat rate's note, or the
+// company's sales terms.
+void readNote(const QString &note, Invoice &inv)
 {
     static const QRegularExpression levy(QStringLiteral("^Vom Nettobetrag sind (\\S+) % FA = "));
     const QRegularExpressionMatch m = levy.match(note);
     if (m.hasMatch())
-        rate = germanNumber(m.captured(1));
+        inv.levyRate = germanNumber(m.captured(1));
+    else if (note == AverageRateNote)
+        inv.seller.averageRate = true;
+    else
+        inv.seller.salesTerms = note;
 }
 
 // The customer's terms from the text the invoice prints ("Zahlbar 14 Tage", "Bei Zahlung
@@ -238,7 +244,7 @@ Invoice readCii(const QByteArray &xml)
     inv.number = document->textAt(QStringLiteral("ID"));
     inv.invoiceDate = dateOf(document->at(QStringLiteral("IssueDateTime")));
     for (const Element *note : document->all(QStringLiteral("IncludedNote")))
-        readLevyRate(note->textAt(QStringLiteral("Content")), inv.levyRate);
+        readNote(note->textAt(QStringLiteral("Content")), inv);
 
     for (const Element *item : transaction->all(QStringLiteral("IncludedSupplyChainTradeLineItem")))
         inv.lines.push_back(lineOf(*item, inv.species));

@@ -15,8 +15,8 @@ inline const QString UnnamedCountry = QStringLiteral("?");
 // The invoice a CII document written by ciiXml() describes, so that a stored invoice can be
 // shown and written again years later without today's master data: ciiXml(readCii(xml))
 // gives the same document back. What the document does not hold stays empty: the seller's
-// name line, the structure of the buyer's person name (it becomes the surname), a LAND that
-// was not an ISO code (the document holds the ISO code). Rates print with two decimals in
+// name line and its bank data but the IBAN and BIC, the structure of the buyer's person name
+// (it becomes the surname), a LAND that was not an ISO code (the document holds the ISO code). Rates print with two decimals in
 // the texts they come from (levy, cash discount). A document that is not such an invoice
 // raises EInvoiceError.
 Invoice readCii(const QByteArray &xml);

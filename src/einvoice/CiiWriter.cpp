@@ -132,12 +132,24 @@ private:
     {
         m_xml.writeStartElement(rsmNs, QStringLiteral("ExchangedDocument"));
         text("ID", m_invoice.number);
-        text("TypeCode", QStringLiteral("380")); // commercial invoice
+        // A commercial invoice, or the credit note that cancels one.
+        text("TypeCode", m_invoice.isCancellation() ? QStringLiteral("381") : QStringLiteral("380"));
         date("IssueDateTime", m_invoice.invoiceDate);
-        start("IncludedNote");
-        text("Content", levySentence(m_invoice.levyRate, m_totals.levy));
-        end();
+        note(levySentence(m_invoice.levyRate, m_totals.levy));
+        if (m_invoice.seller.averageRate)
+            note(AverageRateNote);
+        note(m_invoice.seller.salesTerms);
         m_xml.writeEndElement();
+    }
+
+    // A free text of the invoice, as the page prints it; nothing when it is empty.
+    void note(const QString &content)
+    {
+        if (blank(content))
+            return;
+        start("IncludedNote");
+        text("Content", content);
+        end();
     }
 
     // Standard rate, or exempt with the reason the company states.
@@ -291,10 +303,12 @@ private:
         text("RateApplicablePercent", decimalText(m_invoice.vatRate));
         end();
 
+        // A credit note has no payment term and no cash discount.
+        const PaymentTerms terms = m_invoice.isCancellation() ? PaymentTerms{} : m_invoice.terms;
         start("SpecifiedTradePaymentTerms");
         // The structured cash discount of an XRechnung must end with its line break.
-        untrimmedText("Description", paymentTermsText(m_invoice.terms, m_invoice.profile));
-        date("DueDateDateTime", m_invoice.invoiceDate.addDays(m_invoice.terms.netDays));
+        untrimmedText("Description", paymentTermsText(terms, m_invoice.profile));
+        date("DueDateDateTime", m_invoice.invoiceDate.addDays(terms.netDays));
         end();
 
         start("SpecifiedTradeSettlementHeaderMonetarySummation");

@@ -18,10 +18,7 @@ Invoice cancellationOf(Invoice original, const QString &number, const QDate &dat
     original.cancels = {original.number, original.invoiceDate};
     original.number = number;
     original.invoiceDate = date;
-    for (InvoiceLine &line : original.lines) {
-        line.volume = -line.volume;
-        line.amount = -line.amount;
-    }
+    original.terms = {};
     return original;
 }
 

@@ -31,6 +31,12 @@ struct Seller
     QString iban;           // IBAN
     QString bic;            // BIC
     QString vatExemption;   // Steuerbefreiung, the reason stated when the VAT rate is 0
+    bool averageRate = false; // Durchschnittssatz: the VAT rate is the flat rate of § 24 UStG
+    QString salesTerms;     // Verkaufsbedingungen, the terms printed below the totals
+    // Printed only; the e-invoice document has no place for them.
+    QString bank;           // Bank, the bank's name
+    QString bankCode;       // BLZ, the old bank code
+    QString accountNumber;  // KTO, the old account number
 
     // The name on the invoice: the company name, or Name1 when that is empty.
     QString displayName() const { return company.trimmed().isEmpty() ? name.trimmed() : company.trimmed(); }
@@ -98,10 +104,14 @@ struct Invoice
     double levyRate = 0;    // FASatz of the company, percent
     PaymentTerms terms;
     InvoiceReference cancels; // empty for an ordinary invoice
+
+    // A cancellation is a credit note for the invoice it cancels.
+    bool isCancellation() const { return !cancels.number.trimmed().isEmpty(); }
 };
 
-// The invoice that cancels `original`: the same parties and lines with negated quantities and
-// amounts, numbered `number`, dated `date` and referring to the original.
+// The invoice that cancels `original`: a credit note with the same parties and lines (the
+// amounts positive, as a credit note states them), numbered `number`, dated `date` and
+// referring to the original; it has no payment term and no cash discount.
 Invoice cancellationOf(Invoice original, const QString &number, const QDate &date);
 
 } // namespace einvoice

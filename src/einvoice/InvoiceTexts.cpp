@@ -1,6 +1,7 @@
 #include "einvoice/InvoiceTexts.h"
 
 #include "data/DisplayFormat.h"
+#include "einvoice/Iban.h"
 #include "einvoice/Numbers.h"
 
 #include <QStringList>
@@ -10,6 +11,11 @@ namespace einvoice {
 namespace {
 
 const data::display::Separators german{u',', u'.'};
+
+QString germanDate(const QDate &date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+}
 
 } // namespace
 
@@ -41,9 +47,78 @@ QString paymentTermsText(const PaymentTerms &terms, Profile profile)
 
 QString levySentence(double levyRate, Cents levy)
 {
+    if (levyRate == 0)
+        return {};
     return QStringLiteral("Vom Nettobetrag sind ") + data::display::formatFloat(QStringLiteral("##0.00 %"), levyRate, german) + QStringLiteral(" FA = ")
            + data::display::formatFloat(QStringLiteral("###,##0.00 "), toAmount(levy), german)
-           + QStringLiteral(" EUR abzuziehen und vom Dorvkäufer abzuführen");
+           + QStringLiteral(" EUR abzuziehen und vom Holzkäufer abzuführen");
+}
+
+QString vatText(double vatRate, bool averageRate)
+{
+    const QString rate = data::display::formatFloat(QStringLiteral("##0.00 %"), vatRate, german);
+    return QStringLiteral("+ ") + rate + u' ' + (averageRate ? AverageRateNote : QStringLiteral("MwSt"));
+}
+
+QString groupedIban(const QString &iban)
+{
+    const QString compact = compactIban(iban);
+    QStringList groups;
+    for (qsizetype i = 0; i < compact.size(); i += 4)
+        groups << compact.mid(i, 4);
+    return groups.join(u' ');
+}
+
+QString bankLine(const Seller &seller)
+{
+    const QString bank = seller.bank.trimmed();
+    if (!compactIban(seller.iban).isEmpty()) {
+        QString line = bank.isEmpty() ? QString() : bank + u' ';
+        line += QStringLiteral("IBAN ") + groupedIban(seller.iban);
+        const QString bic = seller.bic.simplified().remove(u' ').toUpper();
+        return bic.isEmpty() ? line : line + QStringLiteral(" BIC ") + bic;
+    }
+    if (!seller.accountNumber.trimmed().isEmpty())
+        return bank + QStringLiteral(" (BLZ ") + seller.bankCode.trimmed() + QStringLiteral(") Kto. ") + seller.accountNumber.trimmed();
+    return {};
+}
+
+QString taxNumbersLine(const Seller &seller)
+{
+    QString line = QStringLiteral("Steuer-Nr ") + seller.taxNumber.trimmed();
+    if (!seller.vatId.trimmed().isEmpty())
+        line += QStringLiteral("   USt-IdNr. ") + seller.vatId.trimmed();
+    return line;
+}
+
+QString pageTitle(const Invoice &invoice)
+{
+    return invoice.isCancellation() ? QStringLiteral("S T O R N O R E C H N U N G") : QStringLiteral("R E C H N U N G");
+}
+
+QString introLine(const Invoice &invoice)
+{
+    if (!invoice.isCancellation())
+        return QStringLiteral("Sie kauften von uns folgendes Stammholz:");
+    QString line = QStringLiteral("Storno zur Rechnung Nr. ") + invoice.cancels.number.trimmed();
+    if (invoice.cancels.date.isValid())
+        line += QStringLiteral(" vom ") + germanDate(invoice.cancels.date);
+    return line;
+}
+
+std::vector<Detail> pageDetails(const Invoice &invoice)
+{
+    std::vector<Detail> details;
+    const auto add = [&details](const char *label, const QString &value) {
+        if (!value.trimmed().isEmpty())
+            details.push_back({QString::fromUtf8(label), value.trimmed()});
+    };
+    add("Rechnungsdatum:", germanDate(invoice.invoiceDate));
+    add("Lieferdatum:", germanDate(invoice.deliveryDate));
+    add("Ihre Referenz:", invoice.buyer.buyerReference);
+    add("Unsere Lieferanten-Nr.:", invoice.buyer.supplierNumber);
+    add("Ihre USt-IdNr.:", invoice.buyer.vatId);
+    return details;
 }
 
 } // namespace einvoice

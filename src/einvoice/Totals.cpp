@@ -45,7 +45,8 @@ Totals invoiceTotals(const Invoice &invoice)
     Cents net = 0;
     for (const InvoiceLine &line : invoice.lines)
         net += toCents(line.amount);
-    return totalsOf(net, invoice.vatRate, invoice.terms.cashDiscountPercent, invoice.levyRate);
+    const double cashDiscount = invoice.isCancellation() ? 0 : invoice.terms.cashDiscountPercent;
+    return totalsOf(net, invoice.vatRate, cashDiscount, invoice.levyRate);
 }
 
 } // namespace einvoice

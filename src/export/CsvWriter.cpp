@@ -18,10 +18,14 @@ void appendNumber(QByteArray &line, const std::optional<int> &value)
 
 QString csvField(const QString &text)
 {
-    const bool needsQuotes = text.contains(u';') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r');
+    // A spreadsheet takes a cell beginning with one of these as a formula: a leading
+    // apostrophe keeps it the text that was typed.
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    const QString cell = !text.isEmpty() && formulaStarts.contains(text.front()) ? QChar(u'\'') + text : text;
+    const bool needsQuotes = cell.contains(u';') || cell.contains(u'"') || cell.contains(u'\n') || cell.contains(u'\r');
     if (!needsQuotes)
-        return text;
-    QString quoted = text;
+        return cell;
+    QString quoted = cell;
     quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
     return QChar(u'"') + quoted + QChar(u'"');
 }

@@ -24,6 +24,19 @@ Kind kindOf(const QString &text)
     return Kind::Print;
 }
 
+PrintedSeller printedSellerOf(const einvoice::Seller &seller)
+{
+    return {seller.name, seller.bank, seller.bankCode, seller.accountNumber};
+}
+
+void restore(einvoice::Seller &seller, const PrintedSeller &printed)
+{
+    seller.name = printed.name;
+    seller.bank = printed.bank;
+    seller.bankCode = printed.bankCode;
+    seller.accountNumber = printed.accountNumber;
+}
+
 QString Entry::kindLabel() const
 {
     return copy ? kindText(kind) + QStringLiteral(" (Kopie)") : kindText(kind);

@@ -36,6 +36,19 @@ struct ListHeader
     bool operator==(const ListHeader &) const = default;
 };
 
+// What the page printed of the seller and the e-invoice document does not hold: the name line
+// below the company name and the bank's name and old account.
+struct PrintedSeller
+{
+    QString name;          // Name1
+    QString bank;          // Bank
+    QString bankCode;      // BLZ
+    QString accountNumber; // KTO
+};
+PrintedSeller printedSellerOf(const einvoice::Seller &seller);
+// Puts them back into a seller read from the document.
+void restore(einvoice::Seller &seller, const PrintedSeller &printed);
+
 // One row of the register: an issued invoice (or a copy or a cancellation of one), without
 // its e-invoice document, which is read only when it is needed.
 struct Entry
@@ -56,6 +69,7 @@ struct Entry
     bool copy = false; // the same invoice issued again; it counts once
     QDateTime issuedAt;
     ListHeader header;
+    PrintedSeller seller;
 
     // "Druck", "ZUGFeRD (Kopie)", "Storno".
     QString kindLabel() const;

@@ -39,6 +39,7 @@ Entry entryOf(const Issue &issue, bool copy, const QDateTime &at)
     e.copy = copy;
     e.issuedAt = at;
     e.header = issue.header;
+    e.seller = printedSellerOf(inv.seller);
     return e;
 }
 
@@ -122,7 +123,10 @@ QByteArray InvoiceRegister::xml(qint64 id) const
 
 einvoice::Invoice InvoiceRegister::invoice(qint64 id) const
 {
-    return einvoice::readCii(xml(id));
+    einvoice::Invoice inv = einvoice::readCii(xml(id));
+    if (const std::optional<Entry> row = table::entry(m_db, id))
+        restore(inv.seller, row->seller);
+    return inv;
 }
 
 bool InvoiceRegister::sameInvoice(const Entry &stored, const Issue &issue, const QByteArray &comparable) const

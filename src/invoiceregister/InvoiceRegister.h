@@ -56,7 +56,8 @@ public:
     qint64 newestId() const;
     // The stored e-invoice document of a row.
     QByteArray xml(qint64 id) const;
-    // The invoice as the stored document describes it, in the profile it was stored in.
+    // The invoice as the stored document describes it, in the profile it was stored in, with
+    // what the page printed of the seller beside it.
     einvoice::Invoice invoice(qint64 id) const;
 
     NumberCheck checkNumber(const Issue &issue) const;

@@ -1,6 +1,10 @@
 #include "invoiceregister/RegisterTable.h"
 
 #include "engine/Connection.h"
+#include "engine/EngineError.h"
+#include "engine/Transaction.h"
+
+#include <QStringList>
 
 namespace invoiceregister::table {
 
@@ -11,14 +15,19 @@ const QString CreateSql = QStringLiteral(
     "NRKD CHAR(13), KUNDE CHAR(100), LISTE CHAR(64), NETTO NUMERIC(15,2), MWSTSATZ NUMERIC(15,4), MWST NUMERIC(15,2), "
     "BRUTTO NUMERIC(15,2), SKONTO NUMERIC(15,4), SKONTOTAGE INT, NETTOTAGE INT, ART CHAR(10), KOPIE BOOLEAN, "
     "AUSGESTELLT CHAR(19), ABTEILUNG CHAR(50), BAUMART CHAR(50), SORTE CHAR(50), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, "
-    "XML TEXT, Primary Key(ID))");
+    "XML TEXT, NAME1 CHAR(40), BANK CHAR(50), BLZ CHAR(8), KTO CHAR(10), Primary Key(ID))");
 
 namespace {
 
 // Every column but the document, in the order rowOf() reads them.
 const QString columns = QStringLiteral(
     "ID, RECHNUNGSNR, RECHNUNGSDATUM, LIEFERDATUM, NRKD, KUNDE, LISTE, NETTO, MWSTSATZ, MWST, BRUTTO, SKONTO, "
-    "SKONTOTAGE, NETTOTAGE, ART, KOPIE, AUSGESTELLT, ABTEILUNG, BAUMART, SORTE, GESCHAELT, GERUECKT");
+    "SKONTOTAGE, NETTOTAGE, ART, KOPIE, AUSGESTELLT, ABTEILUNG, BAUMART, SORTE, GESCHAELT, GERUECKT, NAME1, BANK, BLZ, KTO");
+
+// The columns of the seller's printed data, added behind the others in registers made before
+// they were kept.
+const QStringList printedSellerColumns{QStringLiteral("NAME1 CHAR(40)"), QStringLiteral("BANK CHAR(50)"), QStringLiteral("BLZ CHAR(8)"),
+                                       QStringLiteral("KTO CHAR(10)")};
 
 // Dates as "2026-03-02", times as "2026-03-02T09:15:00": ISO 8601, which Qt reads fast.
 QString dateText(const QDate &date)
@@ -29,6 +38,18 @@ QString dateText(const QDate &date)
 QString timeText(const QDateTime &time)
 {
     return time.toString(Qt::ISODate);
+}
+
+// Whether the table has the column. Asked by naming it: a statement that fails is not kept,
+// while one over "SELECT *" would keep the columns it saw first.
+bool hasColumn(engine::Connection &db, const QString &name)
+{
+    try {
+        db.query(QStringLiteral("SELECT %1 FROM RECHNUNGSAUSGANG WHERE 0 = 1").arg(name));
+        return true;
+    } catch (const engine::EngineError &) {
+        return false;
+    }
 }
 
 Entry rowOf(const std::vector<QVariant> &v)
@@ -52,6 +73,7 @@ Entry rowOf(const std::vector<QVariant> &v)
     e.copy = v[15].toBool();
     e.issuedAt = QDateTime::fromString(v[16].toString(), Qt::ISODate);
     e.header = {v[17].toString(), v[18].toString(), v[19].toString(), v[20].toBool(), v[21].toBool()};
+    e.seller = {v[22].toString(), v[23].toString(), v[24].toString(), v[25].toString()};
     return e;
 }
 
@@ -68,8 +90,17 @@ std::vector<Entry> entriesOf(const engine::ResultSet &rs)
 
 void ensure(engine::Connection &db)
 {
-    if (!db.tableExists(Name))
+    if (!db.tableExists(Name)) {
         db.execute(CreateSql);
+        return;
+    }
+    engine::Transaction tx(db);
+    for (const QString &column : printedSellerColumns) {
+        const QString name = column.section(u' ', 0, 0);
+        if (!hasColumn(db, name))
+            db.execute(QStringLiteral("ALTER TABLE RECHNUNGSAUSGANG ADD COLUMN ") + column);
+    }
+    tx.commit();
 }
 
 std::vector<Entry> entries(engine::Connection &db)
@@ -108,9 +139,10 @@ qint64 insert(engine::Connection &db, const Entry &e, const QByteArray &xml)
 {
     db.execute(QStringLiteral("INSERT INTO RECHNUNGSAUSGANG ( RECHNUNGSNR, RECHNUNGSDATUM, LIEFERDATUM, NRKD, KUNDE, LISTE, NETTO, "
                               "MWSTSATZ, MWST, BRUTTO, SKONTO, SKONTOTAGE, NETTOTAGE, ART, KOPIE, AUSGESTELLT, ABTEILUNG, BAUMART, "
-                              "SORTE, GESCHAELT, GERUECKT, XML ) VALUES ( :RECHNUNGSNR, :RECHNUNGSDATUM, :LIEFERDATUM, :NRKD, :KUNDE, "
-                              ":LISTE, :NETTO, :MWSTSATZ, :MWST, :BRUTTO, :SKONTO, :SKONTOTAGE, :NETTOTAGE, :ART, :KOPIE, "
-                              ":AUSGESTELLT, :ABTEILUNG, :BAUMART, :SORTE, :GESCHAELT, :GERUECKT, :XML )"),
+                              "SORTE, GESCHAELT, GERUECKT, XML, NAME1, BANK, BLZ, KTO ) VALUES ( :RECHNUNGSNR, :RECHNUNGSDATUM, :LIEFERDATUM, "
+                              ":NRKD, :KUNDE, :LISTE, :NETTO, :MWSTSATZ, :MWST, :BRUTTO, :SKONTO, :SKONTOTAGE, :NETTOTAGE, :ART, "
+                              ":KOPIE, :AUSGESTELLT, :ABTEILUNG, :BAUMART, :SORTE, :GESCHAELT, :GERUECKT, :XML, :NAME1, :BANK, :BLZ, "
+                              ":KTO )"),
                {
                    {QStringLiteral("RECHNUNGSNR"), e.number},
                    {QStringLiteral("RECHNUNGSDATUM"), dateText(e.invoiceDate)},
@@ -134,6 +166,10 @@ qint64 insert(engine::Connection &db, const Entry &e, const QByteArray &xml)
                    {QStringLiteral("GESCHAELT"), e.header.peeled},
                    {QStringLiteral("GERUECKT"), e.header.skidded},
                    {QStringLiteral("XML"), QString::fromUtf8(xml)},
+                   {QStringLiteral("NAME1"), e.seller.name},
+                   {QStringLiteral("BANK"), e.seller.bank},
+                   {QStringLiteral("BLZ"), e.seller.bankCode},
+                   {QStringLiteral("KTO"), e.seller.accountNumber},
                });
     return db.lastInsertRowId();
 }

@@ -21,7 +21,8 @@ extern const QString Name;
 // The statement that creates the table.
 extern const QString CreateSql;
 
-// Creates the table when its file is missing; an existing one is left as it is.
+// Creates the table when its file is missing; an existing one gets the columns it lacks,
+// behind the others, and keeps its rows.
 void ensure(engine::Connection &db);
 
 // Every row without its document, newest first.

@@ -5,7 +5,26 @@
 #include "report/PagePainter.h"
 #include "report/Report.h"
 
+#include <QFileInfo>
+
 namespace invoicing {
+
+namespace {
+
+// The formats in the order the save dialog offers them (InvoiceIssuer::Filter).
+enum EInvoiceFormat { ZugferdPdf = 0, XRechnungXml = 1 };
+const QString suffixes[] = {QStringLiteral("pdf"), QStringLiteral("xml")};
+
+} // namespace
+
+einvoice::Profile savedProfile(controls::DialogService::SaveChoice &choice)
+{
+    const QString suffix = QFileInfo(choice.path).suffix().toLower();
+    const bool asXml = suffix == suffixes[XRechnungXml] || (suffix != suffixes[ZugferdPdf] && choice.filter == XRechnungXml);
+    if (suffix != suffixes[XRechnungXml] && suffix != suffixes[ZugferdPdf])
+        choice.path += u'.' + suffixes[asXml ? XRechnungXml : ZugferdPdf];
+    return asXml ? einvoice::Profile::XRechnung : einvoice::Profile::FacturX;
+}
 
 QByteArray eInvoiceFile(const einvoice::Invoice &invoice, const QByteArray &xml, const report::Report &printout,
                         const QDateTime &written)

@@ -7,7 +7,9 @@
 #include "data/InvoiceColumns.h"
 #include "einvoice/Iban.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
+#include <QSignalBlocker>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -91,6 +93,9 @@ void TFormFirma::buildWindow()
     t->addWidget(controls::caption("FA-Sat&z:", dbedtFASatz, taxes), 1, 0);
     t->addWidget(dbedtFASatz, 1, 1);
     t->addWidget(new QLabel(QStringLiteral("%"), taxes), 1, 2);
+    dbedtVerkaufsbedingungen = m_edits.add("dbedtVerkaufsbedingungen", data::invoicecolumns::Verkaufsbedingungen);
+    t->addWidget(controls::caption("&Verkaufsbedingungen:", dbedtVerkaufsbedingungen, taxes), 2, 0);
+    t->addWidget(dbedtVerkaufsbedingungen, 2, 1, 1, 3);
     t->setColumnStretch(3, 1);
     layout->addWidget(taxes);
     layout->addWidget(buildEInvoiceGroup());
@@ -111,8 +116,8 @@ void TFormFirma::buildWindow()
 
     const std::vector<QWidget *> order{dbedtFirma, dbedtName1, dbedtStrasse, dbedtPlz, dbedtOrt, dbedtTelefon, dbedtFax,
                                        dbedtEMail, dbedtKTO, dbedtBLZ, dbedtBank, dbedtSteuerNr, dbedtMwSt, dbedtFASatz,
-                                       dbedtIBAN, dbedtBIC, dbedtUStIdNr, dbedtLand, dbedtAnsprechpartner,
-                                       dbedtSteuerbefreiung, btnOK, btnAbbruch};
+                                       dbedtVerkaufsbedingungen, dbedtIBAN, dbedtBIC, dbedtUStIdNr, dbedtLand,
+                                       dbedtAnsprechpartner, dbedtSteuerbefreiung, chkDurchschnittssatz, btnOK, btnAbbruch};
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     resize(460, 600);
@@ -143,6 +148,10 @@ QWidget *TFormFirma::buildEInvoiceGroup()
     e->addWidget(dbedtAnsprechpartner, 4, 1, 1, 2);
     e->addWidget(controls::caption("Steuerbefreiun&g:", dbedtSteuerbefreiung, group), 5, 0);
     e->addWidget(dbedtSteuerbefreiung, 5, 1, 1, 2);
+    chkDurchschnittssatz = new QCheckBox(QStringLiteral("Durchschnittssatz nach § 24 UStG"), group);
+    chkDurchschnittssatz->setObjectName(QStringLiteral("chkDurchschnittssatz"));
+    connect(chkDurchschnittssatz, &QCheckBox::toggled, this, &TFormFirma::durchschnittssatzGeaendert);
+    e->addWidget(chkDurchschnittssatz, 6, 1, 1, 2);
     e->setColumnStretch(2, 1);
     return group;
 }
@@ -164,6 +173,7 @@ void TFormFirma::FormActivate()
             firma.setValue(QString::fromLatin1(data::invoicecolumns::Steuerbefreiung), data::invoicecolumns::defaultSteuerbefreiung());
         } else
             firma.edit(); // left in editing by the close box, it stays as it is
+        durchschnittssatzZeigen();
         dbedtFirma->setFocus();
     });
 }
@@ -187,6 +197,24 @@ void TFormFirma::btnAbbruchClick()
         if (m_dmod.qryFirma.isEditing())
             m_dmod.qryFirma.cancel();
         reject();
+    });
+}
+
+void TFormFirma::durchschnittssatzZeigen()
+{
+    const QString field = QString::fromLatin1(data::invoicecolumns::Durchschnittssatz);
+    const QSignalBlocker quiet(chkDurchschnittssatz);
+    chkDurchschnittssatz->setChecked(m_dmod.qryFirma.value(field).toString().trimmed() == QLatin1String(data::invoicecolumns::Ja));
+}
+
+void TFormFirma::durchschnittssatzGeaendert(bool checked)
+{
+    controls::guarded(m_dialogs, [this, checked] {
+        data::Dataset &firma = m_dmod.qryFirma;
+        if (!firma.isEditing())
+            firma.edit();
+        firma.setValue(QString::fromLatin1(data::invoicecolumns::Durchschnittssatz),
+                       checked ? QString::fromLatin1(data::invoicecolumns::Ja) : QString());
     });
 }
 

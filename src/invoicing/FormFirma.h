@@ -12,6 +12,7 @@ class DialogService;
 }
 class QWidget;
 class QPushButton;
+class QCheckBox;
 namespace data { class Shell; }
 class TDMod;
 
@@ -43,6 +44,8 @@ public:
     controls::DbEdit *dbedtLand = nullptr;
     controls::DbEdit *dbedtAnsprechpartner = nullptr;
     controls::DbEdit *dbedtSteuerbefreiung = nullptr;
+    controls::DbEdit *dbedtVerkaufsbedingungen = nullptr;
+    QCheckBox *chkDurchschnittssatz = nullptr;
     QPushButton *btnOK = nullptr;
     QPushButton *btnAbbruch = nullptr;
 
@@ -58,6 +61,9 @@ private:
     QWidget *buildEInvoiceGroup();
     // False, after saying so, when the typed IBAN fails its check; an empty IBAN passes.
     bool ibanAnnehmbar();
+    // The check box shows the field Durchschnittssatz of the record being edited and sets it.
+    void durchschnittssatzZeigen();
+    void durchschnittssatzGeaendert(bool checked);
 
     TDMod &m_dmod;
     data::Shell &m_shell;

@@ -481,10 +481,10 @@ std::optional<invoicing::PreparedInvoice> TFormRechnung::RechnungVorbereiten()
     m_shell.SQLVorbereiten();
     einvoice::Invoice invoice = invoicing::invoiceFromQueries(
         m_dmod, {edtRechnungsNr->text(), dtpRechnungsdatum->date(), dtpLieferdatum->date()});
-    report::PreparedReport printout =
-        invoicing::RechnungsReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), m_dmod, memRechnungsdaten, invoice);
+    invoiceregister::ListHeader header = invoicing::listHeaderFromQueries(m_dmod);
+    report::PreparedReport printout = invoicing::RechnungsReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), invoice, header);
     return invoicing::PreparedInvoice{std::move(invoice), std::move(printout), invoicing::customerNumberFromQueries(m_dmod), m_listName,
-                                      invoicing::listHeaderFromQueries(m_dmod)};
+                                      std::move(header)};
 }
 
 void TFormRechnung::drucken(const QString &device)

@@ -13,7 +13,7 @@
 #include "invoicing/EInvoiceFile.h"
 #include "invoicing/InvoiceIssuer.h"
 #include "invoicing/RegisterModel.h"
-#include "invoicing/StoredInvoiceReport.h"
+#include "invoicing/RechnungsReport.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -230,7 +230,7 @@ void TFormRechnungsausgangsbuch::btnAnzeigenClick()
         const Entry *e = selected();
         if (!e)
             return;
-        invoicing::StoredInvoiceReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), m_register.invoice(e->id), e->header)
+        invoicing::RechnungsReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), m_register.invoice(e->id), e->header)
             .print(QStringLiteral("Screen"), this);
     });
 }
@@ -253,17 +253,11 @@ void TFormRechnungsausgangsbuch::btnERechnungClick()
                                 ? XRechnungXml
                                 : ZugferdPdf;
         const QString proposed = QDir(documentsFolder()).filePath(einvoice::proposedFileName(invoice.number) + eInvoiceSuffixes[offered]);
-        const controls::DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), invoicing::InvoiceIssuer::Filter, offered, proposed);
+        controls::DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), invoicing::InvoiceIssuer::Filter, offered, proposed);
         if (choice.path.isEmpty())
             return;
-        // A name typed with the other format's extension means that format; a name without one
-        // gets the extension of the format chosen.
-        QString path = choice.path;
-        const QString suffix = QFileInfo(path).suffix().toLower();
-        const bool asXml = suffix == u"xml" || (suffix != u"pdf" && choice.filter == XRechnungXml);
-        if (suffix != u"xml" && suffix != u"pdf")
-            path += eInvoiceSuffixes[asXml ? XRechnungXml : ZugferdPdf];
-        invoice.profile = asXml ? einvoice::Profile::XRechnung : einvoice::Profile::FacturX;
+        invoice.profile = invoicing::savedProfile(choice);
+        const QString path = choice.path;
 
         const QString missing = einvoice::missingDataMessage(invoice);
         if (!missing.isEmpty()) {
@@ -273,7 +267,7 @@ void TFormRechnungsausgangsbuch::btnERechnungClick()
         // The stored document in the profile chosen: an XRechnung saved as XRechnung again is the
         // stored document byte for byte.
         const QByteArray xml = einvoice::ciiXml(invoice);
-        report::PreparedReport printout = invoicing::StoredInvoiceReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), invoice, e->header);
+        report::PreparedReport printout = invoicing::RechnungsReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), invoice, e->header);
         einvoice::saveFile(path, invoicing::eInvoiceFile(invoice, xml, printout.report(), QDateTime::currentDateTime()));
         m_dialogs.information(QStringLiteral("Die E-Rechnung wurde gespeichert: %1").arg(QDir::toNativeSeparators(path)));
     });

@@ -45,6 +45,11 @@ einvoice::Seller sellerFrom(const Record &firma)
     s.iban = firma.text(col::Iban);
     s.bic = firma.text(col::Bic);
     s.vatExemption = firma.text(col::Steuerbefreiung);
+    s.averageRate = firma.text(col::Durchschnittssatz) == QLatin1String(col::Ja);
+    s.salesTerms = firma.text(col::Verkaufsbedingungen);
+    s.bank = firma.text("Bank");
+    s.bankCode = firma.text("BLZ");
+    s.accountNumber = firma.text("KTO");
     return s;
 }
 

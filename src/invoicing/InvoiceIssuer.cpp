@@ -67,11 +67,11 @@ void InvoiceIssuer::saveEInvoice(PreparedInvoice &prepared)
         m_folder = QDir::homePath();
     const QString proposed = QDir(m_folder).filePath(einvoice::proposedFileName(invoice.number)
                                                      + (forPublicBuyer ? QStringLiteral(".xml") : QStringLiteral(".pdf")));
-    const controls::DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), Filter,
-                                                                forPublicBuyer ? XRechnungFilter : ZugferdFilter, proposed);
+    controls::DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), Filter,
+                                                          forPublicBuyer ? XRechnungFilter : ZugferdFilter, proposed);
     if (choice.path.isEmpty())
         return;
-    const einvoice::Profile chosen = choice.filter == XRechnungFilter ? einvoice::Profile::XRechnung : einvoice::Profile::FacturX;
+    const einvoice::Profile chosen = savedProfile(choice);
     if (chosen != invoice.profile) {
         invoice.profile = chosen;
         if (!complete(invoice))

@@ -1,30 +1,38 @@
 #include "invoicing/RechnungsReport.h"
 
-#include "data/DataModule.h"
+#include "einvoice/Country.h"
 #include "einvoice/InvoiceTexts.h"
 #include "einvoice/Totals.h"
-#include "report/DatasetPipeline.h"
+
+#include <memory>
 
 namespace invoicing {
 
 namespace {
 
-using report::DatasetPipeline;
-using Range = DatasetPipeline::Range;
+using report::TablePipeline;
 
-// The customer columns the invoice reads; offered empty when no customer has been looked up
-// yet, so that the address prints empty instead of the print failing.
-report::TablePipeline keinKunde()
-{
-    return report::TablePipeline({QStringLiteral("ID"), QStringLiteral("NRKD"), QStringLiteral("SUCHNAME"), QStringLiteral("FIRMA"),
-                                  QStringLiteral("VORNAME"), QStringLiteral("NAME"), QStringLiteral("STRASSE"), QStringLiteral("LAND"),
-                                  QStringLiteral("PLZ"), QStringLiteral("ORT"), QStringLiteral("SKONTO"), QStringLiteral("SKONTOTAGE"),
-                                  QStringLiteral("NETTOTAGE")});
-}
+constexpr int detailLines = 5; // ANGABE1..5 of the template
 
 QVariant day(const QDate &date)
 {
     return date.isValid() ? QVariant(date.startOfDay()) : QVariant();
+}
+
+std::unique_ptr<TablePipeline> oneRow(const QStringList &fields, const QVariantList &values)
+{
+    auto p = std::make_unique<TablePipeline>(fields);
+    p->addRow(values);
+    return p;
+}
+
+// The country before the customer's postcode: the ISO code of a foreign country; none at home,
+// where the post needs none.
+QString printedCountry(const einvoice::Invoice &inv)
+{
+    const QString sellerCountry = einvoice::countryCode(inv.seller.country, QString());
+    const QString code = einvoice::countryCode(inv.buyer.country, sellerCountry);
+    return code == sellerCountry ? QString() : code;
 }
 
 } // namespace
@@ -32,30 +40,65 @@ QVariant day(const QDate &date)
 report::TablePipeline rechnungswerte(const einvoice::Invoice &invoice)
 {
     const einvoice::Totals t = einvoice::invoiceTotals(invoice);
-    report::TablePipeline p({QStringLiteral("RECHNUNGSDATUM"), QStringLiteral("LIEFERDATUM"), QStringLiteral("NETTO"),
-                             QStringLiteral("MWST"), QStringLiteral("BRUTTO"), QStringLiteral("SKONTOBETRAG"),
-                             QStringLiteral("NACHSKONTO"), QStringLiteral("ABGABE"), QStringLiteral("ABGABETEXT")});
+    QStringList fields{QStringLiteral("RECHNUNGSDATUM"), QStringLiteral("LIEFERDATUM"), QStringLiteral("NETTO"),
+                       QStringLiteral("MWST"), QStringLiteral("BRUTTO"), QStringLiteral("SKONTOBETRAG"),
+                       QStringLiteral("NACHSKONTO"), QStringLiteral("ABGABE"), QStringLiteral("ABGABETEXT"),
+                       QStringLiteral("TITEL"), QStringLiteral("EINLEITUNG"), QStringLiteral("MWSTTEXT"),
+                       QStringLiteral("BEDINGUNGEN"), QStringLiteral("BANKVERBINDUNG"), QStringLiteral("STEUERNUMMERN")};
     using einvoice::toAmount;
-    p.addRow({day(invoice.invoiceDate), day(invoice.deliveryDate), toAmount(t.net), toAmount(t.vat), toAmount(t.gross),
-              toAmount(t.cashDiscount), toAmount(t.afterCashDiscount), toAmount(t.levy),
-              einvoice::levySentence(invoice.levyRate, t.levy)});
+    QVariantList values{day(invoice.invoiceDate), day(invoice.deliveryDate), toAmount(t.net), toAmount(t.vat), toAmount(t.gross),
+                        toAmount(t.cashDiscount), toAmount(t.afterCashDiscount), toAmount(t.levy),
+                        einvoice::levySentence(invoice.levyRate, t.levy), einvoice::pageTitle(invoice),
+                        einvoice::introLine(invoice), einvoice::vatText(invoice.vatRate, invoice.seller.averageRate),
+                        invoice.seller.salesTerms.trimmed(), einvoice::bankLine(invoice.seller),
+                        einvoice::taxNumbersLine(invoice.seller)};
+    const std::vector<einvoice::Detail> details = einvoice::pageDetails(invoice);
+    for (int i = 0; i < detailLines; ++i) {
+        const bool present = i < static_cast<int>(details.size());
+        fields << QStringLiteral("ANGABE%1").arg(i + 1) << QStringLiteral("WERT%1").arg(i + 1);
+        values << (present ? details[static_cast<size_t>(i)].label : QString())
+               << (present ? details[static_cast<size_t>(i)].value : QString());
+    }
+    report::TablePipeline p(fields);
+    p.addRow(values);
     return p;
 }
 
-report::PreparedReport RechnungsReport(const QString &templatePath, TDMod &dmod, const data::Dataset &rechnungsdaten,
-                                           const einvoice::Invoice &invoice)
+report::PreparedReport RechnungsReport(const QString &templatePath, const einvoice::Invoice &inv,
+                                       const invoiceregister::ListHeader &header)
 {
     report::PreparedReport r(templatePath);
-    r.addPipeline(QStringLiteral("dbFirma"), dmod.qryFirma, Range::CurrentRecord);
-    if (dmod.qryKunden.fieldCount() > 0)
-        r.addPipeline(QStringLiteral("dbKunden"), dmod.qryKunden, Range::CurrentRecord);
-    else
-        r.addPipeline(QStringLiteral("dbKunden"), std::make_unique<report::TablePipeline>(keinKunde()));
-    r.addPipeline(QStringLiteral("dbDorvdaten"), dmod.qryRechnung, Range::AllRows);
-    r.addPipeline(QStringLiteral("dbZusatzdaten"), dmod.qryDorvZusatz, Range::CurrentRecord);
-    r.addPipeline(QStringLiteral("dbRechnungsdaten"), rechnungsdaten, Range::CurrentRecord);
-    r.addPipeline(QStringLiteral("Firma"), dmod.qryFirma, Range::CurrentRecord);
-    r.addPipeline(QStringLiteral("dbRechnungswerte"), std::make_unique<report::TablePipeline>(rechnungswerte(invoice)));
+    const einvoice::Seller &s = inv.seller;
+    const einvoice::Buyer &b = inv.buyer;
+    // The name that heads the letter, and the name line below it only beside a company name,
+    // so that a page shown from the e-invoice document, which names the seller once, is the same.
+    const bool sellerCompany = !s.company.trimmed().isEmpty();
+    const QStringList firmaFields{"Firma", "Name1", "Strasse", "Plz", "Ort", "MwSt", "FASatz", "SteuerNr"};
+    const QVariantList firma{s.displayName(), sellerCompany ? s.name.trimmed() : QString(), s.street, s.postcode, s.city,
+                             inv.vatRate, inv.levyRate, s.taxNumber};
+    r.addPipeline(QStringLiteral("dbFirma"), oneRow(firmaFields, firma));
+    r.addPipeline(QStringLiteral("Firma"), oneRow(firmaFields, firma));
+
+    // The same for the customer: the name, and the person below a company.
+    const bool buyerCompany = !b.company.trimmed().isEmpty();
+    const einvoice::PaymentTerms terms = inv.isCancellation() ? einvoice::PaymentTerms{} : inv.terms;
+    r.addPipeline(QStringLiteral("dbKunden"),
+                  oneRow({"FIRMA", "VORNAME", "NAME", "STRASSE", "LAND", "PLZ", "ORT", "SKONTO", "SKONTOTAGE", "NETTOTAGE"},
+                         {b.displayName(), buyerCompany ? b.firstName : QString(), buyerCompany ? b.lastName : QString(), b.street,
+                          printedCountry(inv), b.postcode, b.city, terms.cashDiscountPercent, terms.cashDiscountDays,
+                          terms.netDays}));
+
+    auto lines = std::make_unique<TablePipeline>(QStringList{"GUETEKLASSE", "STAERKEKLASSE", "VOLUMEN", "PREIS", "SUMME"});
+    for (const einvoice::InvoiceLine &l : inv.lines)
+        lines->addRow({l.qualityClass, l.diameterClass, l.volume, l.price, l.amount});
+    r.addPipeline(QStringLiteral("dbDorvdaten"), std::move(lines));
+
+    r.addPipeline(QStringLiteral("dbZusatzdaten"), oneRow({"ABTEILUNG", "BAUMART", "SORTE", "GESCHAELT", "GERUECKT"},
+                                                          {header.department, header.species, header.assortment, header.peeled,
+                                                           header.skidded}));
+    r.addPipeline(QStringLiteral("dbRechnungsdaten"), oneRow({"RECHNUNGSNR"}, {inv.number}));
+    r.addPipeline(QStringLiteral("dbRechnungswerte"), std::make_unique<TablePipeline>(rechnungswerte(inv)));
+    r.report().setPrintDateTime(QDateTime(inv.invoiceDate, QTime(12, 0)));
     return r;
 }
 

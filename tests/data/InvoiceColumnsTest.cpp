@@ -39,7 +39,8 @@ TEST(InvoiceColumns, AreAddedBehindTheStoredColumnsOnceAndKeepEveryRow)
     dmod.DataModuleCreate(); // a second start finds them there
 
     engine::Connection &db = dmod.dbDorv;
-    const QStringList firmaAdded{"IBAN", "BIC", "UStIdNr", "Land", "Ansprechpartner", "Steuerbefreiung"};
+    const QStringList firmaAdded{"IBAN", "BIC", "UStIdNr", "Land", "Ansprechpartner", "Steuerbefreiung", "Verkaufsbedingungen",
+                                 "Durchschnittssatz"};
     const QStringList kundenAdded{"EMAIL", "USTIDNR", "KAEUFERREFERENZ", "LIEFERANTENNR"};
     EXPECT_EQ(columnsOf(db, "Firma"), firmaBefore + firmaAdded);
     EXPECT_EQ(columnsOf(db, "Kunden"), kundenBefore + kundenAdded);

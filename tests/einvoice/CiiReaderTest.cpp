@@ -44,12 +44,17 @@ TEST(CiiReader, WritesTheSameDocumentAgain)
     foreignLand.buyer.country = QStringLiteral("XY");
     expectRoundTrip(foreignLand, "a LAND that names no country stays without a country");
 
-    einvoice::Invoice cancellation = samples::example(Profile::XRechnung);
-    cancellation.number += QStringLiteral("-S");
-    cancellation.lines.front().volume = -10;
-    cancellation.lines.front().amount = -500;
-    cancellation.cancels = {QStringLiteral("2024/17"), QDate(2024, 11, 8)};
-    expectRoundTrip(cancellation, "a cancellation with negated lines");
+    expectRoundTrip(einvoice::cancellationOf(samples::example(Profile::XRechnung), QStringLiteral("2024/17-S"), QDate(2024, 12, 2)),
+                    "a cancellation");
+
+    einvoice::Invoice flatRate = samples::example(Profile::FacturX);
+    flatRate.seller.averageRate = true;
+    flatRate.seller.salesTerms = QStringLiteral("Es gelten unsere Bedingungen.");
+    expectRoundTrip(flatRate, "the flat rate and the sales terms");
+    const einvoice::Invoice read = einvoice::readCii(einvoice::ciiXml(flatRate));
+    EXPECT_TRUE(read.seller.averageRate);
+    EXPECT_EQ(read.seller.salesTerms, flatRate.seller.salesTerms);
+    EXPECT_DOUBLE_EQ(read.levyRate, 0.2);
 }
 
 TEST(CiiReader, GivesTheInvoiceThePrintoutNeeds)

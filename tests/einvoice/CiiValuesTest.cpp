@@ -73,8 +73,43 @@ TEST(CiiValues, TheExampleAsXRechnung)
     EXPECT_EQ(value(xml, "TaxTotalAmount"), "80.00");
     EXPECT_EQ(value(xml, "TaxTotalAmount/@currencyID"), "EUR");
     EXPECT_EQ(value(xml, "GrandTotalAmount"), "580.00");
-    EXPECT_EQ(value(xml, "IncludedNote/Content"),
-              QString::fromUtf8("Vom Nettobetrag sind 0,20 % FA = 1,00  EUR abzuziehen und vom Dorvkäufer abzuführen"));
+    EXPECT_EQ(value(xml, "ExchangedDocument/TypeCode"), "380");
+    EXPECT_EQ(values(xml, "IncludedNote/Content"),
+              QStringList{QString::fromUtf8("Vom Nettobetrag sind 0,20 % FA = 1,00  EUR abzuziehen und vom Holzkäufer abzuführen")})
+        << "neither flat rate nor sales terms";
+}
+
+TEST(CiiValues, ACancellationIsACreditNoteForTheCancelledInvoice)
+{
+    for (Profile p : {Profile::FacturX, Profile::XRechnung}) {
+        const einvoice::Invoice storno =
+            einvoice::cancellationOf(samples::example(p), QStringLiteral("2024/17-S"), QDate(2024, 12, 2));
+        const QByteArray xml = einvoice::ciiXml(storno);
+        EXPECT_EQ(value(xml, "ExchangedDocument/TypeCode"), "381");
+        EXPECT_EQ(value(xml, "InvoiceReferencedDocument/IssuerAssignedID"), "2024/17");
+        EXPECT_EQ(value(xml, "InvoiceReferencedDocument/FormattedIssueDateTime/DateTimeString"), "20241108");
+        EXPECT_EQ(value(xml, "BilledQuantity"), "10.00") << "amounts positive, as a credit note states them";
+        EXPECT_EQ(value(xml, "GrandTotalAmount"), "580.00");
+        EXPECT_EQ(value(xml, "DuePayableAmount"), "580.00") << "no cash discount";
+        EXPECT_EQ(value(xml, "SpecifiedTradePaymentTerms/Description"), "<none>") << "no payment term, no #SKONTO#";
+        EXPECT_FALSE(xml.contains("#SKONTO#"));
+        EXPECT_EQ(value(xml, "DueDateDateTime/DateTimeString"), "20241202");
+    }
+}
+
+TEST(CiiValues, NotesForTheFlatRateTheSalesTermsAndNoLevy)
+{
+    einvoice::Invoice inv = samples::example(Profile::XRechnung);
+    inv.vatRate = 5.5;
+    inv.levyRate = 0;
+    inv.seller.averageRate = true;
+    inv.seller.salesTerms = QString::fromUtf8("Es gelten unsere Verkaufsbedingungen.");
+    const QByteArray xml = einvoice::ciiXml(inv);
+    EXPECT_EQ(values(xml, "IncludedNote/Content"),
+              strings({"Durchschnittssatz nach § 24 UStG", "Es gelten unsere Verkaufsbedingungen."}))
+        << "no levy sentence at a levy rate of 0";
+    EXPECT_EQ(value(xml, "CategoryCode"), "S");
+    EXPECT_EQ(value(xml, "RateApplicablePercent"), "5.50");
 }
 
 TEST(CiiValues, FacturXKeepsThePlainTermsAndNoBusinessProcess)

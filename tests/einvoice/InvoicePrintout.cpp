@@ -9,41 +9,16 @@
 #include <cmath>
 
 InvoicePrintout::InvoicePrintout(const einvoice::Invoice &inv)
-    : m_firma({"Firma", "Name1", "Strasse", "Plz", "Ort", "MwSt", "FASatz", "BLZ", "KTO", "Bank", "SteuerNr"})
-    , m_kunden({"FIRMA", "VORNAME", "NAME", "STRASSE", "LAND", "PLZ", "ORT", "SKONTO", "SKONTOTAGE", "NETTOTAGE"})
-    , m_lines({"GUETEKLASSE", "STAERKEKLASSE", "VOLUMEN", "PREIS", "SUMME"})
-    , m_zusatz({"ABTEILUNG", "BAUMART", "SORTE", "GESCHAELT", "GERUECKT"})
-    , m_nummer({"RECHNUNGSNR"})
-    , m_werte(invoicing::rechnungswerte(inv))
+    : m_printout(invoicing::RechnungsReport(QStringLiteral(DORV_REPORT_DIR "/Rechnung.rtm"), inv,
+                                            {QStringLiteral("12 B"), inv.species, QStringLiteral("Stammholz"), false, true}))
 {
-    const einvoice::Seller &s = inv.seller;
-    const einvoice::Buyer &b = inv.buyer;
-    m_firma.addRow({s.company, s.name, s.street, s.postcode, s.city, inv.vatRate, inv.levyRate, "12345678", "1234567890", "Musterbank",
-                    s.taxNumber});
-    m_kunden.addRow({b.company, b.firstName, b.lastName, b.street, b.country, b.postcode, b.city, inv.terms.cashDiscountPercent,
-                     inv.terms.cashDiscountDays, inv.terms.netDays});
-    for (const einvoice::InvoiceLine &l : inv.lines)
-        m_lines.addRow({l.qualityClass, l.diameterClass, l.volume, l.price, l.amount});
-    m_zusatz.addRow({"12 B", inv.species, "Stammholz", false, true});
-    m_nummer.addRow({inv.number});
-
-    m_report.setTemplateFileName(QStringLiteral(DORV_REPORT_DIR "/Rechnung.rtm"));
-    m_report.loadFromFile();
-    m_report.setPipeline(QStringLiteral("dbFirma"), &m_firma);
-    m_report.setPipeline(QStringLiteral("Firma"), &m_firma);
-    m_report.setPipeline(QStringLiteral("dbKunden"), &m_kunden);
-    m_report.setPipeline(QStringLiteral("dbDorvdaten"), &m_lines);
-    m_report.setPipeline(QStringLiteral("dbZusatzdaten"), &m_zusatz);
-    m_report.setPipeline(QStringLiteral("dbRechnungsdaten"), &m_nummer);
-    m_report.setPipeline(QStringLiteral("dbRechnungswerte"), &m_werte);
-    m_report.setSeparators(data::display::Separators{u',', u'.'});
-    m_report.setPrintDateTime(QDateTime(inv.invoiceDate, QTime(10, 0)));
-    m_pages = m_report.layOut();
+    m_printout.report().setSeparators(data::display::Separators{u',', u'.'});
+    m_pages = m_printout.report().layOut();
 }
 
 einvoice::PdfPages InvoicePrintout::pdfPages() const
 {
-    const report::PageSetup &setup = m_report.layout().page;
+    const report::PageSetup &setup = m_printout.report().layout().page;
     return {static_cast<int>(m_pages.size()), QSizeF(setup.width, setup.height),
             [this](QPainter &painter, int index) { report::PagePainter::paint(painter, m_pages[static_cast<size_t>(index)]); }};
 }

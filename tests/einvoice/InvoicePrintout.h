@@ -1,13 +1,11 @@
 #pragma once
 
-// The invoice as the program prints it: the delivered template Report/Rechnung.rtm laid out by
-// the report engine over pipelines holding the invoice's values, as the invoice window hands
-// its queries to it.
+// The invoice as the program prints it: the delivered template Report/Rechnung.rtm filled by
+// the program's own invoice report from the invoice's values.
 #include "einvoice/Invoice.h"
 #include "einvoice/PdfPages.h"
 #include "einvoice/Totals.h"
-#include "report/Pipeline.h"
-#include "report/Report.h"
+#include "report/PreparedReport.h"
 
 #include <optional>
 #include <vector>
@@ -20,6 +18,8 @@ public:
     InvoicePrintout &operator=(const InvoicePrintout &) = delete;
 
     const std::vector<report::Page> &pages() const { return m_pages; }
+    // The readable text of the pages, for the golden files.
+    QString dump() const { return m_printout.report().dump(); }
     // The pages for the hybrid PDF, drawn by the engine's page painter.
     einvoice::PdfPages pdfPages() const;
 
@@ -36,12 +36,6 @@ public:
     Figures figures() const;
 
 private:
-    report::TablePipeline m_firma;
-    report::TablePipeline m_kunden;
-    report::TablePipeline m_lines;
-    report::TablePipeline m_zusatz;
-    report::TablePipeline m_nummer;
-    report::TablePipeline m_werte;
-    report::Report m_report;
+    report::PreparedReport m_printout;
     std::vector<report::Page> m_pages;
 };

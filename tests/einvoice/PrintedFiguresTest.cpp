@@ -59,7 +59,7 @@ TEST(PrintedFigures, TheExampleAsPrintedAndAsWritten)
     EXPECT_EQ(t.afterCashDiscount, printed.afterCashDiscount);
     EXPECT_EQ(t.levy, 100);
     EXPECT_EQ(printed.levySentence, einvoice::levySentence(inv.levyRate, t.levy));
-    EXPECT_EQ(printed.levySentence, QStringLiteral("Vom Nettobetrag sind 0,20 % FA = 1,00  EUR abzuziehen und vom Dorvkäufer abzuführen"));
+    EXPECT_EQ(printed.levySentence, QStringLiteral("Vom Nettobetrag sind 0,20 % FA = 1,00  EUR abzuziehen und vom Holzkäufer abzuführen"));
 }
 
 TEST(PrintedFigures, ManyLinesAndOddPricesAgreeToTheCent)
@@ -103,4 +103,17 @@ TEST(PrintedFigures, HalfCentsAfterManyLines)
         EXPECT_EQ(printed.vat, t.vat);
         EXPECT_EQ(printed.gross, t.gross);
     }
+}
+
+TEST(PrintedFigures, ACancellationPrintsTheFiguresOfItsCreditNote)
+{
+    const einvoice::Invoice storno =
+        einvoice::cancellationOf(samples::example(einvoice::Profile::FacturX), QStringLiteral("2024/17-S"), QDate(2024, 12, 2));
+    const InvoicePrintout::Figures printed = InvoicePrintout(storno).figures();
+    const QByteArray xml = einvoice::ciiXml(storno);
+    EXPECT_EQ(std::tuple(printed.net, printed.vat, printed.gross), std::tuple(50000LL, 8000LL, 58000LL));
+    EXPECT_EQ(samples::value(xml, "TaxBasisTotalAmount"), "500.00");
+    EXPECT_EQ(samples::value(xml, "TaxTotalAmount"), "80.00");
+    EXPECT_EQ(samples::value(xml, "DuePayableAmount"), "580.00");
+    EXPECT_FALSE(printed.cashDiscount) << "no cash discount items";
 }

@@ -1,5 +1,6 @@
 // The official validators accept every e-invoice Dorv writes: XRechnung XML and ZUGFeRD PDF,
-// for the simple example and for 30 lines without VAT, and the cancellation of an invoice. They run only where the validators are
+// for the simple example, for 30 lines without VAT, for a seller at the flat rate of § 24 UStG,
+// and for the cancellation of an invoice (a credit note). They run only where the validators are
 // installed beside the repository; each document is checked once (the validator is slow).
 #include "einvoice/CiiWriter.h"
 #include "einvoice/Files.h"
@@ -47,6 +48,23 @@ protected:
     QTemporaryDir m_dir;
 };
 
+// A forester at the flat rate of § 24 UStG, who states sales terms and pays no levy.
+einvoice::Invoice flatRate(einvoice::Profile profile)
+{
+    einvoice::Invoice inv = samples::example(profile);
+    inv.number = QStringLiteral("2024/18");
+    inv.vatRate = 5.5;
+    inv.levyRate = 0;
+    inv.seller.averageRate = true;
+    inv.seller.salesTerms = QString::fromUtf8("Es gelten die Verkaufsbedingungen des Forstbetriebs.");
+    return inv;
+}
+
+einvoice::Invoice cancellation(einvoice::Profile profile)
+{
+    return einvoice::cancellationOf(samples::example(profile), QStringLiteral("2024/17-S"), QDate(2024, 12, 2));
+}
+
 } // namespace
 
 TEST_F(Validator, XRechnungPassesEN16931AndTheXRechnungRules)
@@ -54,9 +72,8 @@ TEST_F(Validator, XRechnungPassesEN16931AndTheXRechnungRules)
     using einvoice::Profile;
     expectAccepted({{QStringLiteral("Beispiel.xml"), einvoice::ciiXml(samples::example(Profile::XRechnung))},
                     {QStringLiteral("Dreissig.xml"), einvoice::ciiXml(samples::thirtyLinesWithoutVat(Profile::XRechnung))},
-                    {QStringLiteral("Storno.xml"),
-                     einvoice::ciiXml(einvoice::cancellationOf(samples::example(Profile::XRechnung), QStringLiteral("2024/17-S"),
-                                                               QDate(2024, 12, 2)))}},
+                    {QStringLiteral("Storno.xml"), einvoice::ciiXml(cancellation(Profile::XRechnung))},
+                    {QStringLiteral("Durchschnittssatz.xml"), einvoice::ciiXml(flatRate(Profile::XRechnung))}},
                    true);
 }
 
@@ -64,6 +81,8 @@ TEST_F(Validator, ZugferdPdfPassesEN16931AndTheHybridChecks)
 {
     using einvoice::Profile;
     expectAccepted({{QStringLiteral("Beispiel.pdf"), hybridPdf(samples::example(Profile::FacturX))},
-                    {QStringLiteral("Dreissig.pdf"), hybridPdf(samples::thirtyLinesWithoutVat(Profile::FacturX))}},
+                    {QStringLiteral("Dreissig.pdf"), hybridPdf(samples::thirtyLinesWithoutVat(Profile::FacturX))},
+                    {QStringLiteral("Storno.pdf"), hybridPdf(cancellation(Profile::FacturX))},
+                    {QStringLiteral("Durchschnittssatz.pdf"), hybridPdf(flatRate(Profile::FacturX))}},
                    false);
 }

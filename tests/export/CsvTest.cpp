@@ -75,3 +75,14 @@ TEST(Csv, QuotesTextsAsASpreadsheetExpectsAndLeavesEmptyColumnsEmpty)
               (QStringList{QStringLiteral("7;;30;;\"a;b\";;\"x\"\"y\""), QStringLiteral("8;3;12;11;\"1\n2\";0;")}));
     EXPECT_EQ(lines(csvDocument({})).size(), 1) << "an empty list is the title line alone";
 }
+
+TEST(Csv, ATextASpreadsheetWouldRunAsAFormulaStaysText)
+{
+    ExportLog formula{9, 4, 30, 29, QStringLiteral("=A1"), 0.25, QStringLiteral("-2")};
+    EXPECT_EQ(lines(csvDocument({formula})).at(1), QStringLiteral("9;4;30;29;'=A1;0,25;'-2")) << "numbers stay numbers";
+    EXPECT_EQ(exporting::csvField(QStringLiteral("=HYPERLINK(\"//x.de\";\"Nord\")")),
+              QStringLiteral("\"'=HYPERLINK(\"\"//x.de\"\";\"\"Nord\"\")\""));
+    for (const char *start : {"+", "@", "\t", "\r"})
+        EXPECT_TRUE(exporting::csvField(QString::fromLatin1(start) + "1").contains(QStringLiteral("'") + QString::fromLatin1(start)));
+    EXPECT_EQ(exporting::csvField(QStringLiteral("B=1")), QStringLiteral("B=1"));
+}

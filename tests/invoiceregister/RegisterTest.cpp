@@ -227,17 +227,45 @@ TEST_F(Register, CancellationIsANewRowWithNegatedAmounts)
     const Sums sums = sumsOf(filtered(all, {}));
     EXPECT_EQ(std::tuple(sums.net, sums.vat, sums.gross), std::tuple(0LL, 0LL, 0LL));
 
-    // Its document cancels the original and says the same amounts.
+    // Its document is a credit note for the original with the same amounts, stated positive.
     const einvoice::Invoice doc = reg.invoice(storno.id);
     EXPECT_EQ(doc.number, "R-2026-0041-S");
+    EXPECT_TRUE(doc.isCancellation());
     EXPECT_EQ(doc.cancels.number, "R-2026-0041");
     EXPECT_EQ(doc.cancels.date, QDate(2024, 11, 8));
-    EXPECT_EQ(einvoice::invoiceTotals(doc).gross, -58000);
+    EXPECT_EQ(einvoice::invoiceTotals(doc).gross, 58000);
+    EXPECT_EQ(doc.terms.netDays, 0) << "nothing to pay within a term";
 
     EXPECT_THROW(reg.cancel(original.id, later), RegisterError) << "cancelled twice";
     EXPECT_THROW(reg.cancel(storno.id, later), RegisterError) << "a cancellation cancelled";
     EXPECT_THROW(reg.cancel(4711, later), RegisterError);
     EXPECT_EQ(reg.entries().size(), 2u);
+}
+
+TEST_F(Register, KeepsWhatThePagePrintedOfTheSellerBesideTheDocument)
+{
+    // A register made before the seller's printed data were kept gets their columns.
+    db.execute(QStringLiteral("CREATE TABLE RECHNUNGSAUSGANG ( ID AUTOINC, RECHNUNGSNR CHAR(40), RECHNUNGSDATUM CHAR(10), "
+                              "LIEFERDATUM CHAR(10), NRKD CHAR(13), KUNDE CHAR(100), LISTE CHAR(64), NETTO NUMERIC(15,2), "
+                              "MWSTSATZ NUMERIC(15,4), MWST NUMERIC(15,2), BRUTTO NUMERIC(15,2), SKONTO NUMERIC(15,4), SKONTOTAGE INT, "
+                              "NETTOTAGE INT, ART CHAR(10), KOPIE BOOLEAN, AUSGESTELLT CHAR(19), ABTEILUNG CHAR(50), BAUMART CHAR(50), "
+                              "SORTE CHAR(50), GESCHAELT BOOLEAN, GERUECKT BOOLEAN, XML TEXT, Primary Key(ID))"));
+    db.execute(QStringLiteral("INSERT INTO RECHNUNGSAUSGANG ( RECHNUNGSNR, ART, XML ) VALUES ( 'ALT-1', 'Druck', '' )"));
+    table::ensure(db);
+    table::ensure(db);
+    ASSERT_EQ(reg.entries().size(), 1u);
+    EXPECT_EQ(reg.entries()[0].number, "ALT-1") << "the old row stays";
+
+    Issue i = issue(QStringLiteral("R-7"));
+    i.invoice.seller.name = QStringLiteral("Inh. Max Mustermann");
+    i.invoice.seller.bank = QStringLiteral("Musterbank");
+    i.invoice.seller.bankCode = QStringLiteral("12345678");
+    i.invoice.seller.accountNumber = QStringLiteral("1234567890");
+    const Entry e = record(i);
+    const einvoice::Invoice shown = reg.invoice(e.id);
+    EXPECT_EQ(std::tuple(shown.seller.name, shown.seller.bank, shown.seller.bankCode, shown.seller.accountNumber),
+              std::tuple(i.invoice.seller.name, i.invoice.seller.bank, i.invoice.seller.bankCode, i.invoice.seller.accountNumber));
+    EXPECT_EQ(reg.invoice(reg.cancel(e.id, morning).id).seller.bank, "Musterbank") << "the cancellation prints the same letterhead";
 }
 
 TEST_F(Register, FiltersByYearAndCustomerAndSumsWhatIsShown)
@@ -305,4 +333,8 @@ TEST(RegisterCsv, OneInvoicePerLineForTheTaxAdviser)
                                 "R-1-S;02.03.2026;27.02.2026;10001;\"Säge; \"\"Eiche\"\"\";Fichte2026;-0,05;5,50;0,00;-0,05;"
                                 "Storno;02.03.2026 09:05\r\n"));
     EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+
+    // A customer name a spreadsheet would run as a formula arrives as the text it is.
+    e.customerName = QStringLiteral("=HYPERLINK(\"//x.de\";\"Nord\")");
+    EXPECT_TRUE(QString::fromUtf8(registerCsv({&e})).contains(QStringLiteral(";10001;\"'=HYPERLINK(\"\"//x.de\"\";\"\"Nord\"\")\";Fichte2026;")));
 }

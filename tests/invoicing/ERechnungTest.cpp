@@ -84,7 +84,8 @@ TEST_F(ERechnungTest, ThePrintoutDatesTheInvoiceAndItsTermsByTheInvoiceDate)
     form().dtpLieferdatum->setDate(QDate(2024, 9, 27));
     const QString dump = invoiceDump(QDate(2024, 10, 1)); // printed on another day, dated as typed
     EXPECT_TRUE(dump.contains("\"01.10.2024\" w21.2 right")) << dump.toStdString();
-    EXPECT_TRUE(dump.contains("\"Lieferdatum: 27.09.2024\" w60.0 right")) << dump.toStdString();
+    EXPECT_TRUE(dump.contains("\"Lieferdatum:\" w40.0 left Arial 9")) << dump.toStdString();
+    EXPECT_TRUE(dump.contains("\"27.09.2024\" w75.1 right Arial 9")) << dump.toStdString();
     EXPECT_TRUE(dump.contains("\"(15.10.2024)\"")) << "due date";
     EXPECT_TRUE(dump.contains("\"(11.10.2024)\"")) << "cash discount date";
 }
@@ -181,6 +182,24 @@ TEST_F(ERechnungTest, OntoAFullDiskNothingIsSavedOrRecordedAndTheOldFileStays)
     EXPECT_EQ(readFile(old), QByteArray("%PDF alt"));
     EXPECT_FALSE(QFileInfo::exists(disk->filePath(QStringLiteral("neu.pdf"))));
     EXPECT_TRUE(invoiceregister::InvoiceRegister(dmod().dbDorv).entries().empty()) << "an invoice that was not written is recorded";
+}
+
+TEST_F(ERechnungTest, ATypedExtensionDecidesTheFormatOverTheFilterChosen)
+{
+    execute("UPDATE Kunden SET KAEUFERREFERENZ = '04011000-12345-67' WHERE NRKD = '4711'");
+    chooseCustomer("4711");
+    const invoiceregister::InvoiceRegister reg(dmod().dbDorv);
+    saveAs(QStringLiteral("x.pdf"), 1); // XRechnung chosen, ".pdf" typed
+    EXPECT_TRUE(written(QStringLiteral("x.pdf")).startsWith("%PDF-"));
+    EXPECT_EQ(reg.entries().at(0).kindLabel(), QStringLiteral("ZUGFeRD")) << "recorded as what was written";
+
+    saveAs(QStringLiteral("y.xml"), 0);
+    EXPECT_TRUE(written(QStringLiteral("y.xml")).startsWith("<?xml"));
+    EXPECT_EQ(reg.entries().at(0).kind, invoiceregister::Kind::XRechnung) << "a copy of the same invoice";
+
+    saveAs(QStringLiteral("z"), 1); // no extension: the filter's
+    EXPECT_TRUE(written(QStringLiteral("z.xml")).startsWith("<?xml"));
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), (QStringList{"x.pdf", "y.xml", "z.xml"}));
 }
 
 TEST_F(ERechnungTest, EveryIssuedInvoiceIsRecordedAndItsNumberGuarded)

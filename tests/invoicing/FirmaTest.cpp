@@ -4,6 +4,7 @@
 #include "invoicing/FormFirma.h"
 #include "support/WindowBed.h"
 
+#include <QCheckBox>
 #include <QLocale>
 #include <QTest>
 
@@ -68,6 +69,33 @@ TEST_F(FirmaTest, OKStoresTheTypedDataAndAbbruchDropsIt)
     EXPECT_EQ(stored()[0][1].toString(), QStringLiteral("Holzhausen"));
     EXPECT_EQ(dmod().qryFirma.text(QStringLiteral("Ort")), QStringLiteral("Holzhausen"));
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(FirmaTest, SalesTermsAndTheFlatRateAreStoredWithOKAndDroppedWithAbbruch)
+{
+    const auto terms = [this] {
+        return dmod().dbDorv.query(QStringLiteral("SELECT Verkaufsbedingungen, Durchschnittssatz FROM Firma")).rows.at(0);
+    };
+    EXPECT_EQ(terms(), (std::vector<QVariant>{QVariant(), QVariant()})) << "empty in the delivered data";
+    form.show();
+    EXPECT_FALSE(form.chkDurchschnittssatz->isChecked());
+    EXPECT_EQ(form.chkDurchschnittssatz->text(), QString::fromUtf8("Durchschnittssatz nach § 24 UStG"));
+    type(form.dbedtVerkaufsbedingungen, QStringLiteral("Es gelten unsere Bedingungen."));
+    form.chkDurchschnittssatz->click();
+    form.btnOKClick();
+    EXPECT_EQ(terms()[0].toString(), QStringLiteral("Es gelten unsere Bedingungen."));
+    EXPECT_EQ(terms()[1].toString(), QStringLiteral("J"));
+
+    form.show();
+    EXPECT_TRUE(form.chkDurchschnittssatz->isChecked());
+    form.chkDurchschnittssatz->click();
+    form.btnAbbruchClick();
+    EXPECT_EQ(terms()[1].toString(), QStringLiteral("J"));
+    form.show();
+    form.chkDurchschnittssatz->click();
+    form.btnOKClick();
+    EXPECT_EQ(terms()[1].toString(), QString());
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.texts().join(u'|').toStdString();
 }
 
 TEST_F(FirmaTest, TheCloseBoxLeavesTheRecordInEditingUntilTheNextOKOrAbbruch)

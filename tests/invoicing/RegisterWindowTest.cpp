@@ -4,7 +4,7 @@
 #include "einvoice/CiiReader.h"
 #include "invoiceregister/InvoiceRegister.h"
 #include "invoicing/FormRechnungsausgangsbuch.h"
-#include "invoicing/StoredInvoiceReport.h"
+#include "invoicing/RechnungsReport.h"
 #include "support/ProgramWindow.h"
 #include "support/WindowBed.h"
 
@@ -175,7 +175,7 @@ TEST_F(RegisterWindowTest, TheStoredInvoiceIsShownAsItWasIssued)
     around.dmod().dbDorv.execute(QStringLiteral("UPDATE Kunden SET FIRMA = 'Umbenannt'"));
 
     report::PreparedReport printout =
-        invoicing::StoredInvoiceReport(folder.reportPath() + "Rechnung.rtm", reg.invoice(e.id), e.header);
+        invoicing::RechnungsReport(folder.reportPath() + "Rechnung.rtm", reg.invoice(e.id), e.header);
     const QString dump = printout.report().dump();
     for (const char *text : {"\"Forstbetrieb Muster\"", "\"Sägewerk Eiche\"", "\"Anna Holz\"", "\"01.03.2026\"", "\"R-1\"",
                              "\"500,00 EUR\"", "\"+ 16,00 % MwSt\"", "\"80,00 EUR\"", "\"580,00 EUR\"", "\"12 B geschält/ ungerückt\"",
@@ -183,6 +183,36 @@ TEST_F(RegisterWindowTest, TheStoredInvoiceIsShownAsItWasIssued)
         EXPECT_TRUE(dump.contains(QString::fromUtf8(text))) << text;
     EXPECT_FALSE(dump.contains(QStringLiteral("Neue Firma")));
     EXPECT_FALSE(dump.contains(QStringLiteral("Umbenannt")));
+}
+
+TEST_F(RegisterWindowTest, ACancellationIsShownAndSavedAsACreditNote)
+{
+    issue("R-1", QDate(2026, 3, 1), "Sägewerk Eiche", 500);
+    form().show();
+    selectRow(0);
+    dialogs.answers = {true};
+    form().btnStornierenClick();
+    const Entry &storno = *form().shownRows()[0];
+
+    report::PreparedReport printout = invoicing::RechnungsReport(folder.reportPath() + "Rechnung.rtm", reg.invoice(storno.id), storno.header);
+    const QString dump = printout.report().dump();
+    for (const char *text : {"\"S T O R N O R E C H N U N G\"", "\"Storno zur Rechnung Nr. R-1 vom 01.03.2026\"", "\"R-1-S\"",
+                             "\"500,00 EUR\"", "\"580,00 EUR\""})
+        EXPECT_TRUE(dump.contains(QString::fromUtf8(text))) << text << dump.toStdString();
+    for (const char *gone : {"\"R E C H N U N G\"", "Sie kauften", "Zahlbar", "Skonto", "-580,00", "\"("})
+        EXPECT_FALSE(dump.contains(QString::fromUtf8(gone))) << gone;
+
+    const QString xml = out.filePath("storno.xml");
+    dialogs.files = {xml};
+    form().btnERechnungClick();
+    QFile written(xml);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    EXPECT_EQ(samples::value(bytes, "ExchangedDocument/TypeCode"), "381");
+    EXPECT_EQ(samples::value(bytes, "InvoiceReferencedDocument/IssuerAssignedID"), "R-1");
+    EXPECT_EQ(samples::value(bytes, "GrandTotalAmount"), "580.00");
+    EXPECT_FALSE(bytes.contains("#SKONTO#"));
+    EXPECT_EQ(form().lblSummen->text(), "Summe: Netto 0,00 EUR   MwSt 0,00 EUR   Brutto 0,00 EUR") << "counted against the invoice";
 }
 
 TEST_F(RegisterWindowTest, SavesTheStoredDocumentAgain)

@@ -159,10 +159,21 @@ TEST(TemplateFit, InvoiceWithTheLongestValues)
     rechnungsdaten.addRow({longest(20)});
     TablePipeline steuerNr({"SteuerNr"});
     steuerNr.addRow({longest(15)});
-    TablePipeline werte({"RECHNUNGSDATUM", "LIEFERDATUM", "NETTO", "MWST", "BRUTTO", "SKONTOBETRAG", "NACHSKONTO", "ABGABE", "ABGABETEXT"});
+    // The page's texts as the invoice report words them, each as long as it gets: the longest
+    // title, the bank line with the longest bank name and IBAN, the details with a long
+    // Leitweg-ID and the longest supplier number of digits.
+    TablePipeline werte({"RECHNUNGSDATUM", "LIEFERDATUM", "NETTO", "MWST", "BRUTTO", "SKONTOBETRAG", "NACHSKONTO", "ABGABE", "ABGABETEXT",
+                         "TITEL", "EINLEITUNG", "MWSTTEXT", "BEDINGUNGEN", "BANKVERBINDUNG", "STEUERNUMMERN", "ANGABE1", "WERT1",
+                         "ANGABE2", "WERT2", "ANGABE3", "WERT3", "ANGABE4", "WERT4", "ANGABE5", "WERT5"});
     werte.addRow({QDate(2024, 11, 8).startOfDay(), QDate(2024, 12, 28).startOfDay(), 10659989240.0, 2025397955.6, 12685387195.6,
                   380561615.87, 12304825579.73, 10658923241.08,
-                  QString::fromUtf8("Vom Nettobetrag sind 99,99 % FA = 10.658.923.241,08  EUR abzuziehen und vom Dorvkäufer abzuführen")});
+                  QString::fromUtf8("Vom Nettobetrag sind 99,99 % FA = 10.658.923.241,08  EUR abzuziehen und vom Holzkäufer abzuführen"),
+                  "S T O R N O R E C H N U N G", "Storno zur Rechnung Nr. " + longest(20) + " vom 08.11.2024",
+                  QString::fromUtf8("+ 99,99 % Durchschnittssatz nach § 24 UStG"), QStringLiteral("WWWWWWWWW ").repeated(25),
+                  longest(50) + " IBAN DE89 3704 0044 0532 0130 0012 3456 78 BIC COBADEFFXXX",
+                  "Steuer-Nr " + longest(15) + "   USt-IdNr. " + longest(20), "Rechnungsdatum:", "08.11.2024", "Lieferdatum:", "28.12.2024",
+                  "Ihre Referenz:", "04011000-1234512345-06", "Unsere Lieferanten-Nr.:", "12345678901234567890", "Ihre USt-IdNr.:",
+                  "DE123456789"});
 
     report::Report r;
     loadTemplate(r, "Rechnung.rtm");
@@ -175,11 +186,13 @@ TEST(TemplateFit, InvoiceWithTheLongestValues)
     r.setPipeline("dbRechnungswerte", &werte);
     expectEveryTextInItsOwnPlace(r.layOut(), "Rechnung.rtm");
     expectWhole(r.dump(),
-                {longest(20), "Nr:", "R E C H N U N G", longest(15), "Steuer-Nr", "08.11.2024", "1.065.999,99 FM", "9.999,99 EUR",
-                 "10.659.989.240,00 EUR", "Nettobetrag", "+ 19,00 % MwSt", "2.025.397.955,60 EUR", "Rechnungsbetrag",
+                {longest(20), "Nr:", "08.11.2024", "1.065.999,99 FM", "9.999,99 EUR",
+                 "10.659.989.240,00 EUR", "Nettobetrag", "2.025.397.955,60 EUR", "Rechnungsbetrag",
                  "12.685.387.195,60 EUR", "Zahlbar 999 Tage", "(04.08.2027)", "Bei Zahlung innerhalb 999 Tagen", "- 3,00 % Skonto",
                  "380.561.615,87 EUR", "12.304.825.579,73 EUR", "Güteklasse", "Stärkeklasse", "Menge", "Preis/FM", "Gesamtpreis",
-                 "Abteilung:", "Baumart:", "Cgw", "1b2", "Lieferdatum: 28.12.2024"},
+                 "Abteilung:", "Baumart:", "Cgw", "1b2", "Lieferdatum:", "28.12.2024", "04011000-1234512345-06",
+                 "Unsere Lieferanten-Nr.:", "12345678901234567890", "S T O R N O R E C H N U N G",
+                 QString::fromUtf8("+ 99,99 % Durchschnittssatz nach § 24 UStG")},
                 "Rechnung.rtm");
 }
 
