@@ -67,10 +67,10 @@ void TFormWerkmass::buildLayout()
     lblSumme->setFont(bold);
     outer->addWidget(lblSumme);
 
-    m_classes = new evaluation::MillTableModel(evaluation::millClassTitles(), this);
+    m_classes = new evaluation::MillTableModel(evaluation::millClassTitles(), 2, this);
     grdKlassen = tableOf(m_classes, this, QStringLiteral("grdKlassen"));
     outer->addWidget(grdKlassen, 1);
-    m_logs = new evaluation::MillTableModel(evaluation::millRowTitles(), this);
+    m_logs = new evaluation::MillTableModel(evaluation::millRowTitles(), 3, this);
     grdStaemme = tableOf(m_logs, this, QStringLiteral("grdStaemme"));
     outer->addWidget(grdStaemme, 3);
 

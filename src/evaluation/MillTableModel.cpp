@@ -5,7 +5,10 @@
 
 namespace evaluation {
 
-MillTableModel::MillTableModel(QStringList titles, QObject *parent) : QAbstractTableModel(parent), m_titles(std::move(titles)) {}
+MillTableModel::MillTableModel(QStringList titles, int textColumns, QObject *parent)
+    : QAbstractTableModel(parent), m_titles(std::move(titles)), m_textColumns(textColumns)
+{
+}
 
 void MillTableModel::setRows(int count, Texts texts, Marked marked)
 {
@@ -38,7 +41,7 @@ QVariant MillTableModel::data(const QModelIndex &index, int role) const
             return QBrush(QColor(255, 214, 214));
         return {};
     case Qt::TextAlignmentRole:
-        return int(Qt::AlignVCenter | (index.column() < 3 ? Qt::AlignLeft : Qt::AlignRight));
+        return int(Qt::AlignVCenter | (index.column() < m_textColumns ? Qt::AlignLeft : Qt::AlignRight));
     default:
         return {};
     }

@@ -15,7 +15,8 @@ public:
     using Texts = std::function<QStringList(int row)>;
     using Marked = std::function<bool(int row)>;
 
-    MillTableModel(QStringList titles, QObject *parent);
+    // The first `textColumns` columns are aligned left, the figures right.
+    MillTableModel(QStringList titles, int textColumns, QObject *parent);
 
     // Replaces the rows.
     void setRows(int count, Texts texts, Marked marked = {});
@@ -27,6 +28,7 @@ public:
 
 private:
     QStringList m_titles;
+    int m_textColumns;
     int m_count = 0;
     Texts m_texts;
     Marked m_marked;
