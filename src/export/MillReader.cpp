@@ -254,8 +254,11 @@ private:
     {
         const QString where = QStringLiteral("Foto-optische Vermessung");
         MillPile pile;
-        if (const auto count = number(o, u"count", where))
+        if (const auto count = number(o, u"count", where)) {
+            if (*count < 0 || *count > 1e9)
+                refuse(QStringLiteral("%1: „count“ ist keine Stückzahl.").arg(where));
             pile.count = int(*count);
+        }
         pile.sortLength = number(o, u"sort_length", where);
         pile.frontArea = number(o, u"pile_front_area", where);
         pile.backArea = number(o, u"pile_back_area", where);

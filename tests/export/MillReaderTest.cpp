@@ -140,6 +140,11 @@ TEST(MillReader, RefusesWhatIsNoMeasurementProtocolNamingTheFile)
     EXPECT_EQ(refusal(textLength),
               QStringLiteral("Die Datei „werk.json“ kann nicht als Werkmaßprotokoll gelesen werden: Stamm 2: „grade_length“ ist keine Zahl."));
 
+    QByteArray hugeCount = milldocs::json(documentOf(MillKind::PhotoOptical));
+    hugeCount.replace("\"count\": 48", "\"count\": 1e300");
+    EXPECT_EQ(refusal(hugeCount), QStringLiteral("Die Datei „werk.json“ kann nicht als Werkmaßprotokoll gelesen werden: "
+                                                 "Foto-optische Vermessung: „count“ ist keine Stückzahl."));
+
     QByteArray noLogs = milldocs::json(documentOf(MillKind::Harvester));
     noLogs.replace("\"log\":", "\"logs\":");
     EXPECT_EQ(refusal(noLogs),
