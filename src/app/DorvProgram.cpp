@@ -12,7 +12,9 @@
 #include "entry/FormStammeingabe.h"
 #include "evaluation/FormEldatAngaben.h"
 #include "evaluation/FormZusammenfasssung.h"
+#include "evaluation/FormWerkmass.h"
 #include "evaluation/ListExport.h"
+#include "evaluation/MillCheck.h"
 #include "import/FormImport.h"
 #include "invoicing/FormFirma.h"
 #include "invoicing/FormGrundpreise.h"
@@ -87,6 +89,13 @@ void DorvProgram::start(const DataLocation::Folders &folders)
         });
     m_windows.listExport = m_listExport.get();
     m_windows.FormRechnungsausgangsbuch = new TFormRechnungsausgangsbuch(dmod, shell, dialogs, main);
+    m_windows.FormWerkmass = new TFormWerkmass(shell, dialogs, main);
+    m_millCheck = std::make_unique<evaluation::MillCheck>(
+        dmod, shell, dialogs, [form = m_windows.FormWerkmass](evaluation::MillComparison &&comparison, const QString &listName) {
+            form->setComparison(std::move(comparison), listName);
+            form->exec();
+        });
+    m_windows.millCheck = m_millCheck.get();
     m_windows.FormRechnung->setMatchcodeWindow(m_windows.FormMatchcode);
     m_formDorv->setWindows(m_windows);
 }
@@ -95,6 +104,7 @@ DorvProgram::~DorvProgram()
 {
     // The windows go with the main window; the data module closes the connection after them.
     m_listExport.reset();
+    m_millCheck.reset();
     m_formDorv.reset();
     m_dmod.reset();
     m_dataLock.reset();

@@ -21,8 +21,10 @@ class TFormMatchcode;
 class TFormUeberDorv;
 class TFormImport;
 class TFormEldatAngaben;
+class TFormWerkmass;
 namespace evaluation {
 class ListExport;
+class MillCheck;
 }
 class TFormRechnungsausgangsbuch;
 
@@ -48,6 +50,9 @@ struct DorvWindows
     // Not a window: the export command of the Listen menu, owned by the program.
     evaluation::ListExport *listExport = nullptr;
     TFormRechnungsausgangsbuch *FormRechnungsausgangsbuch = nullptr;
+    TFormWerkmass *FormWerkmass = nullptr;
+    // Not a window: the command "Werkmaß prüfen..." of the Listen menu, owned by the program.
+    evaluation::MillCheck *millCheck = nullptr;
 };
 
 // The running program: start-up in its fixed order (main window, data module, every other
@@ -81,6 +86,7 @@ private:
     std::unique_ptr<TFormDorv> m_formDorv;  // owns the other windows
     DorvWindows m_windows;
     std::unique_ptr<evaluation::ListExport> m_listExport;
+    std::unique_ptr<evaluation::MillCheck> m_millCheck;
 };
 
 } // namespace app

@@ -58,6 +58,7 @@ public:
     void ZusammenfassungBildschirm1Click();
     void ZusammenfassungDrucker1Click();
     void mnuListenExportierenClick();
+    void mnuListenWerkmassClick();
     void mnuStammdatenKundenClick();
     void mnuStammdatenFirmaClick();
     void mnuStammdatenPreiseClick();

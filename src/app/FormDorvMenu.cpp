@@ -10,6 +10,7 @@
 #include "evaluation/FormZusammenfasssung.h"
 #include "evaluation/ListExport.h"
 #include "evaluation/ListReports.h"
+#include "evaluation/MillCheck.h"
 #include "import/FormImport.h"
 #include "invoicing/FormFirma.h"
 #include "invoicing/FormGrundpreise.h"
@@ -71,6 +72,7 @@ void TFormDorv::createMenu()
             &TFormDorv::ZusammenfassungDrucker1Click);
     listen->addSeparator()->setObjectName(QStringLiteral("mnuListenDummy1"));
     addItem(listen, QStringLiteral("mnuListenExportieren"), QStringLiteral("&Exportieren..."), &TFormDorv::mnuListenExportierenClick);
+    addItem(listen, QStringLiteral("mnuListenWerkmass"), QStringLiteral("&Werkmaß prüfen..."), &TFormDorv::mnuListenWerkmassClick);
 
     QMenu *stammdaten = addMenu(nullptr, QStringLiteral("mnuStammdaten"), QStringLiteral("S&tammdaten"));
     addItem(stammdaten, QStringLiteral("mnuStammdatenKunden"), QStringLiteral("&Kunden"), &TFormDorv::mnuStammdatenKundenClick);
@@ -176,6 +178,11 @@ void TFormDorv::ZusammenfassungDrucker1Click()
 void TFormDorv::mnuListenExportierenClick()
 {
     controls::guarded(m_dialogs, [&] { m_windows.listExport->ListeExportieren(); });
+}
+
+void TFormDorv::mnuListenWerkmassClick()
+{
+    controls::guarded(m_dialogs, [&] { m_windows.millCheck->WerkmassPruefen(); });
 }
 
 void TFormDorv::mnuStammdatenKundenClick()

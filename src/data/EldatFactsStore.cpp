@@ -1,6 +1,7 @@
 #include "data/EldatFactsStore.h"
 
 #include "engine/Connection.h"
+#include "engine/EngineError.h"
 #include "engine/Transaction.h"
 
 namespace data {
@@ -32,7 +33,20 @@ engine::Params paramsOf(const QString &listName, const exporting::EldatFacts &f)
             {QStringLiteral("BAUMART"), f.speciesFor},
             {QStringLiteral("SORTE"), f.grade},
             {QStringLiteral("VERWENDUNG"), f.use},
-            {QStringLiteral("PROZESSID"), f.processId}};
+            {QStringLiteral("PROZESSID"), f.processId},
+            {QStringLiteral("MODULID"), f.moduleId}};
+}
+
+// The module id came after the table's first layout: tables of older data folders get the
+// column when facts are next stored.
+bool hasModuleIdColumn(engine::Connection &db)
+{
+    try {
+        db.query(QStringLiteral("SELECT MODULID FROM ") + EldatFactsTable + QStringLiteral(" WHERE 0 = 1"));
+        return true;
+    } catch (const engine::EngineError &) {
+        return false;
+    }
 }
 
 } // namespace
@@ -42,8 +56,8 @@ std::optional<exporting::EldatFacts> loadEldatFacts(engine::Connection &db, cons
     if (!db.tableExists(EldatFactsTable))
         return std::nullopt;
     const engine::ResultSet rs = db.query(
-        QStringLiteral("SELECT HIEBSDATUM, POLTERNR, BREITENGRAD, LAENGENGRAD, HOLZART, BAUMART, SORTE, VERWENDUNG, PROZESSID FROM ")
-            + EldatFactsTable + QStringLiteral(" WHERE OFFSET = :OFFSET"),
+        QStringLiteral("SELECT HIEBSDATUM, POLTERNR, BREITENGRAD, LAENGENGRAD, HOLZART, BAUMART, SORTE, VERWENDUNG, PROZESSID")
+            + (hasModuleIdColumn(db) ? QStringLiteral(", MODULID FROM ") : QStringLiteral(" FROM ")) + EldatFactsTable + QStringLiteral(" WHERE OFFSET = :OFFSET"),
         {{QStringLiteral("OFFSET"), listName}});
     if (rs.rows.empty())
         return std::nullopt;
@@ -58,6 +72,8 @@ std::optional<exporting::EldatFacts> loadEldatFacts(engine::Connection &db, cons
     f.grade = row[6].toString();
     f.use = row[7].toString();
     f.processId = row[8].toString();
+    if (row.size() > 9)
+        f.moduleId = row[9].toString();
     return f;
 }
 
@@ -69,18 +85,21 @@ void storeEldatFacts(engine::Connection &db, const QString &listName, const expo
         db.execute(QStringLiteral("CREATE TABLE ") + EldatFactsTable
                    + QStringLiteral(" ( OFFSET CHAR(25), HIEBSDATUM CHAR(10), POLTERNR CHAR(36), BREITENGRAD FLOAT,"
                                     " LAENGENGRAD FLOAT, HOLZART CHAR(10), BAUMART CHAR(50), SORTE CHAR(10), VERWENDUNG CHAR(10),"
-                                    " PROZESSID CHAR(36) )"));
+                                    " PROZESSID CHAR(36), MODULID CHAR(36) )"));
+    else if (!hasModuleIdColumn(db))
+        db.execute(QStringLiteral("ALTER TABLE ") + EldatFactsTable + QStringLiteral(" ADD COLUMN MODULID CHAR(36)"));
     const int changed = db.execute(QStringLiteral("UPDATE ") + EldatFactsTable
                                        + QStringLiteral(" SET HIEBSDATUM = :HIEBSDATUM, POLTERNR = :POLTERNR, BREITENGRAD = :BREITENGRAD,"
                                                         " LAENGENGRAD = :LAENGENGRAD, HOLZART = :HOLZART, BAUMART = :BAUMART,"
-                                                        " SORTE = :SORTE, VERWENDUNG = :VERWENDUNG, PROZESSID = :PROZESSID"
+                                                        " SORTE = :SORTE, VERWENDUNG = :VERWENDUNG, PROZESSID = :PROZESSID,"
+                                                        " MODULID = :MODULID"
                                                         " WHERE OFFSET = :OFFSET"),
                                    params);
     if (changed == 0)
         db.execute(QStringLiteral("INSERT INTO ") + EldatFactsTable
                        + QStringLiteral(" ( OFFSET, HIEBSDATUM, POLTERNR, BREITENGRAD, LAENGENGRAD, HOLZART, BAUMART, SORTE,"
-                                        " VERWENDUNG, PROZESSID ) VALUES ( :OFFSET, :HIEBSDATUM, :POLTERNR, :BREITENGRAD,"
-                                        " :LAENGENGRAD, :HOLZART, :BAUMART, :SORTE, :VERWENDUNG, :PROZESSID )"),
+                                        " VERWENDUNG, PROZESSID, MODULID ) VALUES ( :OFFSET, :HIEBSDATUM, :POLTERNR, :BREITENGRAD,"
+                                        " :LAENGENGRAD, :HOLZART, :BAUMART, :SORTE, :VERWENDUNG, :PROZESSID, :MODULID )"),
                    params);
     tx.commit();
 }

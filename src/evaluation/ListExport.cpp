@@ -117,9 +117,11 @@ std::optional<int> ListExport::exportEldat(const QString &path)
     in.facts = *facts;
     // Every document about this list carries the process id of the first one.
     in.facts.processId = offered.processId.isEmpty() ? newId() : offered.processId;
+    // And the same module id, which the mill's measurement protocol names as its reference.
+    in.facts.moduleId = offered.moduleId.isEmpty() ? newId() : offered.moduleId;
     data::storeEldatFacts(m_dmod.dbDorv, name, in.facts);
 
-    in.envelope = {newId(), newId(), QDateTime::currentDateTimeUtc(), QApplication::applicationVersion()};
+    in.envelope = {newId(), in.facts.moduleId, QDateTime::currentDateTimeUtc(), QApplication::applicationVersion()};
     controls::WorkProgress progress = exportProgress();
     // Building the log objects is a third of the work; writing them out as text the rest.
     const QByteArray document = exporting::eldatDocument(in, [&progress](qint64 done, qint64 total) { progress(done, 3 * total); });

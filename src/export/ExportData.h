@@ -65,6 +65,7 @@ struct EldatFacts
     QString grade;        // ELDATsmart grade code ("st")
     QString use;          // ELDATsmart use code ("sg")
     QString processId;    // the same for every document about this list
+    QString moduleId;     // the module id of the list's documents, kept so that a mill's answer can name it
 };
 
 // The identity of one document: new ids for every file written.

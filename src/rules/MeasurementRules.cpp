@@ -63,11 +63,21 @@ int DurchmeffBerechnen(int durchmein, bool geschaelt)
 
 double VolumenBerechnen(int durchmeff, int laenge)
 {
+    return VolumenBerechnen(durchmeff, double(laenge));
+}
+
+double VolumenBerechnen(int durchmeff, double laenge)
+{
     const double d = durchmeff / 100.0;
     const double a = d * d * std::numbers::pi;
     const double b = a / 4 * laenge;
+    return VolumenRunden(b);
+}
+
+double VolumenRunden(double volumen)
+{
     // nearbyint rounds in the current mode, which is to nearest with halves to even.
-    return std::nearbyint(b * 100) / 100;
+    return std::nearbyint(volumen * 100) / 100;
 }
 
 QString StaerkeklasseBerechnen(int durchmeff)

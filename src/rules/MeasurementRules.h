@@ -34,6 +34,10 @@ int DurchmeffBerechnen(int durchmein, bool geschaelt);
 // The volume of a cylinder with the effective diameter (cm) and the length (m) in cubic
 // metres, rounded to hundredths, an exact half to the even neighbour.
 double VolumenBerechnen(int durchmeff, int laenge);
+// The same for a length in metres with decimals, as a sawmill measures it.
+double VolumenBerechnen(int durchmeff, double laenge);
+// A volume in cubic metres rounded to hundredths, an exact half to the even neighbour.
+double VolumenRunden(double volumen);
 
 // The diameter class of an effective diameter in whole centimetres. Every diameter gets one of
 // the ten codes: below 0 cm counts as class "0", 60 cm and more as class "5".

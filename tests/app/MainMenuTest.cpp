@@ -44,7 +44,7 @@ TEST_F(MainMenuTest, EveryItemHasItsNameAndCaptionInOrder)
     EXPECT_EQ(itemsOf("mnuListen"), (QStringList{"StammlisteBS1=&Stammliste Bildschirm", "StammlisteDrucker1=S&tammliste Drucker",
                                                  "ZusammenfassungBildschirm1=&Zusammenfassung Bildschirm",
                                                  "ZusammenfassungDrucker1=Z&usammenfassung Drucker", "mnuListenDummy1=-",
-                                                 "mnuListenExportieren=&Exportieren..."}));
+                                                 "mnuListenExportieren=&Exportieren...", "mnuListenWerkmass=&Werkmaß prüfen..."}));
     EXPECT_EQ(itemsOf("mnuStammdaten"),
               (QStringList{"mnuStammdatenKunden=&Kunden", "mnuStammdatenFirma=&Firma", "mnuStammdatenPreise=&Preise",
                            "mnuStammdatenRechnungsausgangsbuch=Rechnungs&ausgangsbuch"}));

@@ -22,6 +22,7 @@ protected:
         f.pileNumber = pile;
         f.latitude = 49.86861816524657;
         f.longitude = -8.5;
+        f.moduleId = QStringLiteral("6f1c2a9e-0000-4000-8000-000000000003");
         return f;
     }
     static void expectSame(const exporting::EldatFacts &a, const exporting::EldatFacts &b)
@@ -35,6 +36,7 @@ protected:
         EXPECT_EQ(a.grade, b.grade);
         EXPECT_EQ(a.use, b.use);
         EXPECT_EQ(a.processId, b.processId);
+        EXPECT_EQ(a.moduleId, b.moduleId);
     }
 
     DataFolder folder;
@@ -83,3 +85,20 @@ TEST_F(EldatFactsStoreTest, DeletingTakesPartInTheListsTransaction)
 }
 
 } // namespace
+
+TEST_F(EldatFactsStoreTest, ATableWithoutTheModuleIdGetsItWhenFactsAreNextStored)
+{
+    // The table as data folders kept it before the module id was stored.
+    db.execute(QStringLiteral("CREATE TABLE DORVZUSATZ_ELDATSMART ( OFFSET CHAR(25), HIEBSDATUM CHAR(10), POLTERNR CHAR(36),"
+                              " BREITENGRAD FLOAT, LAENGENGRAD FLOAT, HOLZART CHAR(10), BAUMART CHAR(50), SORTE CHAR(10),"
+                              " VERWENDUNG CHAR(10), PROZESSID CHAR(36) )"));
+    db.execute(QStringLiteral("INSERT INTO DORVZUSATZ_ELDATSMART ( OFFSET, POLTERNR, PROZESSID ) VALUES ( 'Wald', 'P1', 'p' )"));
+    const auto old = data::loadEldatFacts(db, QStringLiteral("Wald"));
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->pileNumber, QStringLiteral("P1"));
+    EXPECT_TRUE(old->moduleId.isEmpty());
+
+    data::storeEldatFacts(db, QStringLiteral("Eiche"), facts(QStringLiteral("E9")));
+    expectSame(*data::loadEldatFacts(db, QStringLiteral("Eiche")), facts(QStringLiteral("E9")));
+    EXPECT_EQ(data::loadEldatFacts(db, QStringLiteral("Wald"))->processId, QStringLiteral("p")) << "the older row is kept";
+}

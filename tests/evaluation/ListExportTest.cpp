@@ -162,6 +162,10 @@ TEST_F(ListExportTest, AnEldatExportAsksForTheFactsKeepsThemAndOffersThemAgain)
     EXPECT_EQ(meta(second, "process_id"), meta(first, "process_id"));
     EXPECT_EQ(meta(first, "process_id"), stored->processId);
     EXPECT_NE(meta(second, "transaction_id"), meta(first, "transaction_id"));
+    // The mill's answer names the module id: every document of the list carries the same.
+    EXPECT_EQ(meta(second, "module_id"), meta(first, "module_id"));
+    EXPECT_EQ(meta(first, "module_id"), stored->moduleId);
+    EXPECT_NE(stored->moduleId, stored->processId);
 }
 
 TEST_F(ListExportTest, ACancelledOrRefusedEldatExportWritesAndStoresNothing)
