@@ -3,6 +3,7 @@
 #include "data/EldatFactsStore.h"
 #include "data/LogList.h"
 #include "engine/Connection.h"
+#include "engine/Error.h"
 #include "engine/Transaction.h"
 #include "export/FactsOffer.h"
 #include "harvester/ImportPlan.h"
@@ -69,6 +70,10 @@ std::optional<double> median(std::vector<double> values)
 ImportCount importLists(engine::Connection &db, const Production &production, const ImportChoice &choice,
                         const ImportProgress &progress)
 {
+    if (int(choice.lists.size()) > MaxListsPerImport)
+        throw engine::Error(QStringLiteral("Es können höchstens %1 Listen in einem Schritt importiert werden. Bitte wählen Sie "
+                                           "weniger Baumarten aus und importieren Sie die übrigen danach.")
+                                .arg(MaxListsPerImport));
     std::vector<ListContent> contents;
     qint64 total = 0;
     for (const ChosenList &list : choice.lists) {

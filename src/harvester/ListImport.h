@@ -45,7 +45,13 @@ inline constexpr int BaumartWidth = 50;
 inline constexpr int SorteWidth = 50;
 inline constexpr int ZusatztextWidth = 100;
 
-// Creates every chosen list in one transaction: its table, its header row (species, the
+// The most lists one import writes: every list is a table file of its own, and the connection
+// keeps at most ten files attached, two of them the header table and the ELDAT facts; a file
+// written in a transaction stays attached until it ends.
+inline constexpr int MaxListsPerImport = 8;
+
+// Creates every chosen list in one transaction (at most MaxListsPerImport; more are refused
+// with a message before anything is written): its table, its header row (species, the
 // product when the list holds only one, the site and machine, geschält by the bark choice),
 // its logs in file order numbered from 1 and its ELDAT facts (the median of its stems'
 // coordinates and its first harvest date). All or nothing: any error leaves no list behind.

@@ -187,7 +187,8 @@ void TFormHarvesterImport::fillLists()
     for (int r = 0; r < int(groups.size()); ++r) {
         const harvester::GroupFigures &g = groups[std::size_t(r)];
         QString name;
-        bool chosen = true;
+        // One import writes at most so many lists; the rest wait for a second one.
+        bool chosen = r < harvester::MaxListsPerImport;
         if (const auto found = kept.constFind(g.speciesKey); found != kept.cend()) {
             chosen = found->first;
             name = found->second;

@@ -219,6 +219,37 @@ TEST_F(HarvesterImportTest, AnErrorLeavesNoListBehind)
     EXPECT_TRUE(db.tableExists(QStringLiteral("Alt")));
 }
 
+TEST_F(HarvesterImportTest, AsManyListsAsTheConnectionCanWriteAtOnce)
+{
+    // Every list is a table file of its own, and all of them are written in one transaction.
+    QByteArray machine;
+    harvester::ImportChoice choice;
+    for (int s = 1; s <= harvester::MaxListsPerImport + 1; ++s) {
+        const QByteArray key = QByteArray::number(s);
+        machine += "<SpeciesGroupDefinition><SpeciesGroupKey>" + key + "</SpeciesGroupKey><SpeciesGroupName>Art" + key
+                   + "</SpeciesGroupName></SpeciesGroupDefinition>" + stem(key, log("10", 410, 310) + log("10", 300, 250));
+        choice.lists.push_back({QString::fromLatin1(key), QStringLiteral("Art") + QString::fromLatin1(key)});
+    }
+    QBuffer buffer;
+    buffer.setData(production(machine));
+    buffer.open(QIODevice::ReadOnly);
+    const harvester::Production production = harvester::readProduction(buffer, QStringLiteral("Schlag.hpr"));
+
+    try {
+        harvester::importLists(db, production, choice);
+        ADD_FAILURE() << "more lists imported than the connection can write at once";
+    } catch (const engine::Error &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Es können höchstens 8 Listen in einem Schritt importiert werden. Bitte wählen Sie "
+                                              "weniger Baumarten aus und importieren Sie die übrigen danach."));
+    }
+    EXPECT_FALSE(db.tableExists(QStringLiteral("Art1")));
+
+    choice.lists.pop_back();
+    EXPECT_EQ(harvester::importLists(db, production, choice).logs, 2 * harvester::MaxListsPerImport);
+    for (int s = 1; s <= harvester::MaxListsPerImport; ++s)
+        EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM Art%1").arg(s)).rows[0][0].toInt(), 2);
+}
+
 TEST_F(HarvesterImportTest, ProposedNamesAreFreeAndValid)
 {
     const auto none = [](const QString &) { return false; };

@@ -100,6 +100,26 @@ TEST_F(HarvesterWindowTest, ShowsTheFiguresAndImportsTheChosenLists)
     EXPECT_TRUE(around.bed.shell.currentListName().isEmpty()) << "no list is opened";
 }
 
+TEST_F(HarvesterWindowTest, ChoosesNoMoreListsThanOneImportWrites)
+{
+    QByteArray machine;
+    for (int s = 1; s <= 9; ++s) {
+        const QByteArray key = QByteArray::number(s);
+        machine += "<SpeciesGroupDefinition><SpeciesGroupKey>" + key + "</SpeciesGroupKey><SpeciesGroupName>Gran"
+                   + "</SpeciesGroupName></SpeciesGroupDefinition>" + stem(key, log("10", 410, 310));
+    }
+    ASSERT_TRUE(form.loadFile(file(production(machine))));
+    ASSERT_EQ(form.tblLists()->rowCount(), 9);
+    // Groups of one name get rows and names of their own.
+    EXPECT_EQ(cell(0, Form::ColName), QStringLiteral("Gran"));
+    EXPECT_EQ(cell(1, Form::ColName), QStringLiteral("Gran_2"));
+    for (int r = 0; r < 9; ++r)
+        EXPECT_EQ(form.tblLists()->item(r, Form::ColChosen)->checkState(), r < 8 ? Qt::Checked : Qt::Unchecked) << r;
+    form.btnImportierenClick();
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Die Harvesterdaten wurden importiert: 8 Stämme in 8 Listen.")});
+    EXPECT_FALSE(db.tableExists(QStringLiteral("Gran_9")));
+}
+
 TEST_F(HarvesterWindowTest, RealFileImportsWithTheNumbersShown)
 {
     const QString path = shared(Version32);
