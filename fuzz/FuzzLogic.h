@@ -21,6 +21,11 @@ public:
 // The version 2.0 list reader: the line splitter, whole and in chunks, and the record parser.
 void legacyReader(QByteArrayView input);
 
+// The harvester production file reader on arbitrary bytes: a production or the harvester
+// error naming the file; nothing read longer than the input; every log either taken within the
+// accepted ranges or refused, for either bark choice.
+void harvesterReader(QByteArrayView input);
+
 // The display formats: first line a value ("1.005", "nan", "-1e300"), the rest a pattern for
 // numbers and for date-times.
 void displayFormat(QByteArrayView input);

@@ -15,6 +15,7 @@
 #include "evaluation/FormWerkmass.h"
 #include "evaluation/ListExport.h"
 #include "evaluation/MillCheck.h"
+#include "import/FormHarvesterImport.h"
 #include "import/FormImport.h"
 #include "invoicing/FormFirma.h"
 #include "invoicing/FormGrundpreise.h"
@@ -82,6 +83,7 @@ void DorvProgram::start(const DataLocation::Folders &folders)
     m_windows.FormMatchcode = new TFormMatchcode(dmod, shell, dialogs, main);
     m_windows.FormUeberDorv = new TFormUeberDorv(dmod, shell, dialogs, main);
     m_windows.FormImport = new TFormImport(dmod, shell, dialogs, main);
+    m_windows.FormHarvesterImport = new TFormHarvesterImport(dmod, shell, dialogs, main);
     m_windows.FormEldatAngaben = new TFormEldatAngaben(dialogs, main);
     m_listExport = std::make_unique<evaluation::ListExport>(
         dmod, shell, dialogs, [form = m_windows.FormEldatAngaben](const exporting::ListHeader &header, const exporting::EldatFacts &offered) {

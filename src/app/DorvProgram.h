@@ -20,6 +20,7 @@ class TFormKunden;
 class TFormMatchcode;
 class TFormUeberDorv;
 class TFormImport;
+class TFormHarvesterImport;
 class TFormEldatAngaben;
 class TFormWerkmass;
 namespace evaluation {
@@ -46,6 +47,7 @@ struct DorvWindows
     TFormMatchcode *FormMatchcode = nullptr;
     TFormUeberDorv *FormUeberDorv = nullptr;
     TFormImport *FormImport = nullptr;
+    TFormHarvesterImport *FormHarvesterImport = nullptr;
     TFormEldatAngaben *FormEldatAngaben = nullptr;
     // Not a window: the export command of the Listen menu, owned by the program.
     evaluation::ListExport *listExport = nullptr;

@@ -47,6 +47,7 @@ public:
     void mnuDateiNeuClick();
     void mnuDateiOeffnenClick();
     void mnuDateiImportierenClick();
+    void mnuDateiHarvesterdatenClick();
     void mnuDateiSchliessenClick();
     void mnuDateiSicherungClick();
     void mnuDateiWiederherstellenClick();

@@ -11,6 +11,7 @@
 #include "evaluation/ListExport.h"
 #include "evaluation/ListReports.h"
 #include "evaluation/MillCheck.h"
+#include "import/FormHarvesterImport.h"
 #include "import/FormImport.h"
 #include "invoicing/FormFirma.h"
 #include "invoicing/FormGrundpreise.h"
@@ -49,6 +50,8 @@ void TFormDorv::createMenu()
                               &TFormDorv::mnuDateiImportierenClick);
     // The hint is kept with the item; the main window shows no menu hints in its status bar.
     import->setToolTip(QStringLiteral("aus einer früheren Version Importieren"));
+    addItem(datei, QStringLiteral("mnuDateiHarvesterdaten"), QStringLiteral("&Harvesterdaten importieren..."),
+            &TFormDorv::mnuDateiHarvesterdatenClick);
     addItem(datei, QStringLiteral("mnuDateiSchliessen"), QStringLiteral("&Schließen"), &TFormDorv::mnuDateiSchliessenClick);
     datei->addSeparator()->setObjectName(QStringLiteral("mnuDateiDummy2"));
     addItem(datei, QStringLiteral("mnuDateiSicherung"), QStringLiteral("Daten&sicherung..."), &TFormDorv::mnuDateiSicherungClick);
@@ -97,7 +100,7 @@ void TFormDorv::setListMenus(bool listOpen)
     for (const char *name : {"mnuDateiSchliessen", "mnuStaemme", "mnuListen", "mnuRechnung"})
         menuItem(QString::fromLatin1(name))->setEnabled(listOpen);
     // Importing and restoring are offered only while no list is open.
-    for (const char *name : {"mnuDateiImportieren", "mnuDateiWiederherstellen"})
+    for (const char *name : {"mnuDateiImportieren", "mnuDateiHarvesterdaten", "mnuDateiWiederherstellen"})
         menuItem(QString::fromLatin1(name))->setEnabled(!listOpen);
 }
 
@@ -118,6 +121,11 @@ void TFormDorv::mnuDateiOeffnenClick()
 void TFormDorv::mnuDateiImportierenClick()
 {
     controls::guarded(m_dialogs, [&] { m_windows.FormImport->exec(); });
+}
+
+void TFormDorv::mnuDateiHarvesterdatenClick()
+{
+    controls::guarded(m_dialogs, [&] { m_windows.FormHarvesterImport->chooseFile(); });
 }
 
 void TFormDorv::mnuDateiSchliessenClick()

@@ -36,7 +36,9 @@ TEST_F(MainMenuTest, EveryItemHasItsNameAndCaptionInOrder)
         return out;
     };
     EXPECT_EQ(itemsOf("mnuDatei"), (QStringList{"mnuDateiNeu=&Neu...", "mnuDateiOeffnen=&Öffnen...",
-                                                "mnuDateiImportieren=&Importieren...", "mnuDateiSchliessen=&Schließen",
+                                                "mnuDateiImportieren=&Importieren...",
+                                                "mnuDateiHarvesterdaten=&Harvesterdaten importieren...",
+                                                "mnuDateiSchliessen=&Schließen",
                                                 "mnuDateiDummy2=-", "mnuDateiSicherung=Daten&sicherung...",
                                                 "mnuDateiWiederherstellen=Daten wieder&herstellen...", "mnuDateiDummy1=-",
                                                 "mnuDateiEnde=&Ende"}));
@@ -63,6 +65,7 @@ TEST_F(MainMenuTest, ListItemsFollowTheStateOfTheCurrentList)
         for (const char *item : {"mnuDateiSchliessen", "mnuStaemme", "mnuListen", "mnuRechnung"})
             EXPECT_EQ(enabled(item), listOpen) << item << " with list open " << listOpen;
         EXPECT_EQ(enabled("mnuDateiImportieren"), !listOpen);
+        EXPECT_EQ(enabled("mnuDateiHarvesterdaten"), !listOpen);
         EXPECT_EQ(enabled("mnuDateiWiederherstellen"), !listOpen);
         for (const char *item : {"mnuDatei", "mnuDateiNeu", "mnuDateiOeffnen", "mnuDateiSicherung", "mnuDateiEnde", "mnuStammdaten",
                                  "mnuStammdatenKunden",

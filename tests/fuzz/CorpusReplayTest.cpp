@@ -34,6 +34,7 @@ void replay(const char *target, const Check &check)
 }
 
 TEST(FuzzCorpus, LegacyReader) { replay("legacy_reader", fuzzlogic::legacyReader); }
+TEST(FuzzCorpus, HarvesterReader) { replay("harvester_reader", fuzzlogic::harvesterReader); }
 TEST(FuzzCorpus, DisplayFormat) { replay("display_format", fuzzlogic::displayFormat); }
 TEST(FuzzCorpus, SqlDialect) { replay("sql_dialect", fuzzlogic::sqlDialect); }
 TEST(FuzzCorpus, ReportTemplate) { replay("report_template", fuzzlogic::reportTemplate); }
