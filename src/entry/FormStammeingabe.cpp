@@ -428,7 +428,7 @@ void TFormStammeingabe::edtBaumartEnter()
 
 void TFormStammeingabe::edtSorteEnter()
 {
-    MeldungAnzeigen(QStringLiteral("Bitte die Sorte (z.B. Langdorv) eingeben"), 1);
+    MeldungAnzeigen(QStringLiteral("Bitte die Sorte (z.B. Langholz) eingeben"), 1);
 }
 
 void TFormStammeingabe::chkgeschaeltEnter()

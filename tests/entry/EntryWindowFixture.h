@@ -36,7 +36,7 @@ struct TestHeader
     QString beschreibung = QStringLiteral("Hieb 2024");
     QString abteilung = QStringLiteral("12a");
     QString baumart = QStringLiteral("Fichte");
-    QString sorte = QStringLiteral("Langdorv");
+    QString sorte = QStringLiteral("Langholz");
     bool geschaelt = false;
     bool gerueckt = false;
 };

@@ -45,7 +45,7 @@ TEST_F(RowsTest, UntouchedNewRowIsDroppedAndTheNextNewRowGetsTheSameNumber)
     QTest::mouseClick(&control<QLineEdit>("edtSorte"), Qt::LeftButton);
     settle();
     EXPECT_EQ(logs.recordCount(), 1);
-    EXPECT_EQ(status(), QStringLiteral("Info: Bitte die Sorte (z.B. Langdorv) eingeben"));
+    EXPECT_EQ(status(), QStringLiteral("Info: Bitte die Sorte (z.B. Langholz) eingeben"));
 }
 
 TEST_F(RowsTest, EnterOnTheQualityColumnOfAStoredLogStoresItAndGoesToTheNextLog)

@@ -47,7 +47,7 @@ TEST(EldatCodes, DiameterAndQualityClassesMapOntoTheFormatsCodes)
 
 TEST(EldatCodes, TheSorteSuggestsGradeAndUse)
 {
-    EXPECT_EQ(proposedGrade(QStringLiteral("Langdorv")), QStringLiteral("st"));
+    EXPECT_EQ(proposedGrade(QStringLiteral("Langholz")), QStringLiteral("st"));
     EXPECT_EQ(proposedGrade(QStringLiteral("Abschnitte")), QStringLiteral("fl"));
     EXPECT_EQ(proposedGrade(QStringLiteral("Industrieholz kurz")), QStringLiteral("is"));
     EXPECT_EQ(proposedUse(QStringLiteral("Stammholz")), QStringLiteral("sg"));
