@@ -2,12 +2,11 @@
 // stream, the figures of the window, and creating four lists with their headers, ELDAT facts
 // and every log in one transaction, against raw SQLite inserting the same rows in one
 // transaction.
-#include "engine/Connection.h"
+#include "ImportFiles.h"
 #include "harvester/ImportPlan.h"
 #include "harvester/ListImport.h"
 #include "harvester/ProductionReader.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -70,25 +69,17 @@ QByteArray productionFile()
 
 void ImportHarvesterFile_Dorv(benchmark::State &state)
 {
-    QTemporaryDir files;
-    const QString path = files.filePath(QStringLiteral("Schlag.hpr"));
-    {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(productionFile());
-    }
+    const ImportSource source(QStringLiteral("Schlag.hpr"), productionFile());
     for (auto _ : state) {
         state.PauseTiming();
-        QTemporaryDir data;
-        engine::Connection db;
-        db.open({QStringLiteral("PATH=") + data.path()});
+        EmptyDataFolder data;
         state.ResumeTiming();
-        const harvester::Production production = harvester::readProductionFile(path);
+        const harvester::Production production = harvester::readProductionFile(source.path);
         const harvester::ImportPlan plan(production, harvester::Bark::With);
         harvester::ImportChoice choice;
         for (const harvester::GroupFigures &g : plan.groups())
             choice.lists.push_back({g.speciesKey, QStringLiteral("Art") + g.speciesKey});
-        if (harvester::importLists(db, production, choice).logs != logCount)
+        if (harvester::importLists(data.db, production, choice).logs != logCount)
             state.SkipWithError("not every log was imported");
     }
 }
@@ -103,13 +94,8 @@ void ImportHarvesterFile_Raw(benchmark::State &state)
         state.ResumeTiming();
         sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
         sqlite3_stmt *stmt[speciesCount] = {};
-        for (int s = 0; s < speciesCount; ++s) {
-            const QByteArray table = "Art" + QByteArray::number(s + 1);
-            sqlite3_exec(db, "CREATE TABLE " + table + " ( ID INTEGER, LAENGE INTEGER, DURCHMEIN INTEGER, DURCHMEFF INTEGER,"
-                                 " GUETEKLASSE TEXT, VOLUMEN REAL, STAERKEKLASSE TEXT, PRIMARY KEY(ID))",
-                         nullptr, nullptr, nullptr);
-            sqlite3_prepare_v2(db, "INSERT INTO " + table + " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)", -1, &stmt[s], nullptr);
-        }
+        for (int s = 0; s < speciesCount; ++s)
+            stmt[s] = rawListTable(db, "Art" + QByteArray::number(s + 1));
         int ids[speciesCount] = {};
         for (int i = 0; i < logCount; ++i) {
             const int s = (i / logsPerStem) % speciesCount;

@@ -1,10 +1,9 @@
 // Importing a version 2.0 list of 100,000 logs: reading the file, creating the list and its
 // header row and storing every log in one transaction, against raw SQLite inserting the same
 // rows in one transaction.
-#include "engine/Connection.h"
+#include "ImportFiles.h"
 #include "import/ListImporter.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -47,20 +46,12 @@ QByteArray legacyFile()
 
 void ImportLegacyList_Dorv(benchmark::State &state)
 {
-    QTemporaryDir files;
-    const QString path = files.filePath(QStringLiteral("Wald.dvz"));
-    {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(legacyFile());
-    }
+    const ImportSource source(QStringLiteral("Wald.dvz"), legacyFile());
     for (auto _ : state) {
         state.PauseTiming();
-        QTemporaryDir data;
-        engine::Connection db;
-        db.open({QStringLiteral("PATH=") + data.path()});
+        EmptyDataFolder data;
         state.ResumeTiming();
-        importing::ListeImportieren(db, path, QStringLiteral("Wald"));
+        importing::ListeImportieren(data.db, source.path, QStringLiteral("Wald"));
     }
 }
 
@@ -77,11 +68,7 @@ void ImportLegacyList_Raw(benchmark::State &state)
         sqlite3_open((dir.path() + "/wald.db").toUtf8().constData(), &db);
         state.ResumeTiming();
         sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-        sqlite3_exec(db, "CREATE TABLE Wald ( ID INTEGER, LAENGE INTEGER, DURCHMEIN INTEGER, DURCHMEFF INTEGER,"
-                         " GUETEKLASSE TEXT, VOLUMEN REAL, STAERKEKLASSE TEXT, PRIMARY KEY(ID))",
-                     nullptr, nullptr, nullptr);
-        sqlite3_stmt *stmt = nullptr;
-        sqlite3_prepare_v2(db, "INSERT INTO Wald VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)", -1, &stmt, nullptr);
+        sqlite3_stmt *stmt = rawListTable(db, "Wald");
         for (const Row &r : rows) {
             sqlite3_bind_int(stmt, 1, r.id);
             sqlite3_bind_int(stmt, 2, r.laenge);

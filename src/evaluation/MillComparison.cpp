@@ -128,11 +128,11 @@ MillComparison::MillComparison(const std::vector<exporting::ExportLog> &listLogs
         return;
     }
 
-    std::vector<MillMatcher::ListLog> listSide;
+    std::vector<MillMatcher::ListMeasures> listSide;
     listSide.reserve(listLogs.size());
     for (const exporting::ExportLog &l : listLogs)
         listSide.push_back({l.id, l.length, l.effectiveDiameter});
-    std::vector<MillMatcher::MillLog> millSide;
+    std::vector<MillMatcher::MillMeasures> millSide;
     millSide.reserve(protocol.logs.size());
     for (const exporting::MillLog &m : protocol.logs)
         millSide.push_back({m.stamId, m.gradeLength, rules::WerkDurchmesser(m.forestDiameter, m.gradeDiameters)});

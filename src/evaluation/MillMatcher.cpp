@@ -41,7 +41,7 @@ QString matchingText(Matching matching)
     return QStringLiteral("nur in der Liste");
 }
 
-std::vector<MillMatcher::Pair> MillMatcher::match(const std::vector<ListLog> &list, const std::vector<MillLog> &mill)
+std::vector<MillMatcher::Pair> MillMatcher::match(const std::vector<ListMeasures> &list, const std::vector<MillMeasures> &mill)
 {
     std::vector<std::size_t> millOf(list.size(), none);
     std::vector<Matching> kindOf(list.size(), Matching::ListOnly);

@@ -23,13 +23,13 @@ QString matchingText(Matching matching);
 class MillMatcher
 {
 public:
-    struct ListLog
+    struct ListMeasures
     {
         int number = 0;
         std::optional<int> length;   // m
         std::optional<int> diameter; // effective, cm
     };
-    struct MillLog
+    struct MillMeasures
     {
         QString number; // the seller's log number as the mill kept it; empty when it did not
         std::optional<double> length; // m
@@ -49,7 +49,7 @@ public:
 
     // Every list log once, in the order given, each with its mill log or alone; then the mill
     // logs left alone, in protocol order.
-    static std::vector<Pair> match(const std::vector<ListLog> &list, const std::vector<MillLog> &mill);
+    static std::vector<Pair> match(const std::vector<ListMeasures> &list, const std::vector<MillMeasures> &mill);
 };
 
 } // namespace evaluation

@@ -8,17 +8,17 @@
 // A list of eight logs of distinct measures and the mill documents made from it.
 inline std::vector<exporting::ExportLog> millSampleList()
 {
-    struct Spec
+    struct Sample
     {
         int length;
         int diameter;
         const char *quality;
     };
-    const Spec specs[] = {{4, 32, "B"}, {5, 17, "C"}, {4, 25, "Cgw"}, {6, 40, "B"},
+    const Sample samples[] = {{4, 32, "B"}, {5, 17, "C"}, {4, 25, "Cgw"}, {6, 40, "B"},
                           {12, 29, "B"}, {4, 16, "C"}, {5, 45, "B"}, {3, 12, "C"}};
     std::vector<exporting::ExportLog> logs;
     int id = 0;
-    for (const Spec &s : specs) {
+    for (const Sample &s : samples) {
         ++id;
         logs.push_back({id, s.length, s.diameter + 2, s.diameter, QString::fromLatin1(s.quality), rules::VolumenBerechnen(s.diameter, s.length),
                         rules::StaerkeklasseBerechnen(s.diameter)});

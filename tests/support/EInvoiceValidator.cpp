@@ -1,14 +1,14 @@
 #include "support/EInvoiceValidator.h"
+#include "support/SharedValidator.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QStringList>
 
 namespace einvoicevalidator {
 
 namespace {
 
-const QString validator = QStringLiteral(DORV_SHARED_DIR "/validators/validate-einvoice");
+const QString validator = sharedvalidator::path(QStringLiteral("validate-einvoice"));
 
 } // namespace
 
@@ -21,15 +21,7 @@ QString unavailableReason()
 
 QString rejection(const QString &path, bool xrechnung)
 {
-    QProcess run;
-    run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start(validator, xrechnung ? QStringList{QStringLiteral("--xrechnung"), path} : QStringList{path});
-    if (!run.waitForFinished(300000))
-        return QStringLiteral("The validator did not finish within five minutes.");
-    if (run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0)
-        return {};
-    const QString report = QString::fromUtf8(run.readAll());
-    return report.isEmpty() ? QStringLiteral("The validator failed without a report.") : report;
+    return sharedvalidator::rejection(validator, xrechnung ? QStringList{QStringLiteral("--xrechnung"), path} : QStringList{path});
 }
 
 } // namespace einvoicevalidator

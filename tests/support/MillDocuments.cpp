@@ -1,16 +1,16 @@
 #include "support/MillDocuments.h"
+#include "support/SharedValidator.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 namespace milldocs {
 
 namespace {
 
-const QString validator = QStringLiteral(DORV_SHARED_DIR "/validators/validate-eldat");
+const QString validator = sharedvalidator::path(QStringLiteral("validate-eldat"));
 
 QString time(const QDate &date)
 {
@@ -227,15 +227,7 @@ QString validatorMissing()
 
 QString rejection(const QString &path)
 {
-    QProcess run;
-    run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start(validator, {path});
-    if (!run.waitForFinished(300000))
-        return QStringLiteral("The validator did not finish within five minutes.");
-    if (run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0)
-        return {};
-    const QString report = QString::fromUtf8(run.readAll());
-    return report.isEmpty() ? QStringLiteral("The validator failed without a report.") : report;
+    return sharedvalidator::rejection(validator, {path});
 }
 
 } // namespace milldocs
