@@ -84,6 +84,14 @@ void ImportHarvesterFile_Dorv(benchmark::State &state)
     }
 }
 
+// The reading alone, for where the time of the import goes.
+void ReadHarvesterFile(benchmark::State &state)
+{
+    const ImportSource source(QStringLiteral("Schlag.hpr"), productionFile());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(harvester::readProductionFile(source.path).stems.size());
+}
+
 void ImportHarvesterFile_Raw(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -124,4 +132,5 @@ void ImportHarvesterFile_Raw(benchmark::State &state)
 } // namespace
 
 BENCHMARK(ImportHarvesterFile_Dorv)->Name("Import 100,000-log harvester file/Dorv")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ReadHarvesterFile)->Name("Read 100,000-log harvester file")->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ImportHarvesterFile_Raw)->Name("Import 100,000-log harvester file/Raw")->Unit(benchmark::kMillisecond)->Iterations(3);

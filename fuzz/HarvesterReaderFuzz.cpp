@@ -22,10 +22,31 @@ qsizetype textSize(const harvester::Production &p)
     return n;
 }
 
+// What the quick reader reads, the full reader reads to the same values.
+void quickReaderAgrees(const QByteArray &bytes)
+{
+    QBuffer quickBuffer;
+    quickBuffer.setData(bytes);
+    quickBuffer.open(QIODevice::ReadOnly);
+    const std::optional<harvester::Production> quick = harvester::readProductionQuickly(quickBuffer, QStringLiteral("Schlag.hpr"));
+    if (!quick)
+        return;
+    QBuffer fullBuffer;
+    fullBuffer.setData(bytes);
+    fullBuffer.open(QIODevice::ReadOnly);
+    try {
+        if (!(*quick == harvester::readProductionFully(fullBuffer, QStringLiteral("Schlag.hpr"))))
+            throw Violation("the quick reader read a file otherwise than the full reader");
+    } catch (const harvester::HarvesterError &) {
+        throw Violation("the quick reader read a file the full reader refuses");
+    }
+}
+
 } // namespace
 
 void harvesterReader(QByteArrayView input)
 {
+    quickReaderAgrees(input.toByteArray());
     QBuffer buffer;
     buffer.setData(input.toByteArray());
     buffer.open(QIODevice::ReadOnly);

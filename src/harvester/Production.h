@@ -15,6 +15,8 @@ struct ProductionHeader
     QString version;            // the format version ("2.1", "3.2")
     QString senderApplication;  // the application that wrote the file
     QString creationDate;       // as written, ISO 8601
+
+    bool operator==(const ProductionHeader &) const = default;
 };
 
 struct MachineInfo
@@ -22,12 +24,16 @@ struct MachineInfo
     QString manufacturer; // of the base machine
     QString model;
     QString userId;       // the machine's name given by its owner
+
+    bool operator==(const MachineInfo &) const = default;
 };
 
 struct SpeciesGroup
 {
     QString key;
     QString name;
+
+    bool operator==(const SpeciesGroup &) const = default;
 };
 
 struct Product
@@ -35,6 +41,8 @@ struct Product
     QString key;
     QString name;
     QString groupName;
+
+    bool operator==(const Product &) const = default;
 };
 
 struct Site
@@ -43,6 +51,8 @@ struct Site
     QString name;
     QString forestOwner;
     QString contractNumber;
+
+    bool operator==(const Site &) const = default;
 };
 
 // One log as the machine measured it; a measurement the file does not give is empty.
@@ -52,6 +62,8 @@ struct HarvestedLog
     std::optional<double> lengthCm;
     std::optional<double> midObMm; // middle diameter over bark
     std::optional<double> midUbMm; // middle diameter under bark
+
+    bool operator==(const HarvestedLog &) const = default;
 };
 
 struct Stem
@@ -63,6 +75,8 @@ struct Stem
     std::optional<double> latitude;   // WGS 84, decimal degrees, north and east positive
     std::optional<double> longitude;
     std::vector<HarvestedLog> logs;   // in file order
+
+    bool operator==(const Stem &) const = default;
 };
 
 struct Production
@@ -73,6 +87,8 @@ struct Production
     std::vector<Product> products;
     std::vector<Site> sites;
     std::vector<Stem> stems;                 // in file order
+
+    bool operator==(const Production &) const = default;
 };
 
 } // namespace harvester

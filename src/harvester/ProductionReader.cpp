@@ -1,10 +1,12 @@
 #include "harvester/ProductionReader.h"
+#include "harvester/XmlScanner.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
 
 #include <cmath>
+#include <cstdint>
 
 namespace harvester {
 
@@ -18,10 +20,42 @@ QString shownName(const QString &filePath)
     return QFileInfo(filePath).fileName();
 }
 
-std::optional<double> numberOf(const QString &text)
+// A plain decimal ("410", "-33.5") of at most 15 digits is one integer divided by a power of
+// ten, both exact in a double: the quotient is the correctly rounded value, as toDouble gives
+// it, without its cost. Everything else goes to toDouble.
+std::optional<double> plainDecimal(QStringView text)
 {
+    static constexpr double Tens[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    qsizetype i = text.startsWith(u'-') ? 1 : 0;
+    std::int64_t digits = 0;
+    int count = 0;
+    int decimals = -1;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            digits = digits * 10 + (c - u'0');
+            ++count;
+            if (decimals >= 0)
+                ++decimals;
+        } else if (c == u'.' && decimals < 0 && count > 0) {
+            decimals = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0 || count > 15 || decimals == 0)
+        return std::nullopt;
+    const double value = double(digits) / Tens[decimals < 0 ? 0 : decimals];
+    return text.startsWith(u'-') ? -value : value;
+}
+
+std::optional<double> numberOf(QStringView text)
+{
+    text = text.trimmed();
+    if (const std::optional<double> plain = plainDecimal(text))
+        return plain;
     bool ok = false;
-    const double value = QStringView(text).trimmed().toDouble(&ok);
+    const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -29,71 +63,73 @@ std::optional<double> numberOf(const QString &text)
 
 // The date of an ISO 8601 time as the machine wrote it ("2023-10-27T09:44:23.205+02:00"):
 // the day in the machine's own time, which is the day the tree was cut.
-QDate dateOf(const QString &text)
+QDate dateOf(QStringView text)
 {
-    return QDate::fromString(QStringView(text).trimmed().left(10).toString(), Qt::ISODate);
+    return QDate::fromString(text.trimmed().left(10), Qt::ISODate);
 }
 
-// Reads one document. Each read function starts on the start tag of its element and returns
-// after its end tag.
-class Parser
+// QXmlStreamReader with the few calls the parser needs, as XmlScanner offers them. It reads
+// every file XML allows and words the messages for the faulty ones.
+class StreamXml
 {
 public:
-    Parser(QIODevice &device, const QString &filePath, const ReadProgress &progress)
-        : m_xml(&device), m_device(device), m_filePath(filePath), m_progress(progress)
+    StreamXml(QIODevice &device, const QString &filePath) : m_xml(&device), m_device(device), m_filePath(filePath)
     {
         // Entities are refused with the document type that declares them; none is ever expanded.
         m_xml.setEntityExpansionLimit(0);
     }
 
-    Production read()
-    {
-        readProlog();
-        if (m_rootSeen) {
-            readContainer();
-            // Whatever follows the root must still be well-formed.
-            while (!m_xml.atEnd())
-                m_xml.readNext();
-        }
-        if (m_xml.hasError())
-            throwXmlError();
-        if (!m_rootSeen)
-            throw HarvesterError(notXmlText(m_xml.lineNumber()), m_filePath, m_xml.lineNumber());
-        report();
-        return std::move(m_production);
-    }
-
-private:
-    void readProlog()
+    bool readRoot()
     {
         while (!m_xml.atEnd()) {
             const QXmlStreamReader::TokenType token = m_xml.readNext();
-            if (token == QXmlStreamReader::DTD) {
-                if (!m_xml.entityDeclarations().isEmpty() || m_xml.text().contains(QLatin1String("<!ENTITY")))
-                    throw HarvesterError(QStringLiteral("Die Datei %1 enthält eine Dokumenttypdefinition mit Entitäten"
-                                                        " (Zeile %2); solche Dateien werden nicht gelesen.")
-                                             .arg(shownName(m_filePath))
-                                             .arg(m_xml.lineNumber()),
-                                         m_filePath, m_xml.lineNumber());
-            } else if (token == QXmlStreamReader::StartElement) {
-                const QStringView ns = m_xml.namespaceUri();
-                if (m_xml.name() != u"HarvestedProduction"
-                    || !(ns.isEmpty() || ns.contains(u"stanford2010", Qt::CaseInsensitive)))
-                    throw HarvesterError(notProductionText(m_filePath), m_filePath, m_xml.lineNumber());
-                m_namespace = ns.toString();
-                m_production.header.version = m_xml.attributes().value(QStringLiteral("version")).toString();
-                m_rootSeen = true;
-                return;
-            }
+            if (token == QXmlStreamReader::DTD
+                && (!m_xml.entityDeclarations().isEmpty() || m_xml.text().contains(QLatin1String("<!ENTITY"))))
+                throw HarvesterError(QStringLiteral("Die Datei %1 enthält eine Dokumenttypdefinition mit Entitäten"
+                                                    " (Zeile %2); solche Dateien werden nicht gelesen.")
+                                         .arg(shownName(m_filePath))
+                                         .arg(m_xml.lineNumber()),
+                                     m_filePath, m_xml.lineNumber());
+            if (token == QXmlStreamReader::StartElement)
+                return true;
         }
+        return false;
     }
 
-    [[noreturn]] void throwXmlError() const
+    bool readNextStartElement() { return m_xml.readNextStartElement(); }
+    void skipCurrentElement() { m_xml.skipCurrentElement(); }
+    QStringView readElementText()
+    {
+        m_text = m_xml.readElementText(QXmlStreamReader::SkipChildElements);
+        return m_text;
+    }
+    void readToEnd()
+    {
+        while (!m_xml.atEnd())
+            m_xml.readNext();
+    }
+    QStringView name() const { return m_xml.name(); }
+    QStringView namespaceUri() const { return m_xml.namespaceUri(); }
+    QString namespaceString() const { return m_xml.namespaceUri().toString(); }
+    QStringView attribute(QLatin1StringView qualifiedName) const { return m_xml.attributes().value(qualifiedName); }
+    qint64 lineNumber() const { return m_xml.lineNumber(); }
+
+    // After the last read: a fault of the file, or a file without root element, as a message.
+    void checkRead(bool rootSeen) const
+    {
+        if (m_xml.hasError())
+            throwXmlError(rootSeen);
+        if (!rootSeen)
+            throw HarvesterError(notXmlText(m_filePath, m_xml.lineNumber()), m_filePath, m_xml.lineNumber());
+    }
+
+private:
+    [[noreturn]] void throwXmlError(bool rootSeen) const
     {
         const qint64 line = m_xml.lineNumber();
         QString text;
-        if (!m_rootSeen)
-            text = notXmlText(line);
+        if (!rootSeen)
+            text = notXmlText(m_filePath, line);
         else if (m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
             text = QStringLiteral("Die Datei %1 endet mitten in den Daten (Zeile %2): sie ist unvollständig.")
                        .arg(shownName(m_filePath))
@@ -108,27 +144,85 @@ private:
         throw HarvesterError(text, m_filePath, line);
     }
 
-    QString notXmlText(qint64 line) const
+    static QString notXmlText(const QString &filePath, qint64 line)
     {
         return QStringLiteral("Die Datei %1 ist keine XML-Datei (Zeile %2) und damit keine Harvester-Produktionsdatei.")
-            .arg(shownName(m_filePath))
+            .arg(shownName(filePath))
             .arg(line);
     }
 
+    QXmlStreamReader m_xml;
+    QIODevice &m_device;
+    const QString &m_filePath;
+    QString m_text;
+};
+
+// The quick reader: any file it does not read exactly ends it with XmlScanner::Unsupported.
+class ScannedXml : public XmlScanner
+{
+public:
+    ScannedXml(QIODevice &device, const QString &) : XmlScanner(device) {}
+    qint64 lineNumber() const { return 0; }
+    void checkRead(bool rootSeen) const
+    {
+        if (!rootSeen)
+            throw Unsupported{};
+    }
+};
+
+// Reads one document through Xml (StreamXml or ScannedXml). Each read function starts on the
+// start tag of its element and returns after its end tag.
+template<class Xml>
+class Parser
+{
+public:
+    Parser(QIODevice &device, const QString &filePath, const ReadProgress &progress)
+        : m_xml(device, filePath), m_device(device), m_filePath(filePath), m_progress(progress)
+    {
+    }
+
+    Production read()
+    {
+        const bool rootSeen = m_xml.readRoot();
+        if (rootSeen) {
+            const QStringView ns = m_xml.namespaceUri();
+            if (m_xml.name() != u"HarvestedProduction" || !(ns.isEmpty() || ns.contains(u"stanford2010", Qt::CaseInsensitive)))
+                throw HarvesterError(notProductionText(m_filePath), m_filePath, m_xml.lineNumber());
+            m_namespace = m_xml.namespaceString();
+            m_production.header.version = m_xml.attribute(QLatin1StringView("version")).toString();
+            readContainer();
+            // Whatever follows the root must still be well-formed.
+            m_xml.readToEnd();
+        }
+        m_xml.checkRead(rootSeen);
+        report();
+        return std::move(m_production);
+    }
+
+private:
     // The next child element of the current element in the file's namespace; false at the
     // current element's end tag (or an error).
     bool nextChild()
     {
         while (m_xml.readNextStartElement()) {
-            if (m_xml.namespaceUri() == m_namespace)
+            const QStringView ns = m_xml.namespaceUri();
+            if ((ns.data() == m_namespace.constData() && ns.size() == m_namespace.size()) || ns == m_namespace)
                 return true;
             m_xml.skipCurrentElement();
         }
         return false;
     }
 
-    bool is(QStringView name) const { return m_xml.name() == name; }
-    QString text() { return m_xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed(); }
+    // Called for every element with one name after another: the length of a name is known
+    // when the program is built, not looked for in each call.
+    template<qsizetype N>
+    bool is(const char16_t (&name)[N]) const
+    {
+        const QStringView current = m_xml.name();
+        return current.size() == N - 1 && current == QStringView(name, N - 1);
+    }
+    QStringView textView() { return m_xml.readElementText().trimmed(); }
+    QString text() { return textView().toString(); }
 
     // The root and the machine: the definitions and stems may stand in either.
     void readContainer()
@@ -235,7 +329,7 @@ private:
             else if (is(u"SpeciesGroupKey"))
                 stem.speciesGroupKey = text();
             else if (is(u"HarvestDate"))
-                stem.harvestDate = dateOf(text());
+                stem.harvestDate = dateOf(textView());
             else if (is(u"StemCoordinates"))
                 readCoordinates(stem);
             else if (m_xml.name().endsWith(u"Stem"))
@@ -250,7 +344,7 @@ private:
     // The first position in WGS 84 that gives both latitude and longitude is the stem's.
     void readCoordinates(Stem &stem)
     {
-        const QStringView system = m_xml.attributes().value(QStringLiteral("coordinateReferenceSystem"));
+        const QStringView system = m_xml.attribute(QLatin1StringView("coordinateReferenceSystem"));
         const bool wgs84 = system.isEmpty() || system.contains(u"WGS", Qt::CaseInsensitive);
         std::optional<double> latitude;
         std::optional<double> longitude;
@@ -258,8 +352,8 @@ private:
             if (is(u"Latitude") || is(u"Longitude")) {
                 const bool isLatitude = is(u"Latitude");
                 const QString category =
-                    m_xml.attributes().value(isLatitude ? QStringLiteral("latitudeCategory") : QStringLiteral("longitudeCategory")).toString();
-                std::optional<double> value = numberOf(text());
+                    m_xml.attribute(isLatitude ? QLatin1StringView("latitudeCategory") : QLatin1StringView("longitudeCategory")).toString();
+                std::optional<double> value = numberOf(textView());
                 if (value && (category.compare(QStringLiteral("South"), Qt::CaseInsensitive) == 0
                               || category.compare(QStringLiteral("West"), Qt::CaseInsensitive) == 0))
                     value = -std::abs(*value);
@@ -293,14 +387,14 @@ private:
             } else if (is(u"LogMeasurement")) {
                 readLog(log);
             } else if (is(u"LogLength")) {
-                const std::optional<double> value = numberOf(text());
+                const std::optional<double> value = numberOf(textView());
                 if (!log.lengthCm)
                     log.lengthCm = value;
             } else if (is(u"LogDiameter")) {
-                const QStringView category = m_xml.attributes().value(QStringLiteral("logDiameterCategory"));
+                const QStringView category = m_xml.attribute(QLatin1StringView("logDiameterCategory"));
                 const bool ob = category == u"Mid ob";
                 const bool ub = category == u"Mid ub";
-                const std::optional<double> value = numberOf(text());
+                const std::optional<double> value = numberOf(textView());
                 if (ob && !log.midObMm)
                     log.midObMm = value;
                 else if (ub && !log.midUbMm)
@@ -318,12 +412,11 @@ private:
             m_progress(m_device.pos(), m_device.isSequential() ? 0 : m_device.size());
     }
 
-    QXmlStreamReader m_xml;
+    Xml m_xml;
     QIODevice &m_device;
     const QString &m_filePath;
     const ReadProgress &m_progress;
     QString m_namespace;
-    bool m_rootSeen = false;
     int m_stemsSinceReport = 0;
     Production m_production;
 };
@@ -335,9 +428,33 @@ QString notProductionText(const QString &filePath)
     return QStringLiteral("Die Datei %1 ist keine Harvester-Produktionsdatei (StanForD 2010).").arg(shownName(filePath));
 }
 
+std::optional<Production> readProductionQuickly(QIODevice &device, const QString &filePath, const ReadProgress &progress)
+{
+    try {
+        return Parser<ScannedXml>(device, filePath, progress).read();
+    } catch (const XmlScanner::Unsupported &) {
+    } catch (const HarvesterError &) {
+        // Worded again, with its line, by the full reader.
+    }
+    return std::nullopt;
+}
+
+Production readProductionFully(QIODevice &device, const QString &filePath, const ReadProgress &progress)
+{
+    return Parser<StreamXml>(device, filePath, progress).read();
+}
+
 Production readProduction(QIODevice &device, const QString &filePath, const ReadProgress &progress)
 {
-    return Parser(device, filePath, progress).read();
+    if (!device.isSequential()) {
+        const qint64 start = device.pos();
+        if (std::optional<Production> production = readProductionQuickly(device, filePath, progress))
+            return std::move(*production);
+        if (!device.seek(start))
+            throw HarvesterError(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(shownName(filePath), device.errorString()),
+                                 filePath);
+    }
+    return readProductionFully(device, filePath, progress);
 }
 
 Production readProductionFile(const QString &path, const ReadProgress &progress)

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QIODevice;
 
@@ -42,7 +43,14 @@ QString notProductionText(const QString &filePath);
 // Reads the production from an open device; filePath names the file in error messages. Throws
 // HarvesterError for bytes that are not XML, XML of another kind, a file cut off, and a
 // document type that declares entities (refused before any of them could be expanded).
+// A seekable device is read first by the quick reader of plain harvester XML and, where that
+// one stops (anything it does not read exactly as QXmlStreamReader does, every fault included),
+// again from where it began by QXmlStreamReader, which also words the messages.
 Production readProduction(QIODevice &device, const QString &filePath, const ReadProgress &progress = {});
+// The two readers on their own: the quick one gives nothing where it stops; the full one reads
+// every file and throws the messages.
+std::optional<Production> readProductionQuickly(QIODevice &device, const QString &filePath, const ReadProgress &progress = {});
+Production readProductionFully(QIODevice &device, const QString &filePath, const ReadProgress &progress = {});
 
 // Reads the production file at `path`. Only regular files are read: a folder, a FIFO or a
 // device is refused without being opened.
