@@ -111,9 +111,10 @@ unsigned char XmlScanner::refill(qsizetype i)
 }
 
 // Between two tokens: what was read is let go, so the buffer never grows beyond a few blocks.
+// Only near the end of what was read, so that little is moved.
 void XmlScanner::dropConsumed()
 {
-    if (m_pos < BlockSize)
+    if (m_pos < BlockSize || m_buffer.size() - m_pos > 4096)
         return;
     m_buffer.remove(0, m_pos);
     m_pos = 0;
@@ -521,9 +522,10 @@ void XmlScanner::readEndTag()
     const std::size_t start = m_openStarts.back();
     const std::size_t size = m_openNames.size() - start;
     const qsizetype nameStart = m_pos + 2;
-    for (std::size_t k = 0; k < size; ++k)
-        if (at(nameStart + qsizetype(k)) != static_cast<unsigned char>(m_openNames[start + k]))
-            throw Unsupported{};
+    at(nameStart + qsizetype(size)); // read as far as the name and the byte after it
+    if (nameStart + qsizetype(size) >= m_buffer.size()
+        || std::memcmp(m_buffer.constData() + nameStart, m_openNames.data() + start, size) != 0)
+        throw Unsupported{};
     const qsizetype i = skipBlanks(nameStart + qsizetype(size));
     if (at(i) != '>')
         throw Unsupported{};
