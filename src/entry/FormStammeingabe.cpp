@@ -4,7 +4,6 @@
 #include "controls/ColumnWidth.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
-#include "data/DisplayFormat.h"
 #include "data/ListFullError.h"
 #include "data/LogList.h"
 #include "data/Shell.h"
@@ -15,6 +14,7 @@
 #include "entry/GridPositions.h"
 #include "rules/MeasurementRules.h"
 #include "entry/StoreAllLogs.h"
+#include "values/DisplayFormat.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,7 +1,7 @@
 #include "evaluation/Summary.h"
 
 #include "data/Dataset.h"
-#include "data/DisplayFormat.h"
+#include "values/DisplayFormat.h"
 
 #include <QLocale>
 
@@ -12,7 +12,7 @@ namespace {
 // The value a volume shows as: its general format, read back.
 double asShown(double volume)
 {
-    return QLocale::c().toDouble(data::display::formatGeneral(volume, {u'.', u','}));
+    return QLocale::c().toDouble(values::display::formatGeneral(volume, {u'.', u','}));
 }
 
 void addTo(Summary::Total &total, std::optional<qint64> count, std::optional<double> volume)
