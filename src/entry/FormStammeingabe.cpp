@@ -15,6 +15,7 @@
 #include "rules/MeasurementRules.h"
 #include "entry/StoreAllLogs.h"
 #include "values/DisplayFormat.h"
+#include "values/ListColumns.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -36,7 +37,7 @@
 #include <algorithm>
 
 namespace pos = entry::position;
-namespace col = data::loglist::column;
+namespace col = values::listcolumn;
 
 TFormStammeingabe::TFormStammeingabe(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)

@@ -3,11 +3,11 @@
 #include "controls/ColumnWidth.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
-#include "data/LogList.h"
 #include "entry/EntryGrid.h"
 #include "entry/EntryGridModel.h"
 #include "entry/GridPositions.h"
 #include "values/DisplayFormat.h"
+#include "values/ListColumns.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,7 +22,7 @@
 // The widgets of the entry window: the header fields above, the log grid below.
 
 namespace pos = entry::position;
-namespace col = data::loglist::column;
+namespace col = values::listcolumn;
 
 void TFormStammeingabe::buildHeader(QWidget *panel)
 {

@@ -2,6 +2,7 @@
 
 #include "data/Dataset.h"
 #include "values/DisplayFormat.h"
+#include "values/ListColumns.h"
 
 #include <QLocale>
 
@@ -62,8 +63,8 @@ Summary summaryOf(const data::Dataset &query)
     Summary summary;
     if (!query.isOpen())
         return summary;
-    const int quality = query.fieldIndex(QStringLiteral("Gueteklasse"));
-    const int diameter = query.fieldIndex(QStringLiteral("Staerkeklasse"));
+    const int quality = query.fieldIndex(values::listcolumn::Gueteklasse);
+    const int diameter = query.fieldIndex(values::listcolumn::Staerkeklasse);
     const int count = query.fieldIndex(QStringLiteral("Menge"));
     const int volume = query.fieldIndex(QStringLiteral("Volumen"));
     for (int row = 0; row < query.recordCount(); ++row) {
