@@ -1,6 +1,6 @@
 #include "fuzz/FuzzLogic.h"
 
-#include "data/DisplayFormat.h"
+#include "values/DisplayFormat.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -22,14 +22,14 @@ void displayFormat(QByteArrayView input)
     if (!ok)
         value = valueText.size(); // any number will do
 
-    const data::display::Separators german;
-    const data::display::Separators english{u'.', u','};
-    for (const data::display::Separators &sep : {german, english}) {
-        data::display::formatFloat(pattern, value, sep);
-        data::display::formatFloat(pattern, -value, sep);
-        data::display::formatGeneral(value, sep);
-        data::display::formatFixed2(value, sep);
-        if (data::display::formatFloat(QString(), value, sep) != data::display::formatGeneral(value, sep))
+    const values::display::Separators german;
+    const values::display::Separators english{u'.', u','};
+    for (const values::display::Separators &sep : {german, english}) {
+        values::display::formatFloat(pattern, value, sep);
+        values::display::formatFloat(pattern, -value, sep);
+        values::display::formatGeneral(value, sep);
+        values::display::formatFixed2(value, sep);
+        if (values::display::formatFloat(QString(), value, sep) != values::display::formatGeneral(value, sep))
             throw Violation("the empty pattern is not the general number format");
     }
 
@@ -37,8 +37,8 @@ void displayFormat(QByteArrayView input)
     constexpr double limit = 1e14; // about 3,000 years either way
     const double msecs = std::isfinite(value) ? std::clamp(value, -limit, limit) : 0.0;
     const QDateTime time = QDateTime::fromMSecsSinceEpoch(qint64(msecs), QTimeZone::utc());
-    data::display::formatDateTime(pattern, time);
-    if (!data::display::formatDateTime(pattern, QDateTime()).isEmpty())
+    values::display::formatDateTime(pattern, time);
+    if (!values::display::formatDateTime(pattern, QDateTime()).isEmpty())
         throw Violation("an invalid date-time gives text");
 }
 

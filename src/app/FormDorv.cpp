@@ -4,7 +4,7 @@
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
-#include "data/DisplayFormat.h"
+#include "values/DisplayFormat.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -56,8 +56,8 @@ void TFormDorv::FormCreate()
     for (QLabel *panel : m_panels)
         panel->setFont(bold);
     // Wide enough for the figures of the longest lists.
-    m_panels[0]->setFixedWidth(controls::fittedLabelWidth(*m_panels[0], 150, QStringLiteral("Anzahl Stämme: ") + data::display::longestLogCount));
-    m_panels[1]->setFixedWidth(controls::fittedLabelWidth(*m_panels[1], 150, QStringLiteral("Summe FM: ") + data::display::longestVolumeTotal()));
+    m_panels[0]->setFixedWidth(controls::fittedLabelWidth(*m_panels[0], 150, QStringLiteral("Anzahl Stämme: ") + values::display::longestLogCount));
+    m_panels[1]->setFixedWidth(controls::fittedLabelWidth(*m_panels[1], 150, QStringLiteral("Summe FM: ") + values::display::longestVolumeTotal()));
 }
 
 void TFormDorv::closeEvent(QCloseEvent *event)
@@ -82,7 +82,7 @@ void TFormDorv::FuelleStatusBar(bool listOpen)
     }
     m_panels[2]->setText(QStringLiteral("Listenname: ") + m_currentListName);
     const QVariant sum = m_dmod->qryGesamtVolumen.value(QStringLiteral("GesVol"));
-    m_panels[1]->setText(QStringLiteral("Summe FM: ") + (sum.isNull() ? QString() : data::display::formatGeneral(sum.toDouble())));
+    m_panels[1]->setText(QStringLiteral("Summe FM: ") + (sum.isNull() ? QString() : values::display::formatGeneral(sum.toDouble())));
     m_panels[0]->setText(QStringLiteral("Anzahl Stämme: ")
                          + QString::number(m_dmod->qryGesamtVolumen.value(QStringLiteral("Menge")).toLongLong()));
 }

@@ -7,6 +7,7 @@
 #include "data/LogList.h"
 #include "data/Shell.h"
 #include "engine/Identifier.h"
+#include "values/ListColumns.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -33,8 +34,8 @@ TFormLaden::TFormLaden(TDMod &dmod, data::Shell &shell, controls::DialogService 
     setWindowTitle(QStringLiteral("Liste laden..."));
 
     m_model = new controls::DatasetTableModel(m_dmod.qryDorvZusatz,
-                                    {controls::GridColumn{QStringLiteral("OFFSET"), QStringLiteral("Liste"), 130, Qt::AlignLeft | Qt::AlignVCenter, true, {}, {}},
-                                     controls::GridColumn{QStringLiteral("ZUSATZTEXT"), QStringLiteral("Text"), 250, Qt::AlignLeft | Qt::AlignVCenter, true, {}, {}}},
+                                    {controls::GridColumn{values::headercolumn::Offset, QStringLiteral("Liste"), 130, Qt::AlignLeft | Qt::AlignVCenter, true, {}, {}},
+                                     controls::GridColumn{values::headercolumn::Zusatztext, QStringLiteral("Text"), 250, Qt::AlignLeft | Qt::AlignVCenter, true, {}, {}}},
                                     this);
     m_model->setReadOnly(true);
 
@@ -134,7 +135,7 @@ QString TFormLaden::selectedListName() const
     const QModelIndex current = m_dbluplLaden->currentIndex();
     if (!current.isValid() || !m_dbluplLaden->selectionModel()->isRowSelected(current.row(), {}))
         return {};
-    const int field = m_dmod.qryDorvZusatz.fieldIndex(QStringLiteral("OFFSET"));
+    const int field = m_dmod.qryDorvZusatz.fieldIndex(values::headercolumn::Offset);
     if (field < 0)
         return {};
     return m_dmod.qryDorvZusatz.value(current.row(), field).toString();
@@ -142,7 +143,7 @@ QString TFormLaden::selectedListName() const
 
 bool TFormLaden::selectList(const QString &name)
 {
-    const int field = m_dmod.qryDorvZusatz.fieldIndex(QStringLiteral("OFFSET"));
+    const int field = m_dmod.qryDorvZusatz.fieldIndex(values::headercolumn::Offset);
     for (int row = 0; field >= 0 && row < m_model->rowCount(); ++row) {
         if (m_dmod.qryDorvZusatz.value(row, field).toString() == name) {
             selectRow(row);

@@ -9,6 +9,7 @@
 #include "engine/Error.h"
 #include "invoiceregister/RegisterTable.h"
 #include "rules/ListNames.h"
+#include "values/CompanyColumns.h"
 
 #include <QDir>
 #include <QSet>
@@ -79,8 +80,8 @@ backup::RestoreRules restoreRules(const QString &dataPath)
 
     // The columns added to the delivered tables at start (these and any behind them) may be
     // missing in an older backup.
-    const QStringList added{data::invoicecolumns::Iban, data::invoicecolumns::Bic, data::invoicecolumns::UStIdNr,
-                            data::invoicecolumns::Land, data::invoicecolumns::Ansprechpartner, data::invoicecolumns::Steuerbefreiung,
+    const QStringList added{values::companycolumn::Iban, values::companycolumn::Bic, values::companycolumn::UStIdNr,
+                            values::companycolumn::Land, values::companycolumn::Ansprechpartner, values::companycolumn::Steuerbefreiung,
                             data::invoicecolumns::EMail, data::invoicecolumns::KundeUStIdNr, data::invoicecolumns::Kaeuferreferenz,
                             data::invoicecolumns::LieferantenNr};
     Columns delivered;

@@ -1,6 +1,6 @@
 #include "controls/CurrencyEdit.h"
 
-#include "data/DisplayFormat.h"
+#include "values/DisplayFormat.h"
 
 #include <QFocusEvent>
 #include <QRegularExpression>
@@ -11,7 +11,7 @@ namespace controls {
 CurrencyEdit::CurrencyEdit(QWidget *parent) : QLineEdit(parent)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    const data::display::Separators sep = data::display::localeSeparators();
+    const values::display::Separators sep = values::display::localeSeparators();
     // A sign, digits with optional group separators, one decimal separator and more digits.
     const QString pattern = QStringLiteral("-?[0-9%1]*(%2[0-9]*)?")
                                 .arg(QRegularExpression::escape(QString(sep.group)), QRegularExpression::escape(QString(sep.decimal)));
@@ -22,7 +22,7 @@ CurrencyEdit::CurrencyEdit(QWidget *parent) : QLineEdit(parent)
 
 double CurrencyEdit::parse(const QString &text)
 {
-    const data::display::Separators sep = data::display::localeSeparators();
+    const values::display::Separators sep = values::display::localeSeparators();
     QString plain = text.trimmed();
     plain.remove(sep.group);
     plain.replace(sep.decimal, u'.');
@@ -49,9 +49,9 @@ void CurrencyEdit::setDisplayFormat(const QString &format)
 void CurrencyEdit::showValue()
 {
     if (hasFocus())
-        setText(data::display::formatGeneral(m_value));
+        setText(values::display::formatGeneral(m_value));
     else
-        setText(data::display::formatFloat(m_displayFormat, m_value));
+        setText(values::display::formatFloat(m_displayFormat, m_value));
 }
 
 void CurrencyEdit::onTextEdited(const QString &text)

@@ -1,6 +1,6 @@
 #include "controls/DatasetTableModel.h"
 
-#include "data/DisplayFormat.h"
+#include "values/DisplayFormat.h"
 
 namespace controls {
 
@@ -62,7 +62,7 @@ QVariant DatasetTableModel::data(const QModelIndex &index, int role) const
         if (v.isNull())
             return QString();
         if (v.typeId() == QMetaType::Double)
-            return data::display::formatGeneral(v.toDouble());
+            return values::display::formatGeneral(v.toDouble());
         return v.toString();
     }
     case Qt::TextAlignmentRole:

@@ -3,7 +3,7 @@
 #include "controls/ErrorGuard.h"
 #include "data/ConversionError.h"
 #include "data/Dataset.h"
-#include "data/DisplayFormat.h"
+#include "values/DisplayFormat.h"
 
 #include <QFocusEvent>
 
@@ -73,7 +73,7 @@ void DbEdit::showField()
     }
     const QVariant v = m_dataset->value(m_field);
     if (hasFocus() && !v.isNull() && (f.type == FieldType::Float || f.type == FieldType::Integer))
-        setText(m_editFormat.isEmpty() ? m_dataset->text(m_field) : data::display::formatFloat(m_editFormat, v.toDouble()));
+        setText(m_editFormat.isEmpty() ? m_dataset->text(m_field) : values::display::formatFloat(m_editFormat, v.toDouble()));
     else
         setText(m_dataset->displayText(m_field));
 }

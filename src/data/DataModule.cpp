@@ -6,6 +6,8 @@
 
 #include "data/Shell.h"
 #include "engine/Transaction.h"
+#include "values/CompanyColumns.h"
+#include "values/ListColumns.h"
 
 #include <limits>
 #include <stdexcept>
@@ -37,7 +39,7 @@ TDMod::TDMod(data::Shell &shell, QObject *parent)
     setObjectName(QStringLiteral("DMod"));
 
     qryDorvTabelle.setLive(true);
-    qryDorvTabelle.setDisplayFormat(QStringLiteral("VOLUMEN"), QStringLiteral("#0.00 FM"));
+    qryDorvTabelle.setDisplayFormat(values::listcolumn::Volumen, QStringLiteral("#0.00 FM"));
     qryDorvTabelle.events.newRecord = [this](Dataset &ds) { qryDorvTabelleNewRecord(ds); };
     qryDorvTabelle.events.beforePost = [this](Dataset &ds) { qryDorvTabelleBeforePost(ds); };
     qryDorvTabelle.events.beforeDelete = [this](Dataset &ds) { qryDorvTabelleBeforeDelete(ds); };
@@ -49,8 +51,8 @@ TDMod::TDMod(data::Shell &shell, QObject *parent)
 
     qryFirma.setLive(true);
     qryFirma.setSql(QStringLiteral("SELECT * FROM Firma"));
-    qryFirma.setDisplayFormat(QStringLiteral("MwSt"), QStringLiteral("##0.00"));
-    qryFirma.setDisplayFormat(QStringLiteral("FASatz"), QStringLiteral("##0.00"));
+    qryFirma.setDisplayFormat(values::companycolumn::MwSt, QStringLiteral("##0.00"));
+    qryFirma.setDisplayFormat(values::companycolumn::FaSatz, QStringLiteral("##0.00"));
 
     qryKunden.setLive(true);
     qryKunden.setSql(QStringLiteral("SELECT * FROM Kunden"));
@@ -60,7 +62,7 @@ TDMod::TDMod(data::Shell &shell, QObject *parent)
 
     qryRechnung.setLive(true);
     qryRechnung.setSql(RechnungSql);
-    qryRechnung.setDisplayFormat(QStringLiteral("VOLUMEN"), QStringLiteral("###0.00 FM"));
+    qryRechnung.setDisplayFormat(values::listcolumn::Volumen, QStringLiteral("###0.00 FM"));
     qryRechnung.setDisplayFormat(QStringLiteral("PREIS"), QStringLiteral("####0.00"));
     qryRechnung.setReadOnly(QStringLiteral("Summe"));
 }
@@ -108,7 +110,7 @@ void TDMod::prepareListQueries(const QString &listName)
 
     qryZusammenfasssung.open();
     qryZusZusatz.open();
-    qryDorvZusatz.setParam(QStringLiteral("OFFSET"), listName);
+    qryDorvZusatz.setParam(values::headercolumn::Offset, listName);
     qryDorvZusatz.open();
     qryGesamtVolumen.open();
     qryGewogeneLaenge.open();
@@ -116,8 +118,8 @@ void TDMod::prepareListQueries(const QString &listName)
 
 bool TDMod::CheckDatensatz() const
 {
-    return qryDorvTabelle.value(QStringLiteral("LAENGE")).toInt() != 0
-           && qryDorvTabelle.value(QStringLiteral("DURCHMEIN")).toInt() != 0;
+    return qryDorvTabelle.value(values::listcolumn::Laenge).toInt() != 0
+           && qryDorvTabelle.value(values::listcolumn::Durchmein).toInt() != 0;
 }
 
 void TDMod::deleteCurrentLog()
@@ -145,7 +147,7 @@ void TDMod::qryDorvTabelleNewRecord(Dataset &ds)
         throw data::ListFullError(QStringLiteral("Die Liste kann keinen weiteren Stamm aufnehmen: die größte Stammnummer "
                                                  "%1 ist erreicht.")
                                       .arg(maxId));
-    ds.setValue(QStringLiteral("ID"), int(maxId + 1));
+    ds.setValue(values::listcolumn::Id, int(maxId + 1));
 }
 
 void TDMod::qryDorvTabelleBeforePost(Dataset &ds)
@@ -153,14 +155,14 @@ void TDMod::qryDorvTabelleBeforePost(Dataset &ds)
     if (!m_rules)
         return;
     m_rules->DurchmeffBerechnen(ds, m_geschaelt);
-    ds.setValue(QStringLiteral("VOLUMEN"), m_rules->VolumenBerechnen());
+    ds.setValue(values::listcolumn::Volumen, m_rules->VolumenBerechnen());
     m_rules->GueteklasseUmsetzen();
     m_rules->StaerkeklasseBerechnen();
 }
 
 void TDMod::qryDorvTabelleBeforeDelete(Dataset &ds)
 {
-    GeloeschteID = ds.value(QStringLiteral("ID")).toInt();
+    GeloeschteID = ds.value(values::listcolumn::Id).toInt();
 }
 
 void TDMod::qryDorvTabelleAfterDelete(Dataset &ds)

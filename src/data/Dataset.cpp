@@ -1,9 +1,9 @@
 #include "data/Dataset.h"
 
 #include "data/ConversionError.h"
-#include "data/DisplayFormat.h"
 #include "data/ScopedValue.h"
 #include "engine/EngineError.h"
+#include "values/DisplayFormat.h"
 
 #include <QStringList>
 
@@ -260,7 +260,7 @@ QString Dataset::text(const QString &field) const
     if (v.isNull())
         return {};
     if (v.typeId() == QMetaType::Double)
-        return display::formatGeneral(v.toDouble());
+        return values::display::formatGeneral(v.toDouble());
     return v.toString();
 }
 
@@ -279,14 +279,14 @@ QString Dataset::displayText(int row, int column) const
     const Field &f = m_fields[column];
     switch (f.type) {
     case FieldType::Float:
-        return f.displayFormat.isEmpty() ? display::formatGeneral(v.toDouble()) : display::formatFloat(f.displayFormat, v.toDouble());
+        return f.displayFormat.isEmpty() ? values::display::formatGeneral(v.toDouble()) : values::display::formatFloat(f.displayFormat, v.toDouble());
     case FieldType::Integer:
-        return f.displayFormat.isEmpty() ? v.toString() : display::formatFloat(f.displayFormat, v.toDouble());
+        return f.displayFormat.isEmpty() ? v.toString() : values::display::formatFloat(f.displayFormat, v.toDouble());
     case FieldType::Boolean:
         return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     default:
         if (v.typeId() == QMetaType::Double)
-            return display::formatGeneral(v.toDouble());
+            return values::display::formatGeneral(v.toDouble());
         return v.toString();
     }
 }
@@ -334,7 +334,7 @@ void Dataset::setText(const QString &field, const QString &text)
     }
     case FieldType::Float: {
         bool ok = false;
-        const display::Separators sep = display::localeSeparators();
+        const values::display::Separators sep = values::display::localeSeparators();
         QString normal = t;
         normal.replace(sep.decimal, u'.');
         const double v = normal.toDouble(&ok);

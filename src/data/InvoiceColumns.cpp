@@ -3,6 +3,7 @@
 #include "engine/Connection.h"
 #include "engine/Dialect.h"
 #include "engine/Transaction.h"
+#include "values/CompanyColumns.h"
 
 #include <vector>
 
@@ -53,15 +54,16 @@ QString defaultSteuerbefreiung()
 
 void addMissing(engine::Connection &db)
 {
+    namespace firma = values::companycolumn;
     addMissingTo(db, QStringLiteral("Firma"),
-                 {{Iban, 42, {}}, // 34 characters at most, in groups of four
-                  {Bic, 11, {}},
-                  {UStIdNr, 20, {}},
-                  {Land, 2, DefaultLand},
-                  {Ansprechpartner, 50, {}},
-                  {Steuerbefreiung, 100, defaultSteuerbefreiung()},
-                  {Verkaufsbedingungen, 250, {}},
-                  {Durchschnittssatz, 1, {}}});
+                 {{firma::Iban, 42, {}}, // 34 characters at most, in groups of four
+                  {firma::Bic, 11, {}},
+                  {firma::UStIdNr, 20, {}},
+                  {firma::Land, 2, DefaultLand},
+                  {firma::Ansprechpartner, 50, {}},
+                  {firma::Steuerbefreiung, 100, defaultSteuerbefreiung()},
+                  {firma::Verkaufsbedingungen, 250, {}},
+                  {firma::Durchschnittssatz, 1, {}}});
     addMissingTo(db, QStringLiteral("Kunden"),
                  {{EMail, 50, {}}, {KundeUStIdNr, 20, {}}, {Kaeuferreferenz, 50, {}}, {LieferantenNr, 20, {}}});
 }

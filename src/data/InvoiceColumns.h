@@ -11,17 +11,7 @@ class Connection;
 // written for the delivered layouts keep working.
 namespace data::invoicecolumns {
 
-// Firma
-inline constexpr char Iban[] = "IBAN";
-inline constexpr char Bic[] = "BIC";
-inline constexpr char UStIdNr[] = "UStIdNr";
-inline constexpr char Land[] = "Land";
-inline constexpr char Ansprechpartner[] = "Ansprechpartner";
-inline constexpr char Steuerbefreiung[] = "Steuerbefreiung";
-inline constexpr char Verkaufsbedingungen[] = "Verkaufsbedingungen"; // printed below the totals
-inline constexpr char Durchschnittssatz[] = "Durchschnittssatz";     // "J": taxed at the flat rate of § 24 UStG
-inline constexpr char Ja[] = "J";
-// Kunden
+// Kunden (those of Firma are named in values/CompanyColumns.h)
 inline constexpr char EMail[] = "EMAIL";
 inline constexpr char KundeUStIdNr[] = "USTIDNR";
 inline constexpr char Kaeuferreferenz[] = "KAEUFERREFERENZ";

@@ -5,6 +5,7 @@
 #include "engine/Connection.h"
 #include "engine/EngineError.h"
 #include "engine/Transaction.h"
+#include "values/ListColumns.h"
 
 namespace data::loglist {
 
@@ -12,17 +13,18 @@ const QString HeaderTable = QStringLiteral("DORVZUSATZ");
 
 namespace {
 
-const QString offset = QStringLiteral("OFFSET");
+const QString offset = QString::fromLatin1(values::headercolumn::Offset);
 
 engine::Params headerParams(const QString &name, const ListHeader &h)
 {
+    namespace col = values::headercolumn;
     return {{offset, name},
-            {QStringLiteral("ABTEILUNG"), h.abteilung},
-            {QStringLiteral("BAUMART"), h.baumart},
-            {QStringLiteral("SORTE"), h.sorte},
-            {QStringLiteral("ZUSATZTEXT"), h.zusatztext},
-            {QStringLiteral("GESCHAELT"), h.geschaelt},
-            {QStringLiteral("GERUECKT"), h.gerueckt}};
+            {col::Abteilung, h.abteilung},
+            {col::Baumart, h.baumart},
+            {col::Sorte, h.sorte},
+            {col::Zusatztext, h.zusatztext},
+            {col::Geschaelt, h.geschaelt},
+            {col::Gerueckt, h.gerueckt}};
 }
 
 const QVariant &field(const engine::ResultSet &rs, const std::vector<QVariant> &row, const QString &name)
@@ -167,13 +169,14 @@ std::optional<ListHeader> readHeader(engine::Connection &db, const QString &name
         return std::nullopt;
     const std::vector<QVariant> &row = rs.rows.front();
     const auto text = [&](const char *column) { return field(rs, row, QString::fromLatin1(column)).toString(); };
+    namespace col = values::headercolumn;
     ListHeader h;
-    h.abteilung = text("ABTEILUNG");
-    h.baumart = text("BAUMART");
-    h.sorte = text("SORTE");
-    h.zusatztext = text("ZUSATZTEXT");
-    h.geschaelt = field(rs, row, QStringLiteral("GESCHAELT")).toBool();
-    h.gerueckt = field(rs, row, QStringLiteral("GERUECKT")).toBool();
+    h.abteilung = text(col::Abteilung);
+    h.baumart = text(col::Baumart);
+    h.sorte = text(col::Sorte);
+    h.zusatztext = text(col::Zusatztext);
+    h.geschaelt = field(rs, row, QString::fromLatin1(col::Geschaelt)).toBool();
+    h.gerueckt = field(rs, row, QString::fromLatin1(col::Gerueckt)).toBool();
     return h;
 }
 
@@ -187,7 +190,7 @@ void storeGeschaelt(engine::Connection &db, const QString &name, bool geschaelt)
     // A list kept without header table has no header to agree with.
     if (!hasHeaderTable(db))
         return;
-    db.execute(updateGeschaeltSql(), {{QStringLiteral("GESCHAELT"), geschaelt}, {offset, name}});
+    db.execute(updateGeschaeltSql(), {{values::headercolumn::Geschaelt, geschaelt}, {offset, name}});
 }
 
 } // namespace data::loglist

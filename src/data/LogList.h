@@ -21,17 +21,6 @@ namespace loglist {
 
 extern const QString HeaderTable;
 
-// The fields of a list's log table, in the order of its columns.
-namespace column {
-inline const QString Id = QStringLiteral("ID");
-inline const QString Laenge = QStringLiteral("LAENGE");
-inline const QString Durchmein = QStringLiteral("DURCHMEIN");
-inline const QString Durchmeff = QStringLiteral("DURCHMEFF");
-inline const QString Gueteklasse = QStringLiteral("GUETEKLASSE");
-inline const QString Volumen = QStringLiteral("VOLUMEN");
-inline const QString Staerkeklasse = QStringLiteral("STAERKEKLASSE");
-} // namespace column
-
 // The statements as the program runs them. A list name goes into them unquoted: callers pass
 // only names the list name rules accepted.
 QString createListSql(const QString &name);

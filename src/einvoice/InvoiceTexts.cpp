@@ -1,8 +1,8 @@
 #include "einvoice/InvoiceTexts.h"
 
-#include "data/DisplayFormat.h"
 #include "einvoice/Iban.h"
 #include "einvoice/Numbers.h"
+#include "values/DisplayFormat.h"
 
 #include <QStringList>
 
@@ -10,7 +10,7 @@ namespace einvoice {
 
 namespace {
 
-const data::display::Separators german{u',', u'.'};
+const values::display::Separators german{u',', u'.'};
 
 QString germanDate(const QDate &date)
 {
@@ -31,7 +31,7 @@ QString paymentTermsText(const PaymentTerms &terms, Profile profile)
     QStringList lines;
     if (terms.netDays != 0)
         lines << QStringLiteral("Zahlbar %1 Tage").arg(terms.netDays);
-    const QString discount = data::display::formatFloat(QStringLiteral("##0.00 % Skonto"), terms.cashDiscountPercent, german);
+    const QString discount = values::display::formatFloat(QStringLiteral("##0.00 % Skonto"), terms.cashDiscountPercent, german);
     if (terms.cashDiscountDays != 0)
         lines << QStringLiteral("Bei Zahlung innerhalb %1 Tagen - %2").arg(terms.cashDiscountDays).arg(discount);
     else if (terms.cashDiscountPercent != 0)
@@ -49,14 +49,14 @@ QString levySentence(double levyRate, Cents levy)
 {
     if (levyRate == 0)
         return {};
-    return QStringLiteral("Vom Nettobetrag sind ") + data::display::formatFloat(QStringLiteral("##0.00 %"), levyRate, german) + QStringLiteral(" FA = ")
-           + data::display::formatFloat(QStringLiteral("###,##0.00 "), toAmount(levy), german)
+    return QStringLiteral("Vom Nettobetrag sind ") + values::display::formatFloat(QStringLiteral("##0.00 %"), levyRate, german) + QStringLiteral(" FA = ")
+           + values::display::formatFloat(QStringLiteral("###,##0.00 "), toAmount(levy), german)
            + QStringLiteral(" EUR abzuziehen und vom Holzkäufer abzuführen");
 }
 
 QString vatText(double vatRate, bool averageRate)
 {
-    const QString rate = data::display::formatFloat(QStringLiteral("##0.00 %"), vatRate, german);
+    const QString rate = values::display::formatFloat(QStringLiteral("##0.00 %"), vatRate, german);
     return QStringLiteral("+ ") + rate + u' ' + (averageRate ? AverageRateNote : QStringLiteral("MwSt"));
 }
 

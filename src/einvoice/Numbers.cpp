@@ -1,6 +1,6 @@
 #include "einvoice/Numbers.h"
 
-#include "data/DisplayFormat.h"
+#include "values/DisplayFormat.h"
 
 #include <cstdlib>
 
@@ -20,7 +20,7 @@ QString decimalText(double value, int minDecimals, int maxDecimals)
     // The display format rounds as the printed invoice does (halves away from zero on the
     // value as typed); a point and no grouping make it the formats' notation.
     const QString pattern = QStringLiteral("0.") + QString(minDecimals, u'0') + QString(maxDecimals - minDecimals, u'#');
-    return data::display::formatFloat(pattern, value, data::display::Separators{u'.', u','});
+    return values::display::formatFloat(pattern, value, values::display::Separators{u'.', u','});
 }
 
 } // namespace einvoice

@@ -4,7 +4,6 @@
 #include "controls/ColumnWidth.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
-#include "data/DisplayFormat.h"
 #include "data/ListFullError.h"
 #include "data/LogList.h"
 #include "data/Shell.h"
@@ -15,6 +14,8 @@
 #include "entry/GridPositions.h"
 #include "rules/MeasurementRules.h"
 #include "entry/StoreAllLogs.h"
+#include "values/DisplayFormat.h"
+#include "values/ListColumns.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -36,7 +37,7 @@
 #include <algorithm>
 
 namespace pos = entry::position;
-namespace col = data::loglist::column;
+namespace col = values::listcolumn;
 
 TFormStammeingabe::TFormStammeingabe(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
     : QDialog(parent), m_dmod(dmod), m_shell(shell), m_dialogs(dialogs)

@@ -3,11 +3,11 @@
 #include "controls/ColumnWidth.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
-#include "data/DisplayFormat.h"
-#include "data/LogList.h"
 #include "entry/EntryGrid.h"
 #include "entry/EntryGridModel.h"
 #include "entry/GridPositions.h"
+#include "values/DisplayFormat.h"
+#include "values/ListColumns.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,7 +22,7 @@
 // The widgets of the entry window: the header fields above, the log grid below.
 
 namespace pos = entry::position;
-namespace col = data::loglist::column;
+namespace col = values::listcolumn;
 
 void TFormStammeingabe::buildHeader(QWidget *panel)
 {
@@ -110,7 +110,7 @@ void TFormStammeingabe::buildGrid()
     rxdbgrdDorveingabe->setModel(m_model);
     // The designed widths, widened where a title, the number of the 100,000th log or a volume
     // such as "10,66 FM" would be cut.
-    const QStringList widest{data::display::longestLogCount, {}, {}, {}, {}, QStringLiteral("00,00 FM"), {}};
+    const QStringList widest{values::display::longestLogCount, {}, {}, {}, {}, QStringLiteral("00,00 FM"), {}};
     for (int i = 0; i < int(columns.size()); ++i) {
         const controls::GridColumn &c = columns[i].grid;
         rxdbgrdDorveingabe->horizontalHeader()->resizeSection(

@@ -1,9 +1,9 @@
 #include "evaluation/ExportSource.h"
 
 #include "data/Dataset.h"
-#include "data/InvoiceColumns.h"
 #include "data/LogList.h"
 #include "engine/Connection.h"
+#include "values/CompanyColumns.h"
 
 namespace evaluation {
 
@@ -62,18 +62,19 @@ exporting::Company exportCompany(const data::Dataset &qryFirma)
         const int column = qryFirma.fieldIndex(QString::fromLatin1(field));
         return column < 0 ? QString() : qryFirma.value(0, column).toString();
     };
-    c.name = text("Firma");
-    c.name1 = text("Name1");
-    c.street = text("Strasse");
-    c.postcode = text("Plz");
-    c.city = text("Ort");
-    c.country = text(data::invoicecolumns::Land);
-    c.phone = text("Telefon");
-    c.email = text("EMail");
-    c.contactPerson = text(data::invoicecolumns::Ansprechpartner);
-    c.iban = text(data::invoicecolumns::Iban);
-    c.bic = text(data::invoicecolumns::Bic);
-    c.taxNumber = text("SteuerNr");
+    namespace col = values::companycolumn;
+    c.name = text(col::Firma);
+    c.name1 = text(col::Name1);
+    c.street = text(col::Strasse);
+    c.postcode = text(col::Plz);
+    c.city = text(col::Ort);
+    c.country = text(col::Land);
+    c.phone = text(col::Telefon);
+    c.email = text(col::EMail);
+    c.contactPerson = text(col::Ansprechpartner);
+    c.iban = text(col::Iban);
+    c.bic = text(col::Bic);
+    c.taxNumber = text(col::SteuerNr);
     return c;
 }
 

@@ -4,9 +4,9 @@
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
-#include "data/DisplayFormat.h"
 #include "data/Shell.h"
 #include "evaluation/Summary.h"
+#include "values/DisplayFormat.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -173,8 +173,8 @@ void TFormZusammenfasssung::buildLayout()
 
     // Each cell is as wide as designed, or as its longest figure needs: all logs of the longest
     // lists in one cell. The window grows with its cells.
-    const QString widestCount = data::display::longestLogCount + u' ';
-    const QString widestVolume = data::display::longestVolumeTotal() + u' ';
+    const QString widestCount = values::display::longestLogCount + u' ';
+    const QString widestVolume = values::display::longestVolumeTotal() + u' ';
     for (const Element &e : m_elements) {
         if (e.role == Role::Caption)
             continue;
@@ -200,7 +200,7 @@ QString TFormZusammenfasssung::zeroText(bool isCount) const
 {
     if (isCount)
         return QStringLiteral("0 ");
-    return QStringLiteral("0") + data::display::localeSeparators().decimal + QStringLiteral("00 ");
+    return QStringLiteral("0") + values::display::localeSeparators().decimal + QStringLiteral("00 ");
 }
 
 void TFormZusammenfasssung::showEvent(QShowEvent *event)
@@ -266,7 +266,7 @@ void TFormZusammenfasssung::fill()
 // such pair; a total shows its sum, or zero when nothing counted in it.
 void TFormZusammenfasssung::showFigures(const evaluation::Summary &summary)
 {
-    const data::display::Separators sep = data::display::localeSeparators();
+    const values::display::Separators sep = values::display::localeSeparators();
     for (const Element &e : m_elements) {
         if (e.role == Role::Pair) {
             const evaluation::Summary::Pair *pair = summary.pair(e.quality, e.diameter);
@@ -276,7 +276,7 @@ void TFormZusammenfasssung::showFigures(const evaluation::Summary &summary)
             else if (e.isCount)
                 e.label->setText((pair->count ? QString::number(*pair->count) : QString()) + u' ');
             else
-                e.label->setText((pair->volume ? data::display::formatGeneral(*pair->volume, sep) : QString()) + u' ');
+                e.label->setText((pair->volume ? values::display::formatGeneral(*pair->volume, sep) : QString()) + u' ');
             continue;
         }
         const evaluation::Summary::Total *total = e.role == Role::QualityTotal    ? summary.qualityTotal(e.quality)
@@ -287,12 +287,12 @@ void TFormZusammenfasssung::showFigures(const evaluation::Summary &summary)
             continue;
         const engine::DecimalSum &sum = e.isCount ? total->count : total->volume;
         if (!sum.isEmpty())
-            e.label->setText(data::display::formatGeneral(sum.toDouble(), sep) + u' ');
+            e.label->setText(values::display::formatGeneral(sum.toDouble(), sep) + u' ');
     }
 }
 
 void TFormZusammenfasssung::setStatistic(const QString &cell, const data::Dataset &query, const QString &field)
 {
     const QVariant value = query.isOpen() && query.recNo() >= 0 ? query.value(field) : QVariant();
-    element(cell)->setText(data::display::formatFixed2(value.isNull() ? 0.0 : value.toDouble()) + u' ');
+    element(cell)->setText(values::display::formatFixed2(value.isNull() ? 0.0 : value.toDouble()) + u' ');
 }

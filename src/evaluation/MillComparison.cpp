@@ -1,9 +1,9 @@
 #include "evaluation/MillComparison.h"
 
-#include "data/DisplayFormat.h"
 #include "engine/DecimalSum.h"
 #include "rules/MeasurementRules.h"
 #include "rules/MillRules.h"
+#include "values/DisplayFormat.h"
 
 #include <QMap>
 
@@ -14,7 +14,7 @@ namespace evaluation {
 
 namespace {
 
-const data::display::Separators german{u',', u'.'};
+const values::display::Separators german{u',', u'.'};
 
 // a − b, added exactly as the decimals they stand for.
 double exactDifference(double a, double b)
@@ -208,7 +208,7 @@ QStringList MillComparison::warnings() const
 
 QString fmText(double volume)
 {
-    return data::display::formatFloat(QStringLiteral("###,##0.00"), volume, german);
+    return values::display::formatFloat(QStringLiteral("###,##0.00"), volume, german);
 }
 
 QString signedFmText(double difference)
@@ -222,13 +222,13 @@ QString signedPercentText(double value, double of)
     if (of == 0)
         return QStringLiteral("–");
     const double percent = value / of * 100;
-    const QString text = data::display::formatFloat(QStringLiteral("###,##0.0"), percent, german);
+    const QString text = values::display::formatFloat(QStringLiteral("###,##0.0"), percent, german);
     return percent > 0 && text != u"0,0" ? u'+' + text : text;
 }
 
 QString countText(int count)
 {
-    return data::display::formatFloat(QStringLiteral("###,##0"), count, german);
+    return values::display::formatFloat(QStringLiteral("###,##0"), count, german);
 }
 
 } // namespace evaluation

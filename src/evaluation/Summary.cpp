@@ -1,7 +1,8 @@
 #include "evaluation/Summary.h"
 
 #include "data/Dataset.h"
-#include "data/DisplayFormat.h"
+#include "values/DisplayFormat.h"
+#include "values/ListColumns.h"
 
 #include <QLocale>
 
@@ -12,7 +13,7 @@ namespace {
 // The value a volume shows as: its general format, read back.
 double asShown(double volume)
 {
-    return QLocale::c().toDouble(data::display::formatGeneral(volume, {u'.', u','}));
+    return QLocale::c().toDouble(values::display::formatGeneral(volume, {u'.', u','}));
 }
 
 void addTo(Summary::Total &total, std::optional<qint64> count, std::optional<double> volume)
@@ -62,8 +63,8 @@ Summary summaryOf(const data::Dataset &query)
     Summary summary;
     if (!query.isOpen())
         return summary;
-    const int quality = query.fieldIndex(QStringLiteral("Gueteklasse"));
-    const int diameter = query.fieldIndex(QStringLiteral("Staerkeklasse"));
+    const int quality = query.fieldIndex(values::listcolumn::Gueteklasse);
+    const int diameter = query.fieldIndex(values::listcolumn::Staerkeklasse);
     const int count = query.fieldIndex(QStringLiteral("Menge"));
     const int volume = query.fieldIndex(QStringLiteral("Volumen"));
     for (int row = 0; row < query.recordCount(); ++row) {

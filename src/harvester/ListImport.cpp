@@ -7,6 +7,7 @@
 #include "engine/Transaction.h"
 #include "export/FactsOffer.h"
 #include "harvester/ImportPlan.h"
+#include "values/ListColumns.h"
 
 #include <algorithm>
 
@@ -88,10 +89,10 @@ ImportCount importLists(engine::Connection &db, const Production &production, co
     ImportCount count;
     qint64 done = 0;
     engine::Transaction tx(db);
-    engine::Params params{{data::loglist::column::Id, {}},          {data::loglist::column::Laenge, {}},
-                          {data::loglist::column::Durchmein, {}},   {data::loglist::column::Durchmeff, {}},
-                          {data::loglist::column::Gueteklasse, {}}, {data::loglist::column::Volumen, {}},
-                          {data::loglist::column::Staerkeklasse, {}}};
+    engine::Params params{{values::listcolumn::Id, {}},          {values::listcolumn::Laenge, {}},
+                          {values::listcolumn::Durchmein, {}},   {values::listcolumn::Durchmeff, {}},
+                          {values::listcolumn::Gueteklasse, {}}, {values::listcolumn::Volumen, {}},
+                          {values::listcolumn::Staerkeklasse, {}}};
     for (std::size_t i = 0; i < choice.lists.size(); ++i) {
         const ChosenList &list = choice.lists[i];
         const ListContent &content = contents[i];

@@ -8,6 +8,7 @@
 #include "engine/EngineError.h"
 #include "engine/Transaction.h"
 #include "import/LegacyReader.h"
+#include "values/ListColumns.h"
 
 #include <QFileInfo>
 
@@ -98,10 +99,11 @@ void ListeImportieren(engine::Connection &db, const QString &path, const QString
 
     const QString dtqStaemme = dtqStaemmeSql(listName);
     qint64 record = 0;
-    engine::Params params{{QStringLiteral("ID"), {}},          {QStringLiteral("LAENGE"), {}},
-                          {QStringLiteral("DURCHMEIN"), {}},   {QStringLiteral("DURCHMEFF"), {}},
-                          {QStringLiteral("GUETEKLASSE"), {}}, {QStringLiteral("VOLUMEN"), {}},
-                          {QStringLiteral("STAERKEKLASSE"), {}}};
+    namespace col = values::listcolumn;
+    engine::Params params{{col::Id, {}},          {col::Laenge, {}},
+                          {col::Durchmein, {}},   {col::Durchmeff, {}},
+                          {col::Gueteklasse, {}}, {col::Volumen, {}},
+                          {col::Staerkeklasse, {}}};
     const auto store = [&](const importing::LegacyLog &log) {
         ++record;
         params[0].value = log.id;

@@ -4,6 +4,7 @@
 #include "engine/Transaction.h"
 #include "invoicing/Deduction.h"
 #include "rules/Runden.h"
+#include "values/ListColumns.h"
 
 using data::Dataset;
 
@@ -113,14 +114,14 @@ void Arbeitspreise::abgeleitetePreiseSchreiben()
     qryPreise.checkBrowseMode();
     // The rows are read where they stand: moving the current row would move the grid, whose
     // editor would then take the focus back from wherever the user went.
-    const int staerkeklasse = qryPreise.fieldIndex(s("STAERKEKLASSE"));
+    const int staerkeklasse = qryPreise.fieldIndex(s(values::listcolumn::Staerkeklasse));
     Dataset &tmp = m_dmod.qryTmp;
     engine::Transaction transaction(m_dmod.dbDorv);
     for (int row = 0; row < qryPreise.recordCount(); ++row) {
         for (auto [klasse, feld] : {std::pair{"C", "PREISC"}, std::pair{"CGW", "PREISCGW"}}) {
             tmp.setSql(AbgeleitetSql);
-            tmp.setParam(s("GUETEKLASSE"), s(klasse));
-            tmp.setParam(s("STAERKEKLASSE"), qryPreise.value(row, staerkeklasse).toString());
+            tmp.setParam(s(values::listcolumn::Gueteklasse), s(klasse));
+            tmp.setParam(s(values::listcolumn::Staerkeklasse), qryPreise.value(row, staerkeklasse).toString());
             tmp.setParam(s("PREIS"), qryPreise.value(row, qryPreise.fieldIndex(s(feld))).toDouble());
             tmp.execSql();
         }

@@ -6,6 +6,7 @@
 #include "data/DataModule.h"
 #include "data/InvoiceColumns.h"
 #include "einvoice/Iban.h"
+#include "values/CompanyColumns.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -33,20 +34,21 @@ TFormFirma::TFormFirma(TDMod &dmod, data::Shell &shell, controls::DialogService 
 
 void TFormFirma::buildWindow()
 {
-    dbedtFirma = m_edits.add("dbedtFirma", "Firma");
-    dbedtName1 = m_edits.add("dbedtName1", "Name1");
-    dbedtStrasse = m_edits.add("dbedtStrasse", "Strasse");
-    dbedtPlz = m_edits.add("dbedtPlz", "Plz");
-    dbedtOrt = m_edits.add("dbedtOrt", "Ort");
-    dbedtTelefon = m_edits.add("dbedtTelefon", "Telefon");
-    dbedtFax = m_edits.add("dbedtFax", "Fax");
-    dbedtEMail = m_edits.add("dbedtEMail", "EMail");
-    dbedtKTO = m_edits.add("dbedtKTO", "KTO");
-    dbedtBLZ = m_edits.add("dbedtBLZ", "BLZ");
-    dbedtBank = m_edits.add("dbedtBank", "Bank");
-    dbedtSteuerNr = m_edits.add("dbedtSteuerNr", "SteuerNr");
-    dbedtMwSt = m_edits.add("dbedtMwSt", "MwSt");
-    dbedtFASatz = m_edits.add("dbedtFASatz", "FASatz");
+    namespace col = values::companycolumn;
+    dbedtFirma = m_edits.add("dbedtFirma", col::Firma);
+    dbedtName1 = m_edits.add("dbedtName1", col::Name1);
+    dbedtStrasse = m_edits.add("dbedtStrasse", col::Strasse);
+    dbedtPlz = m_edits.add("dbedtPlz", col::Plz);
+    dbedtOrt = m_edits.add("dbedtOrt", col::Ort);
+    dbedtTelefon = m_edits.add("dbedtTelefon", col::Telefon);
+    dbedtFax = m_edits.add("dbedtFax", col::Fax);
+    dbedtEMail = m_edits.add("dbedtEMail", col::EMail);
+    dbedtKTO = m_edits.add("dbedtKTO", col::Kto);
+    dbedtBLZ = m_edits.add("dbedtBLZ", col::Blz);
+    dbedtBank = m_edits.add("dbedtBank", col::Bank);
+    dbedtSteuerNr = m_edits.add("dbedtSteuerNr", col::SteuerNr);
+    dbedtMwSt = m_edits.add("dbedtMwSt", col::MwSt);
+    dbedtFASatz = m_edits.add("dbedtFASatz", col::FaSatz);
     for (controls::DbEdit *rate : {dbedtMwSt, dbedtFASatz}) {
         rate->setEditFormat(rateFormat);
         rate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -93,7 +95,7 @@ void TFormFirma::buildWindow()
     t->addWidget(controls::caption("FA-Sat&z:", dbedtFASatz, taxes), 1, 0);
     t->addWidget(dbedtFASatz, 1, 1);
     t->addWidget(new QLabel(QStringLiteral("%"), taxes), 1, 2);
-    dbedtVerkaufsbedingungen = m_edits.add("dbedtVerkaufsbedingungen", data::invoicecolumns::Verkaufsbedingungen);
+    dbedtVerkaufsbedingungen = m_edits.add("dbedtVerkaufsbedingungen", values::companycolumn::Verkaufsbedingungen);
     t->addWidget(controls::caption("&Verkaufsbedingungen:", dbedtVerkaufsbedingungen, taxes), 2, 0);
     t->addWidget(dbedtVerkaufsbedingungen, 2, 1, 1, 3);
     t->setColumnStretch(3, 1);
@@ -126,7 +128,7 @@ void TFormFirma::buildWindow()
 // What an e-invoice says about the seller beyond the printed letterhead.
 QWidget *TFormFirma::buildEInvoiceGroup()
 {
-    namespace col = data::invoicecolumns;
+    namespace col = values::companycolumn;
     dbedtIBAN = m_edits.add("dbedtIBAN", col::Iban);
     dbedtBIC = m_edits.add("dbedtBIC", col::Bic);
     dbedtUStIdNr = m_edits.add("dbedtUStIdNr", col::UStIdNr);
@@ -169,8 +171,8 @@ void TFormFirma::FormActivate()
         data::Dataset &firma = m_dmod.qryFirma;
         if (firma.isEmpty()) {
             firma.insert();
-            firma.setValue(QString::fromLatin1(data::invoicecolumns::Land), QString::fromLatin1(data::invoicecolumns::DefaultLand));
-            firma.setValue(QString::fromLatin1(data::invoicecolumns::Steuerbefreiung), data::invoicecolumns::defaultSteuerbefreiung());
+            firma.setValue(QString::fromLatin1(values::companycolumn::Land), QString::fromLatin1(data::invoicecolumns::DefaultLand));
+            firma.setValue(QString::fromLatin1(values::companycolumn::Steuerbefreiung), data::invoicecolumns::defaultSteuerbefreiung());
         } else
             firma.edit(); // left in editing by the close box, it stays as it is
         durchschnittssatzZeigen();
@@ -202,9 +204,9 @@ void TFormFirma::btnAbbruchClick()
 
 void TFormFirma::durchschnittssatzZeigen()
 {
-    const QString field = QString::fromLatin1(data::invoicecolumns::Durchschnittssatz);
+    const QString field = QString::fromLatin1(values::companycolumn::Durchschnittssatz);
     const QSignalBlocker quiet(chkDurchschnittssatz);
-    chkDurchschnittssatz->setChecked(m_dmod.qryFirma.value(field).toString().trimmed() == QLatin1String(data::invoicecolumns::Ja));
+    chkDurchschnittssatz->setChecked(m_dmod.qryFirma.value(field).toString().trimmed() == QLatin1String(values::companycolumn::Ja));
 }
 
 void TFormFirma::durchschnittssatzGeaendert(bool checked)
@@ -213,14 +215,14 @@ void TFormFirma::durchschnittssatzGeaendert(bool checked)
         data::Dataset &firma = m_dmod.qryFirma;
         if (!firma.isEditing())
             firma.edit();
-        firma.setValue(QString::fromLatin1(data::invoicecolumns::Durchschnittssatz),
-                       checked ? QString::fromLatin1(data::invoicecolumns::Ja) : QString());
+        firma.setValue(QString::fromLatin1(values::companycolumn::Durchschnittssatz),
+                       checked ? QString::fromLatin1(values::companycolumn::Ja) : QString());
     });
 }
 
 bool TFormFirma::ibanAnnehmbar()
 {
-    const QString iban = m_dmod.qryFirma.value(QString::fromLatin1(data::invoicecolumns::Iban)).toString();
+    const QString iban = m_dmod.qryFirma.value(QString::fromLatin1(values::companycolumn::Iban)).toString();
     if (iban.trimmed().isEmpty() || einvoice::ibanIsValid(iban))
         return true;
     m_dialogs.error(QStringLiteral("Die IBAN \"%1\" ist nicht gültig: Prüfen Sie Ländercode, Prüfziffern und Kontonummer.\n"

@@ -7,6 +7,7 @@
 #include "controls/ErrorGuard.h"
 #include "engine/Transaction.h"
 #include "invoicing/Deduction.h"
+#include "values/ListColumns.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -96,8 +97,8 @@ void TFormGrundpreise::buildWindow()
 
     dxDBGrid1 = new controls::DataGrid(m_dialogs, this);
     dxDBGrid1->setObjectName(QStringLiteral("dxDBGrid1"));
-    const std::vector<controls::GridColumn> columns{column(QStringLiteral("GUETEKLASSE"), true, 40),
-                                          column(QStringLiteral("STAERKEKLASSE"), true, 100),
+    const std::vector<controls::GridColumn> columns{column(values::listcolumn::Gueteklasse, true, 40),
+                                          column(values::listcolumn::Staerkeklasse, true, 100),
                                           column(QStringLiteral("ABZUG"), true, 40),
                                           column(QStringLiteral("PREIS"), false, 70),
                                           column(QStringLiteral("PREISC"), true, 70),
@@ -207,12 +208,12 @@ void TFormGrundpreise::writeDeductions()
     // All derived prices or none: a failure leaves no class half written.
     engine::Transaction transaction(m_dmod.dbDorv);
     while (!qryGrundpreise.eof()) {
-        const QString staerkeklasse = qryGrundpreise.text(QStringLiteral("STAERKEKLASSE"));
+        const QString staerkeklasse = qryGrundpreise.text(values::listcolumn::Staerkeklasse);
         for (auto [klasse, edit] : {std::pair{"C", cedtAbzugC}, std::pair{"Cgw", cedtAbzugCgW}}) {
             tmp.setSql(AbzugUpdateSql);
             tmp.setParam(QStringLiteral("GUETEKLASSEB"), QStringLiteral("B"));
-            tmp.setParam(QStringLiteral("GUETEKLASSE"), QString::fromLatin1(klasse));
-            tmp.setParam(QStringLiteral("STAERKEKLASSE"), staerkeklasse);
+            tmp.setParam(values::listcolumn::Gueteklasse, QString::fromLatin1(klasse));
+            tmp.setParam(values::listcolumn::Staerkeklasse, staerkeklasse);
             tmp.setParam(QStringLiteral("ABZUG"), edit->value());
             tmp.execSql();
         }

@@ -13,6 +13,7 @@
 #include "invoicing/MatchcodeAuswahl.h"
 #include "invoicing/PreisGrid.h"
 #include "invoicing/RechnungsReport.h"
+#include "values/ListColumns.h"
 
 #include <QApplication>
 #include <QDate>
@@ -226,9 +227,9 @@ void TFormRechnung::buildPriceGrid()
     auto *grid = new invoicing::PreisGrid(m_dialogs, this);
     dxdbgrdRechnung = grid;
     dxdbgrdRechnung->setObjectName(QStringLiteral("dxdbgrdRechnung"));
-    const std::vector<controls::GridColumn> columns{column("GUETEKLASSE", "", true, 40),
+    const std::vector<controls::GridColumn> columns{column(values::listcolumn::Gueteklasse, "", true, 40),
                                           column("ABZUG", "", true, 40),
-                                          column("STAERKEKLASSE", "Stärkeklasse", true, 80),
+                                          column(values::listcolumn::Staerkeklasse, "Stärkeklasse", true, 80),
                                           column("PREIS", "Preis", false, 70),
                                           column("PROZENT", "Prozent", false, 70),
                                           column("PREISB", "Preis GK B", true, 80),

@@ -2,6 +2,8 @@
 
 #include "data/DataModule.h"
 #include "data/InvoiceColumns.h"
+#include "values/CompanyColumns.h"
+#include "values/ListColumns.h"
 
 namespace invoicing {
 
@@ -29,27 +31,27 @@ private:
 
 einvoice::Seller sellerFrom(const Record &firma)
 {
-    namespace col = data::invoicecolumns;
+    namespace col = values::companycolumn;
     einvoice::Seller s;
-    s.company = firma.text("Firma");
-    s.name = firma.text("Name1");
-    s.street = firma.text("Strasse");
-    s.postcode = firma.text("Plz");
-    s.city = firma.text("Ort");
+    s.company = firma.text(col::Firma);
+    s.name = firma.text(col::Name1);
+    s.street = firma.text(col::Strasse);
+    s.postcode = firma.text(col::Plz);
+    s.city = firma.text(col::Ort);
     s.country = firma.text(col::Land).toUpper();
-    s.phone = firma.text("Telefon");
-    s.email = firma.text("EMail");
+    s.phone = firma.text(col::Telefon);
+    s.email = firma.text(col::EMail);
     s.contactPerson = firma.text(col::Ansprechpartner);
-    s.taxNumber = firma.text("SteuerNr");
+    s.taxNumber = firma.text(col::SteuerNr);
     s.vatId = firma.text(col::UStIdNr);
     s.iban = firma.text(col::Iban);
     s.bic = firma.text(col::Bic);
     s.vatExemption = firma.text(col::Steuerbefreiung);
     s.averageRate = firma.text(col::Durchschnittssatz) == QLatin1String(col::Ja);
     s.salesTerms = firma.text(col::Verkaufsbedingungen);
-    s.bank = firma.text("Bank");
-    s.bankCode = firma.text("BLZ");
-    s.accountNumber = firma.text("KTO");
+    s.bank = firma.text(col::Bank);
+    s.bankCode = firma.text(col::Blz);
+    s.accountNumber = firma.text(col::Kto);
     return s;
 }
 
@@ -82,8 +84,8 @@ einvoice::Invoice invoiceFromQueries(const TDMod &dmod, const InvoiceHeader &hea
 
     const Record firma(dmod.qryFirma);
     inv.seller = sellerFrom(firma);
-    inv.vatRate = firma.number("MwSt");
-    inv.levyRate = firma.number("FASatz");
+    inv.vatRate = firma.number(values::companycolumn::MwSt);
+    inv.levyRate = firma.number(values::companycolumn::FaSatz);
 
     const Record kunde(dmod.qryKunden);
     inv.buyer = buyerFrom(kunde);
@@ -91,13 +93,13 @@ einvoice::Invoice invoiceFromQueries(const TDMod &dmod, const InvoiceHeader &hea
     inv.terms.cashDiscountDays = kunde.value("SKONTOTAGE").toInt();
     inv.terms.cashDiscountPercent = kunde.number("SKONTO");
 
-    inv.species = Record(dmod.qryDorvZusatz).text("BAUMART");
+    inv.species = Record(dmod.qryDorvZusatz).text(values::headercolumn::Baumart);
 
     const data::Dataset &lines = dmod.qryRechnung;
     if (lines.isOpen()) {
-        const int gk = lines.fieldIndex(QStringLiteral("GUETEKLASSE"));
-        const int sk = lines.fieldIndex(QStringLiteral("STAERKEKLASSE"));
-        const int volumen = lines.fieldIndex(QStringLiteral("VOLUMEN"));
+        const int gk = lines.fieldIndex(values::listcolumn::Gueteklasse);
+        const int sk = lines.fieldIndex(values::listcolumn::Staerkeklasse);
+        const int volumen = lines.fieldIndex(values::listcolumn::Volumen);
         const int preis = lines.fieldIndex(QStringLiteral("PREIS"));
         const int summe = lines.fieldIndex(QStringLiteral("Summe"));
         for (int row = 0; row < lines.recordCount(); ++row)
@@ -110,8 +112,9 @@ einvoice::Invoice invoiceFromQueries(const TDMod &dmod, const InvoiceHeader &hea
 invoiceregister::ListHeader listHeaderFromQueries(const TDMod &dmod)
 {
     const Record zusatz(dmod.qryDorvZusatz);
-    return {zusatz.text("ABTEILUNG"), zusatz.text("BAUMART"), zusatz.text("SORTE"), zusatz.value("GESCHAELT").toBool(),
-            zusatz.value("GERUECKT").toBool()};
+    namespace col = values::headercolumn;
+    return {zusatz.text(col::Abteilung), zusatz.text(col::Baumart), zusatz.text(col::Sorte), zusatz.value(col::Geschaelt).toBool(),
+            zusatz.value(col::Gerueckt).toBool()};
 }
 
 QString customerNumberFromQueries(const TDMod &dmod)

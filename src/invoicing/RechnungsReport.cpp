@@ -3,6 +3,8 @@
 #include "einvoice/Country.h"
 #include "einvoice/InvoiceTexts.h"
 #include "einvoice/Totals.h"
+#include "values/CompanyColumns.h"
+#include "values/ListColumns.h"
 
 #include <memory>
 
@@ -73,7 +75,9 @@ report::PreparedReport RechnungsReport(const QString &templatePath, const einvoi
     // The name that heads the letter, and the name line below it only beside a company name,
     // so that a page shown from the e-invoice document, which names the seller once, is the same.
     const bool sellerCompany = !s.company.trimmed().isEmpty();
-    const QStringList firmaFields{"Firma", "Name1", "Strasse", "Plz", "Ort", "MwSt", "FASatz", "SteuerNr"};
+    namespace firmacol = values::companycolumn;
+    const QStringList firmaFields{firmacol::Firma, firmacol::Name1, firmacol::Strasse, firmacol::Plz,
+                                  firmacol::Ort, firmacol::MwSt, firmacol::FaSatz, firmacol::SteuerNr};
     const QVariantList firma{s.displayName(), sellerCompany ? s.name.trimmed() : QString(), s.street, s.postcode, s.city,
                              inv.vatRate, inv.levyRate, s.taxNumber};
     r.addPipeline(QStringLiteral("dbFirma"), oneRow(firmaFields, firma));
@@ -88,14 +92,17 @@ report::PreparedReport RechnungsReport(const QString &templatePath, const einvoi
                           printedCountry(inv), b.postcode, b.city, terms.cashDiscountPercent, terms.cashDiscountDays,
                           terms.netDays}));
 
-    auto lines = std::make_unique<TablePipeline>(QStringList{"GUETEKLASSE", "STAERKEKLASSE", "VOLUMEN", "PREIS", "SUMME"});
+    namespace listcol = values::listcolumn;
+    auto lines = std::make_unique<TablePipeline>(
+        QStringList{listcol::Gueteklasse, listcol::Staerkeklasse, listcol::Volumen, "PREIS", "SUMME"});
     for (const einvoice::InvoiceLine &l : inv.lines)
         lines->addRow({l.qualityClass, l.diameterClass, l.volume, l.price, l.amount});
     r.addPipeline(QStringLiteral("dbDorvdaten"), std::move(lines));
 
-    r.addPipeline(QStringLiteral("dbZusatzdaten"), oneRow({"ABTEILUNG", "BAUMART", "SORTE", "GESCHAELT", "GERUECKT"},
-                                                          {header.department, header.species, header.assortment, header.peeled,
-                                                           header.skidded}));
+    namespace headcol = values::headercolumn;
+    r.addPipeline(QStringLiteral("dbZusatzdaten"),
+                  oneRow({headcol::Abteilung, headcol::Baumart, headcol::Sorte, headcol::Geschaelt, headcol::Gerueckt},
+                         {header.department, header.species, header.assortment, header.peeled, header.skidded}));
     r.addPipeline(QStringLiteral("dbRechnungsdaten"), oneRow({"RECHNUNGSNR"}, {inv.number}));
     r.addPipeline(QStringLiteral("dbRechnungswerte"), std::make_unique<TablePipeline>(rechnungswerte(inv)));
     r.report().setPrintDateTime(QDateTime(inv.invoiceDate, QTime(12, 0)));

@@ -1,6 +1,6 @@
 #include "invoicing/RegisterModel.h"
 
-#include "data/DisplayFormat.h"
+#include "values/DisplayFormat.h"
 
 namespace invoicing {
 
@@ -23,7 +23,7 @@ int RegisterModel::columnCount(const QModelIndex &parent) const
 
 QString RegisterModel::amountText(invoiceregister::Cents cents)
 {
-    return data::display::formatFloat(QStringLiteral("###,##0.00"), einvoice::toAmount(cents));
+    return values::display::formatFloat(QStringLiteral("###,##0.00"), einvoice::toAmount(cents));
 }
 
 QVariant RegisterModel::data(const QModelIndex &index, int role) const

@@ -79,7 +79,7 @@ QString BandWriter::textOf(const Item &item, const QVariant &value) const
     if (item.kind == ItemKind::Label)
         return item.text;
     if (item.kind == ItemKind::System && item.system == SystemValue::PrintDateTime)
-        return data::display::formatDateTime(item.format.isEmpty() ? QStringLiteral("dd.mm.yyyy hh:nn") : item.format, value.toDateTime());
+        return values::display::formatDateTime(item.format.isEmpty() ? QStringLiteral("dd.mm.yyyy hh:nn") : item.format, value.toDateTime());
     return valueText(value, item.format, m_state.sep);
 }
 

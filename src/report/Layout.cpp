@@ -262,7 +262,7 @@ QHash<QString, bool> namedItems(const Template &t)
     return names;
 }
 
-std::vector<Page> runOnce(const Template &t, const PipelineScope &pipelines, const data::display::Separators &sep, const QDateTime &printTime,
+std::vector<Page> runOnce(const Template &t, const PipelineScope &pipelines, const values::display::Separators &sep, const QDateTime &printTime,
                           int pageCount, bool scripted)
 {
     PipelineScope scope = pipelines; // rows of this pass
@@ -285,7 +285,7 @@ std::vector<Page> runOnce(const Template &t, const PipelineScope &pipelines, con
 
 } // namespace
 
-std::vector<Page> layOutReport(const Template &t, const PipelineScope &pipelines, const data::display::Separators &sep, const QDateTime &printTime)
+std::vector<Page> layOutReport(const Template &t, const PipelineScope &pipelines, const values::display::Separators &sep, const QDateTime &printTime)
 {
     if (t.isEmpty())
         return {};

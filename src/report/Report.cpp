@@ -55,7 +55,7 @@ std::vector<Page> Report::layOut() const
     PipelineScope scope;
     for (const auto &[name, pipeline] : m_pipelines)
         scope.add(name, pipeline);
-    return layOutReport(m_template, scope, m_sep.value_or(data::display::localeSeparators()), m_printTime.value_or(QDateTime::currentDateTime()));
+    return layOutReport(m_template, scope, m_sep.value_or(values::display::localeSeparators()), m_printTime.value_or(QDateTime::currentDateTime()));
 }
 
 QString Report::dump() const

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "data/DisplayFormat.h"
 #include "report/Page.h"
 #include "report/Pipeline.h"
 #include "report/PreviewDialog.h"
 #include "report/ReportError.h"
 #include "report/Template.h"
+#include "values/DisplayFormat.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -40,7 +40,7 @@ public:
 
     // Separators of numbers and the time printed as print date; by default the locale's and
     // the moment of laying out.
-    void setSeparators(const data::display::Separators &sep) { m_sep = sep; }
+    void setSeparators(const values::display::Separators &sep) { m_sep = sep; }
     void setPrintDateTime(const QDateTime &time) { m_printTime = time; }
     void setPreviewHooks(PreviewHooks hooks) { m_hooks = std::move(hooks); }
 
@@ -56,7 +56,7 @@ private:
     QString m_fileName;
     QString m_device = QStringLiteral("Screen");
     QHash<QString, std::pair<QString, const Pipeline *>> m_pipelines; // lower-case name -> name, pipeline
-    std::optional<data::display::Separators> m_sep;
+    std::optional<values::display::Separators> m_sep;
     std::optional<QDateTime> m_printTime;
     PreviewHooks m_hooks;
 };

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "data/DisplayFormat.h"
 #include "engine/DecimalSum.h"
 #include "report/FontMetrics.h"
 #include "report/PipelineScope.h"
 #include "report/ScriptScope.h"
 #include "report/Template.h"
+#include "values/DisplayFormat.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -31,14 +31,14 @@ private:
 // Everything one layout pass shares between the page flow and the band writer.
 struct RunState
 {
-    RunState(const Template &t, PipelineScope &p, const data::display::Separators &s, const QDateTime &time)
+    RunState(const Template &t, PipelineScope &p, const values::display::Separators &s, const QDateTime &time)
         : tmpl(t), pipelines(p), sep(s), printTime(time)
     {
     }
 
     const Template &tmpl;
     PipelineScope &pipelines;
-    data::display::Separators sep;
+    values::display::Separators sep;
     QDateTime printTime;
     PipelineSlot *main = nullptr;
     std::unique_ptr<ScriptScope> scripts; // only when the template has scripts

@@ -5,7 +5,7 @@
 
 namespace report {
 
-ScriptBridge::ScriptBridge(QJSEngine &engine, const PipelineScope &pipelines, const data::display::Separators &sep, const QDateTime &printTime)
+ScriptBridge::ScriptBridge(QJSEngine &engine, const PipelineScope &pipelines, const values::display::Separators &sep, const QDateTime &printTime)
     : m_engine(engine)
     , m_pipelines(pipelines)
     , m_sep(sep)
@@ -60,17 +60,17 @@ bool ScriptBridge::isVisible(const QString &item) const
 
 QString ScriptBridge::formatFloat(const QString &pattern, double value) const
 {
-    return data::display::formatFloat(pattern, value, m_sep);
+    return values::display::formatFloat(pattern, value, m_sep);
 }
 
 QString ScriptBridge::formatGeneral(double value) const
 {
-    return data::display::formatGeneral(value, m_sep);
+    return values::display::formatGeneral(value, m_sep);
 }
 
 QString ScriptBridge::formatDateTime(const QString &pattern, const QJSValue &date) const
 {
-    return data::display::formatDateTime(pattern, date.toDateTime());
+    return values::display::formatDateTime(pattern, date.toDateTime());
 }
 
 QString ScriptBridge::shortDate(const QJSValue &date) const
@@ -79,7 +79,7 @@ QString ScriptBridge::shortDate(const QJSValue &date) const
     const QLocale locale;
     // Under the "C" locale the program speaks German, as its users do.
     if (locale.language() == QLocale::C)
-        return data::display::formatDateTime(QStringLiteral("dd.mm.yyyy"), d.startOfDay());
+        return values::display::formatDateTime(QStringLiteral("dd.mm.yyyy"), d.startOfDay());
     return locale.toString(d, QLocale::ShortFormat);
 }
 

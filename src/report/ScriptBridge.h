@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/DisplayFormat.h"
 #include "report/PipelineScope.h"
+#include "values/DisplayFormat.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -22,7 +22,7 @@ class ScriptBridge : public QObject
     Q_OBJECT
 
 public:
-    ScriptBridge(QJSEngine &engine, const PipelineScope &pipelines, const data::display::Separators &sep, const QDateTime &printTime);
+    ScriptBridge(QJSEngine &engine, const PipelineScope &pipelines, const values::display::Separators &sep, const QDateTime &printTime);
 
     // Items by name with their visibility at the start of a print.
     void setItemDefaults(const QHash<QString, bool> &visible);
@@ -42,7 +42,7 @@ public:
 private:
     QJSEngine &m_engine;
     const PipelineScope &m_pipelines;
-    data::display::Separators m_sep;
+    values::display::Separators m_sep;
     QDateTime m_printTime;
     QHash<QString, bool> m_defaults;
     QHash<QString, bool> m_set;

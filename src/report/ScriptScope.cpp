@@ -38,7 +38,7 @@ var pageCount = 0;
 
 } // namespace
 
-ScriptScope::ScriptScope(const PipelineScope &pipelines, const data::display::Separators &sep, const QDateTime &printTime)
+ScriptScope::ScriptScope(const PipelineScope &pipelines, const values::display::Separators &sep, const QDateTime &printTime)
     : m_bridge(std::make_unique<ScriptBridge>(m_engine, pipelines, sep, printTime))
 {
     QJSEngine::setObjectOwnership(m_bridge.get(), QJSEngine::CppOwnership);

@@ -19,7 +19,7 @@ namespace report {
 class ScriptScope
 {
 public:
-    ScriptScope(const PipelineScope &pipelines, const data::display::Separators &sep, const QDateTime &printTime);
+    ScriptScope(const PipelineScope &pipelines, const values::display::Separators &sep, const QDateTime &printTime);
 
     ScriptBridge &bridge() { return *m_bridge; }
 

@@ -5,7 +5,7 @@
 
 namespace report {
 
-QString valueText(const QVariant &value, const QString &format, const data::display::Separators &sep)
+QString valueText(const QVariant &value, const QString &format, const values::display::Separators &sep)
 {
     if (!value.isValid() || value.isNull())
         return {};
@@ -20,14 +20,14 @@ QString valueText(const QVariant &value, const QString &format, const data::disp
     case QMetaType::ULongLong:
     case QMetaType::Short:
     case QMetaType::UShort:
-        return format.isEmpty() ? QString::number(value.toLongLong()) : data::display::formatFloat(format, value.toDouble(), sep);
+        return format.isEmpty() ? QString::number(value.toLongLong()) : values::display::formatFloat(format, value.toDouble(), sep);
     case QMetaType::Double:
     case QMetaType::Float:
-        return format.isEmpty() ? data::display::formatGeneral(value.toDouble(), sep) : data::display::formatFloat(format, value.toDouble(), sep);
+        return format.isEmpty() ? values::display::formatGeneral(value.toDouble(), sep) : values::display::formatFloat(format, value.toDouble(), sep);
     case QMetaType::QDate:
-        return data::display::formatDateTime(format.isEmpty() ? QStringLiteral("dd.mm.yyyy") : format, value.toDate().startOfDay());
+        return values::display::formatDateTime(format.isEmpty() ? QStringLiteral("dd.mm.yyyy") : format, value.toDate().startOfDay());
     case QMetaType::QDateTime:
-        return data::display::formatDateTime(format.isEmpty() ? QStringLiteral("dd.mm.yyyy hh:nn") : format, value.toDateTime());
+        return values::display::formatDateTime(format.isEmpty() ? QStringLiteral("dd.mm.yyyy hh:nn") : format, value.toDateTime());
     default:
         return value.toString();
     }

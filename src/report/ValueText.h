@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/DisplayFormat.h"
+#include "values/DisplayFormat.h"
 
 #include <QString>
 #include <QVariant>
@@ -11,6 +11,6 @@ namespace report {
 // the date-time patterns; without one a value prints plain: integers as digits, texts as stored,
 // floats in the general number format, dates as "dd.mm.yyyy", booleans as "Ja" / "Nein".
 // A null value prints nothing.
-QString valueText(const QVariant &value, const QString &format, const data::display::Separators &sep);
+QString valueText(const QVariant &value, const QString &format, const values::display::Separators &sep);
 
 } // namespace report

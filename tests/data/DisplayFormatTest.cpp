@@ -1,4 +1,4 @@
-#include "data/DisplayFormat.h"
+#include "values/DisplayFormat.h"
 
 #include <QLocale>
 
@@ -6,7 +6,7 @@
 
 #include <limits>
 
-using namespace data::display;
+using namespace values::display;
 
 namespace {
 

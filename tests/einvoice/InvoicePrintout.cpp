@@ -12,7 +12,7 @@ InvoicePrintout::InvoicePrintout(const einvoice::Invoice &inv)
     : m_printout(invoicing::RechnungsReport(QStringLiteral(DORV_REPORT_DIR "/Rechnung.rtm"), inv,
                                             {QStringLiteral("12 B"), inv.species, QStringLiteral("Stammholz"), false, true}))
 {
-    m_printout.report().setSeparators(data::display::Separators{u',', u'.'});
+    m_printout.report().setSeparators(values::display::Separators{u',', u'.'});
     m_pages = m_printout.report().layOut();
 }
 

@@ -14,7 +14,7 @@ using report::TablePipeline;
 
 namespace {
 
-const data::display::Separators german{u',', u'.'};
+const values::display::Separators german{u',', u'.'};
 
 QString errorOf(const std::function<void()> &action)
 {

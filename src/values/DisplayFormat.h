@@ -6,7 +6,7 @@
 
 // Display formats of numbers and dates, used alike by grids, the summary, the status bar and
 // the reports.
-namespace data::display {
+namespace values::display {
 
 struct Separators
 {
@@ -51,4 +51,4 @@ inline QString longestVolumeTotal(const Separators &sep = localeSeparators())
     return QStringLiteral("0000000") + sep.decimal + QStringLiteral("0000");
 }
 
-} // namespace data::display
+} // namespace values::display

@@ -1,4 +1,4 @@
-#include "data/DisplayFormat.h"
+#include "values/DisplayFormat.h"
 
 #include <QLocale>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace data::display {
+namespace values::display {
 
 namespace {
 
@@ -487,4 +487,4 @@ QString formatDateTime(const QString &pattern, const QDateTime &value)
     return out;
 }
 
-} // namespace data::display
+} // namespace values::display
