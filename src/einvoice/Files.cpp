@@ -1,10 +1,5 @@
 #include "einvoice/Files.h"
 
-#include "einvoice/EInvoiceError.h"
-#include "export/FileOutput.h"
-
-#include <QFileInfo>
-
 namespace einvoice {
 
 QString proposedFileName(const QString &invoiceNumber)
@@ -16,15 +11,6 @@ QString proposedFileName(const QString &invoiceNumber)
             c = u'_';
     }
     return QStringLiteral("Rechnung_") + name;
-}
-
-void saveFile(const QString &path, const QByteArray &bytes)
-{
-    try {
-        exporting::writeWholeFile(QFileInfo(path).absoluteFilePath(), bytes);
-    } catch (const exporting::FileError &e) {
-        throw EInvoiceError(e.message());
-    }
 }
 
 } // namespace einvoice

@@ -3,6 +3,7 @@
 #include "engine/TableFolder.h"
 
 #include "engine/EngineError.h"
+#include "engine/FileDatabase.h"
 #include "engine/Statement.h"
 
 #include <QDir>
@@ -10,8 +11,6 @@
 #include <QFileInfo>
 
 #include <sqlite3.h>
-
-#include <memory>
 
 namespace engine {
 
@@ -51,24 +50,26 @@ TableFolder::Damage TableFolder::damageOf(const QString &file, bool wholeFile)
 {
     if (QFileInfo(file).size() == 0)
         return {}; // an empty file is an empty database
-    sqlite3 *probe = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &probe, SQLITE_OPEN_READONLY, nullptr);
-    const std::unique_ptr<sqlite3, int (*)(sqlite3 *)> closer(probe, sqlite3_close_v2);
-    if (rc != SQLITE_OK)
+    FileDatabase probe;
+    if (probe.open(file, FileDatabase::Access::ReadOnly) != SQLITE_OK)
         return {};
-    sqlite3_extended_result_codes(probe, 1);
+    return damageOf(probe, wholeFile);
+}
+
+TableFolder::Damage TableFolder::damageOf(const FileDatabase &file, bool wholeFile)
+{
+    sqlite3 *probe = file.handle();
     qint64 tables = 0;
+    int rc = SQLITE_OK;
     if (!countRows(probe, "SELECT count(*) FROM sqlite_master", tables, rc))
-        return isDamage(rc) ? Damage{rc, QString::fromUtf8(sqlite3_errmsg(probe))} : Damage{};
+        return isDamage(rc) ? Damage{rc, file.errorMessage(rc)} : Damage{};
     if (!wholeFile)
         return {};
     Statement check;
     rc = check.prepare(probe, "PRAGMA quick_check(1)", false);
     if (rc != SQLITE_OK || (rc = check.step()) != SQLITE_ROW)
-        return isDamage(rc) ? Damage{rc, QString::fromUtf8(sqlite3_errmsg(probe))} : Damage{};
-    ColumnInfo text;
-    text.type = FieldType::Text;
-    const QString result = check.value(0, text, true).toString();
+        return isDamage(rc) ? Damage{rc, file.errorMessage(rc)} : Damage{};
+    const QString result = check.text(0);
     if (result != u"ok")
         return {SQLITE_CORRUPT, result};
     return {};

@@ -180,6 +180,12 @@ qint64 Statement::int64(int column) const
     return sqlite3_column_int64(m_stmt.get(), column);
 }
 
+QString Statement::text(int column) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt.get(), column));
+    return QString::fromUtf8(text, sqlite3_column_bytes(m_stmt.get(), column));
+}
+
 ColumnInfo Statement::columnInfo(int column, bool &declared) const
 {
     sqlite3_stmt *stmt = m_stmt.get();

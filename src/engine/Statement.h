@@ -57,6 +57,8 @@ public:
 
     int columnCount() const;
     qint64 int64(int column) const;
+    // A column's value as text, whatever its type, as SQLite reads it (empty for NULL).
+    QString text(int column) const;
     // What the column is as declared in its table; `declared` is false when the column has no
     // declared type, which then follows the values read.
     ColumnInfo columnInfo(int column, bool &declared) const;

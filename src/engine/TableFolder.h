@@ -10,6 +10,8 @@ struct sqlite3;
 
 namespace engine {
 
+class FileDatabase;
+
 // The data folder as the connection sees it: one SQLite file `<table>.db` per table, attached
 // to the connection's main database when a statement names it. SQLite attaches at most ten
 // files at a time, so the file used least recently is detached to make room. Table names are
@@ -57,6 +59,8 @@ public:
         QString message;
     };
     static Damage damageOf(const QString &file, bool wholeFile);
+    // The same for a file opened already (an empty file is then no exception).
+    static Damage damageOf(const FileDatabase &file, bool wholeFile);
     // The files of a statement that failed because a file is damaged, for the error; else empty.
     QString damagedFiles(const std::vector<QString> &lowerNames, int rc) const;
 

@@ -42,10 +42,15 @@ QString Entry::kindLabel() const
     return copy ? kindText(kind) + QStringLiteral(" (Kopie)") : kindText(kind);
 }
 
+einvoice::Profile Issue::profile() const
+{
+    return kind == Kind::XRechnung ? einvoice::Profile::XRechnung : einvoice::Profile::FacturX;
+}
+
 QByteArray Issue::xml() const
 {
     einvoice::Invoice document = invoice;
-    document.profile = kind == Kind::XRechnung ? einvoice::Profile::XRechnung : einvoice::Profile::FacturX;
+    document.profile = profile();
     return einvoice::ciiXml(document);
 }
 

@@ -84,8 +84,12 @@ struct Issue
     QString listName;
     ListHeader header;
 
-    // The e-invoice document of this invoice in the profile its kind asks for (a print keeps
-    // the ZUGFeRD one): what is written to the file and stored in the register.
+    // The profile its kind asks for: XRechnung for an XRechnung, else ZUGFeRD (a print keeps
+    // the ZUGFeRD document).
+    einvoice::Profile profile() const;
+    // The e-invoice document of this invoice in that profile: what is written to the file and
+    // stored in the register. It is built once per issue and the same bytes handed to both
+    // (InvoiceRegister::issue with the document).
     QByteArray xml() const;
 };
 

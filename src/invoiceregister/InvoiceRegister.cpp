@@ -43,13 +43,6 @@ Entry entryOf(const Issue &issue, bool copy, const QDateTime &at)
     return e;
 }
 
-// What an invoice says, whatever profile it was written in: its ZUGFeRD document.
-QByteArray comparableXml(einvoice::Invoice invoice)
-{
-    invoice.profile = einvoice::Profile::FacturX;
-    return einvoice::ciiXml(invoice);
-}
-
 // Whether a row has been cancelled. Its cancellations carry the number "<nr>-S"; where one
 // number was given to several invoices, each cancellation belongs to the first of them, in the
 // order of issue, that is not cancelled yet and has its customer, list and amount (else to the
@@ -129,12 +122,21 @@ einvoice::Invoice InvoiceRegister::invoice(qint64 id) const
     return inv;
 }
 
-bool InvoiceRegister::sameInvoice(const Entry &stored, const Issue &issue, const QByteArray &comparable) const
+// What an invoice says does not depend on the profile it was written in: the two profiles'
+// documents differ only in what each derives from the same values. So the stored document,
+// read and written again in the profile of the new one, equals it byte for byte exactly when
+// both are the same invoice.
+bool InvoiceRegister::sameInvoice(const Entry &stored, const Issue &issue, const QByteArray &document) const
 {
     if (stored.header != issue.header)
         return false;
+    const QByteArray storedDocument = xml(stored.id);
+    if (storedDocument == document)
+        return true;
     try {
-        return comparableXml(einvoice::readCii(xml(stored.id))) == comparable;
+        einvoice::Invoice storedInvoice = einvoice::readCii(storedDocument);
+        storedInvoice.profile = issue.profile();
+        return einvoice::ciiXml(storedInvoice) == document;
     } catch (const einvoice::EInvoiceError &) {
         return false; // a document that cannot be read is no proof of the same invoice
     }
@@ -142,15 +144,19 @@ bool InvoiceRegister::sameInvoice(const Entry &stored, const Issue &issue, const
 
 NumberCheck InvoiceRegister::checkNumber(const Issue &issue) const
 {
+    return checkNumber(issue, issue.xml());
+}
+
+NumberCheck InvoiceRegister::checkNumber(const Issue &issue, const QByteArray &document) const
+{
     NumberCheck check;
     if (!m_db.tableExists(table::Name))
         return check;
     const std::vector<Entry> used = table::entriesWithNumber(m_db, issue.invoice.number);
     if (used.empty())
         return check;
-    const QByteArray comparable = comparableXml(issue.invoice);
     for (const Entry &e : used) {
-        if (sameInvoice(e, issue, comparable)) {
+        if (sameInvoice(e, issue, document)) {
             check.use = NumberCheck::Use::SameInvoice;
             return check;
         }
@@ -160,15 +166,15 @@ NumberCheck InvoiceRegister::checkNumber(const Issue &issue) const
     return check;
 }
 
-std::optional<Entry> InvoiceRegister::add(const Issue &issue, bool copy, const QDateTime &at, const std::function<bool()> &deliver,
-                                          const std::function<void()> &afterRecording)
+std::optional<Entry> InvoiceRegister::add(const Issue &issue, const QByteArray &document, bool copy, const QDateTime &at,
+                                          const std::function<bool()> &deliver, const std::function<void()> &afterRecording)
 {
     if (issue.invoice.number.trimmed().isEmpty())
         throw RegisterError(EmptyNumberMessage);
     Entry entry = entryOf(issue, copy, at);
     engine::Transaction tx(m_db);
     table::ensure(m_db);
-    entry.id = table::insert(m_db, entry, issue.xml());
+    entry.id = table::insert(m_db, entry, document);
     if (deliver && !deliver())
         return std::nullopt; // cancelled by the user: the row goes with the transaction
     tx.commit();
@@ -179,19 +185,26 @@ std::optional<Entry> InvoiceRegister::add(const Issue &issue, bool copy, const Q
 
 Entry InvoiceRegister::record(const Issue &issue, bool copy, const QDateTime &at)
 {
-    return *add(issue, copy, at, {});
+    return *add(issue, issue.xml(), copy, at, {});
 }
 
 std::optional<Entry> InvoiceRegister::issue(const Issue &issue, const QDateTime &at,
                                             const std::function<bool(const QString &)> &confirm,
                                             const std::function<bool()> &deliver, const std::function<void()> &afterRecording)
 {
+    return this->issue(issue, issue.xml(), at, confirm, deliver, afterRecording);
+}
+
+std::optional<Entry> InvoiceRegister::issue(const Issue &issue, const QByteArray &document, const QDateTime &at,
+                                            const std::function<bool(const QString &)> &confirm,
+                                            const std::function<bool()> &deliver, const std::function<void()> &afterRecording)
+{
     if (issue.invoice.number.trimmed().isEmpty())
         throw RegisterError(EmptyNumberMessage);
-    const NumberCheck check = checkNumber(issue);
+    const NumberCheck check = checkNumber(issue, document);
     if (check.use == NumberCheck::Use::OtherInvoice && !confirm(check.question(issue.invoice.number)))
         return std::nullopt;
-    return add(issue, check.use == NumberCheck::Use::SameInvoice, at, deliver, afterRecording);
+    return add(issue, document, check.use == NumberCheck::Use::SameInvoice, at, deliver, afterRecording);
 }
 
 QString InvoiceRegister::proposedNumber() const

@@ -74,6 +74,11 @@ public:
     // the register). Returns the row, or nothing when nothing was issued.
     std::optional<Entry> issue(const Issue &issue, const QDateTime &at, const std::function<bool(const QString &question)> &confirm,
                                const std::function<bool()> &deliver, const std::function<void()> &afterRecording = {});
+    // The same with the issue's document built already (issue.xml()): the bytes the caller
+    // writes to the file are the bytes stored.
+    std::optional<Entry> issue(const Issue &issue, const QByteArray &document, const QDateTime &at,
+                               const std::function<bool(const QString &question)> &confirm, const std::function<bool()> &deliver,
+                               const std::function<void()> &afterRecording = {});
 
     // Adds the invoice's row (as a copy when `copy`) issued at `at`, without asking or
     // delivering anything.
@@ -91,9 +96,10 @@ public:
     Entry cancel(qint64 id, const QDateTime &at);
 
 private:
-    std::optional<Entry> add(const Issue &issue, bool copy, const QDateTime &at, const std::function<bool()> &deliver,
-                             const std::function<void()> &afterRecording = {});
-    bool sameInvoice(const Entry &stored, const Issue &issue, const QByteArray &comparable) const;
+    NumberCheck checkNumber(const Issue &issue, const QByteArray &document) const;
+    std::optional<Entry> add(const Issue &issue, const QByteArray &document, bool copy, const QDateTime &at,
+                             const std::function<bool()> &deliver, const std::function<void()> &afterRecording = {});
+    bool sameInvoice(const Entry &stored, const Issue &issue, const QByteArray &document) const;
 
     engine::Connection &m_db;
 };

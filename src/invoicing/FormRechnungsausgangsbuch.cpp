@@ -9,6 +9,7 @@
 #include "einvoice/CiiWriter.h"
 #include "einvoice/Files.h"
 #include "einvoice/MissingData.h"
+#include "export/FileOutput.h"
 #include "invoiceregister/RegisterCsv.h"
 #include "invoicing/EInvoiceFile.h"
 #include "invoicing/InvoiceIssuer.h"
@@ -268,7 +269,7 @@ void TFormRechnungsausgangsbuch::btnERechnungClick()
         // stored document byte for byte.
         const QByteArray xml = einvoice::ciiXml(invoice);
         report::PreparedReport printout = invoicing::RechnungsReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), invoice, e->header);
-        einvoice::saveFile(path, invoicing::eInvoiceFile(invoice, xml, printout.report(), QDateTime::currentDateTime()));
+        exporting::writeWholeFile(path, invoicing::eInvoiceFile(invoice, xml, printout.report(), QDateTime::currentDateTime()));
         m_dialogs.information(QStringLiteral("Die E-Rechnung wurde gespeichert: %1").arg(QDir::toNativeSeparators(path)));
     });
 }
@@ -308,7 +309,7 @@ void TFormRechnungsausgangsbuch::btnCsvClick()
             return;
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".csv");
-        einvoice::saveFile(path, invoiceregister::registerCsv(m_model->rows()));
+        exporting::writeWholeFile(path, invoiceregister::registerCsv(m_model->rows()));
         m_dialogs.information(QStringLiteral("Die CSV-Datei wurde gespeichert: %1").arg(QDir::toNativeSeparators(path)));
     });
 }

@@ -2,7 +2,6 @@
 
 #include "controls/DialogService.h"
 #include "invoicing/EInvoiceFile.h"
-#include "einvoice/CiiWriter.h"
 #include "einvoice/EInvoiceError.h"
 #include "einvoice/Files.h"
 #include "einvoice/MissingData.h"
@@ -25,12 +24,16 @@ enum FilterIndex { ZugferdFilter, XRechnungFilter };
 
 const QString InvoiceIssuer::Filter = QStringLiteral("ZUGFeRD-PDF|*.pdf|XRechnung|*.xml");
 
-bool InvoiceIssuer::issue(const PreparedInvoice &prepared, invoiceregister::Kind kind, const std::function<void()> &deliver,
+invoiceregister::Issue InvoiceIssuer::issueOf(const PreparedInvoice &prepared, invoiceregister::Kind kind)
+{
+    return {prepared.invoice, kind, prepared.customerNumber, prepared.listName, prepared.header};
+}
+
+bool InvoiceIssuer::issue(const invoiceregister::Issue &issued, const QByteArray &document, const std::function<void()> &deliver,
                           const std::function<void()> &afterRecording)
 {
-    const invoiceregister::Issue issued{prepared.invoice, kind, prepared.customerNumber, prepared.listName, prepared.header};
     return m_register
-        .issue(issued, QDateTime::currentDateTime(), [this](const QString &question) { return m_dialogs.confirm(question); },
+        .issue(issued, document, QDateTime::currentDateTime(), [this](const QString &question) { return m_dialogs.confirm(question); },
                [&deliver] {
                    deliver();
                    return true;
@@ -41,7 +44,8 @@ bool InvoiceIssuer::issue(const PreparedInvoice &prepared, invoiceregister::Kind
 
 void InvoiceIssuer::print(PreparedInvoice &prepared, QWidget *parent)
 {
-    issue(prepared, invoiceregister::Kind::Print, [&] { prepared.printout.print(QStringLiteral("Printer"), parent); });
+    const invoiceregister::Issue issued = issueOf(prepared, invoiceregister::Kind::Print);
+    issue(issued, issued.xml(), [&] { prepared.printout.print(QStringLiteral("Printer"), parent); });
 }
 
 bool InvoiceIssuer::complete(const einvoice::Invoice &invoice)
@@ -79,13 +83,16 @@ void InvoiceIssuer::saveEInvoice(PreparedInvoice &prepared)
     }
 
     try {
-        const QByteArray bytes = eInvoiceFile(invoice, einvoice::ciiXml(invoice), prepared.printout.report(), QDateTime::currentDateTime());
         const invoiceregister::Kind kind =
             chosen == einvoice::Profile::XRechnung ? invoiceregister::Kind::XRechnung : invoiceregister::Kind::Zugferd;
+        const invoiceregister::Issue issued = issueOf(prepared, kind);
+        // The document is built once: the file holds the very bytes the register stores.
+        const QByteArray xml = issued.xml();
+        const QByteArray bytes = eInvoiceFile(invoice, xml, prepared.printout.report(), QDateTime::currentDateTime());
         // The file is written whole under a temporary name, the row committed, and only then the
         // file renamed into place: no e-invoice leaves the program unrecorded.
         std::optional<exporting::PendingFile> file;
-        if (!issue(prepared, kind, [&] { file.emplace(QFileInfo(choice.path).absoluteFilePath(), bytes); }, [&] { file->place(); }))
+        if (!issue(issued, xml, [&] { file.emplace(QFileInfo(choice.path).absoluteFilePath(), bytes); }, [&] { file->place(); }))
             return;
         m_folder = QFileInfo(choice.path).absolutePath();
         m_dialogs.information(QStringLiteral("Die E-Rechnung (%1) wurde gespeichert:\n%2")

@@ -47,9 +47,10 @@ public:
 
 private:
     bool complete(const einvoice::Invoice &invoice);
-    // Records the invoice as issued in `kind` while `deliver` sends it, then runs
-    // `afterRecording`; false when nothing left.
-    bool issue(const PreparedInvoice &prepared, invoiceregister::Kind kind, const std::function<void()> &deliver,
+    static invoiceregister::Issue issueOf(const PreparedInvoice &prepared, invoiceregister::Kind kind);
+    // Records the invoice with its e-invoice document (built once, the bytes its file holds)
+    // while `deliver` sends it, then runs `afterRecording`; false when nothing left.
+    bool issue(const invoiceregister::Issue &issued, const QByteArray &document, const std::function<void()> &deliver,
                const std::function<void()> &afterRecording = {});
 
     controls::DialogService &m_dialogs;

@@ -3,9 +3,9 @@
 // and for the cancellation of an invoice (a credit note). They run only where the validators are
 // installed beside the repository; each document is checked once (the validator is slow).
 #include "einvoice/CiiWriter.h"
-#include "einvoice/Files.h"
 #include "einvoice/PdfPages.h"
 #include "einvoice/ZugferdPdf.h"
+#include "export/FileOutput.h"
 
 #include "InvoicePrintout.h"
 #include "SampleInvoices.h"
@@ -31,7 +31,7 @@ protected:
     {
         for (const auto &[name, bytes] : documents) {
             const QString path = m_dir.filePath(name);
-            einvoice::saveFile(path, bytes);
+            exporting::writeWholeFile(path, bytes);
             const QString rejection = einvoicevalidator::rejection(path, xrechnung);
             EXPECT_TRUE(rejection.isEmpty()) << name.toStdString() << ":\n" << rejection.toStdString();
         }

@@ -1,10 +1,13 @@
-// Whole-file writing on a full disk: the write fails visibly and the old file stays.
+// Whole-file writing: a file is written whole or not at all, on a full disk the write fails
+// visibly and the old file stays.
 #include "export/FileOutput.h"
 
 #include "support/FileBytes.h"
 #include "support/FullDisk.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,6 +17,42 @@ namespace {
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden);
+}
+
+TEST(FileOutput, AFileIsWrittenWholeOrNotAtAll)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Rechnung_1.xml"));
+    exporting::writeWholeFile(path, "first");
+    exporting::writeWholeFile(path, "second");
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "second");
+    written.close();
+
+    // A folder that does not exist: a clear message, nothing left behind.
+    const QString missing = dir.filePath(QStringLiteral("fehlt/Rechnung_1.xml"));
+    try {
+        exporting::writeWholeFile(missing, "x");
+        FAIL() << "no error";
+    } catch (const exporting::FileError &e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Die Datei ") + QDir::toNativeSeparators(missing) + QStringLiteral(" konnte nicht geschrieben werden")))
+            << e.message().toStdString();
+    }
+
+    // A folder in the way of the file: refused, the folder stays.
+    QDir(dir.path()).mkdir(QStringLiteral("Ordner"));
+    EXPECT_THROW(exporting::writeWholeFile(dir.filePath(QStringLiteral("Ordner")), "x"), exporting::FileError);
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Ordner"))).isDir());
+
+    // A read-only folder (not for root, who writes anyway) keeps the file that was there, and no temporary file remains.
+    if (QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner) && !QFileInfo(dir.path()).isWritable()) {
+        EXPECT_THROW(exporting::writeWholeFile(path, "third"), exporting::FileError);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll(), "second");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Rechnung_1.xml"}) << "no temporary file left";
+    }
 }
 
 TEST(FileOutputFullDisk, SmallAndLargeFilesFailAndKeepTheOldFile)

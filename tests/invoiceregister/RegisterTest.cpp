@@ -148,6 +148,15 @@ TEST_F(Register, AsksBeforeANumberIsGivenToAnotherInvoice)
     EXPECT_EQ(reg.checkNumber(issue(QStringLiteral("R-2026-0042"))).use, NumberCheck::Use::Free);
 }
 
+TEST_F(Register, AnInvoiceStoredAsXRechnungIsKnownAgainInPrint)
+{
+    record(issue(QStringLiteral("R-1"), Kind::XRechnung));
+    EXPECT_EQ(reg.checkNumber(issue(QStringLiteral("R-1"))).use, NumberCheck::Use::SameInvoice);
+    Issue otherTerms = issue(QStringLiteral("R-1"));
+    otherTerms.invoice.terms.cashDiscountPercent = 3;
+    EXPECT_EQ(reg.checkNumber(otherTerms).use, NumberCheck::Use::OtherInvoice) << "the cash discount is content";
+}
+
 TEST_F(Register, ProposesTheNumberAfterTheLastIssuedOne)
 {
     EXPECT_EQ(reg.proposedNumber(), "") << "nothing issued yet";

@@ -14,9 +14,25 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFEFStreamObjectHelper.hh>
+#include <qpdf/QPDFEmbeddedFileDocumentHelper.hh>
+
 #include <gtest/gtest.h>
 
 namespace {
+
+// The invoice document a ZUGFeRD PDF carries; empty when it carries none.
+QByteArray embeddedXml(const QByteArray &pdfBytes)
+{
+    QPDF pdf;
+    pdf.processMemoryFile("invoice.pdf", pdfBytes.constData(), static_cast<size_t>(pdfBytes.size()));
+    const auto attachment = QPDFEmbeddedFileDocumentHelper(pdf).getEmbeddedFile("factur-x.xml");
+    if (!attachment)
+        return {};
+    const auto data = QPDFEFStreamObjectHelper(attachment->getEmbeddedFileStream()).getObjectHandle().getStreamData();
+    return QByteArray(reinterpret_cast<const char *>(data->getBuffer()), static_cast<qsizetype>(data->getSize()));
+}
 
 using Kind = controls::ScriptedDialogService::Kind;
 
@@ -200,6 +216,23 @@ TEST_F(ERechnungTest, ATypedExtensionDecidesTheFormatOverTheFilterChosen)
     saveAs(QStringLiteral("z"), 1); // no extension: the filter's
     EXPECT_TRUE(written(QStringLiteral("z.xml")).startsWith("<?xml"));
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), (QStringList{"x.pdf", "y.xml", "z.xml"}));
+}
+
+TEST_F(ERechnungTest, TheFileHoldsTheDocumentTheRegisterStores)
+{
+    execute("UPDATE Kunden SET KAEUFERREFERENZ = '04011000-12345-67' WHERE NRKD = '4711'");
+    chooseCustomer("4711");
+    const invoiceregister::InvoiceRegister reg(dmod().dbDorv);
+    saveAs(QStringLiteral("Rechnung.pdf"), 0);
+    ASSERT_EQ(reg.entries().size(), 1u);
+    const QByteArray embedded = embeddedXml(written(QStringLiteral("Rechnung.pdf")));
+    EXPECT_TRUE(embedded.contains("<ram:GrandTotalAmount>580.00</ram:GrandTotalAmount>"));
+    EXPECT_EQ(embedded, reg.xml(reg.entries()[0].id)) << "ZUGFeRD";
+
+    saveAs(QStringLiteral("Rechnung.xml"), 1); // the same invoice as XRechnung: a copy
+    ASSERT_EQ(reg.entries().size(), 2u);
+    EXPECT_EQ(reg.entries()[0].kindLabel(), QStringLiteral("XRechnung (Kopie)"));
+    EXPECT_EQ(written(QStringLiteral("Rechnung.xml")), reg.xml(reg.entries()[0].id)) << "XRechnung";
 }
 
 TEST_F(ERechnungTest, EveryIssuedInvoiceIsRecordedAndItsNumberGuarded)
