@@ -14,15 +14,15 @@ namespace {
 
 const QString offset = QStringLiteral("OFFSET");
 
-engine::Params headerParams(const QString &name, const ListHeader &h)
+engine::Params headerParams(const QString &name, const values::ListHeader &h)
 {
     return {{offset, name},
-            {QStringLiteral("ABTEILUNG"), h.abteilung},
-            {QStringLiteral("BAUMART"), h.baumart},
-            {QStringLiteral("SORTE"), h.sorte},
-            {QStringLiteral("ZUSATZTEXT"), h.zusatztext},
-            {QStringLiteral("GESCHAELT"), h.geschaelt},
-            {QStringLiteral("GERUECKT"), h.gerueckt}};
+            {QStringLiteral("ABTEILUNG"), h.department},
+            {QStringLiteral("BAUMART"), h.species},
+            {QStringLiteral("SORTE"), h.assortment},
+            {QStringLiteral("ZUSATZTEXT"), h.text},
+            {QStringLiteral("GESCHAELT"), h.peeled},
+            {QStringLiteral("GERUECKT"), h.skidded}};
 }
 
 const QVariant &field(const engine::ResultSet &rs, const std::vector<QVariant> &row, const QString &name)
@@ -123,7 +123,7 @@ void addListTables(engine::Connection &db, const QString &name)
     db.execute(createListSql(name));
 }
 
-void addHeaderRow(engine::Connection &db, const QString &name, const std::optional<ListHeader> &header)
+void addHeaderRow(engine::Connection &db, const QString &name, const std::optional<values::ListHeader> &header)
 {
     if (header)
         db.execute(insertHeaderSql(), headerParams(name, *header));
@@ -160,24 +160,24 @@ void openList(Dataset &logs, const QString &name)
     logs.last();
 }
 
-std::optional<ListHeader> readHeader(engine::Connection &db, const QString &name)
+std::optional<values::ListHeader> readHeader(engine::Connection &db, const QString &name)
 {
     const engine::ResultSet rs = db.query(headerSql(), {{offset, name}});
     if (rs.rows.empty())
         return std::nullopt;
     const std::vector<QVariant> &row = rs.rows.front();
     const auto text = [&](const char *column) { return field(rs, row, QString::fromLatin1(column)).toString(); };
-    ListHeader h;
-    h.abteilung = text("ABTEILUNG");
-    h.baumart = text("BAUMART");
-    h.sorte = text("SORTE");
-    h.zusatztext = text("ZUSATZTEXT");
-    h.geschaelt = field(rs, row, QStringLiteral("GESCHAELT")).toBool();
-    h.gerueckt = field(rs, row, QStringLiteral("GERUECKT")).toBool();
+    values::ListHeader h;
+    h.department = text("ABTEILUNG");
+    h.species = text("BAUMART");
+    h.assortment = text("SORTE");
+    h.text = text("ZUSATZTEXT");
+    h.peeled = field(rs, row, QStringLiteral("GESCHAELT")).toBool();
+    h.skidded = field(rs, row, QStringLiteral("GERUECKT")).toBool();
     return h;
 }
 
-void writeHeader(engine::Connection &db, const QString &name, const ListHeader &header)
+void writeHeader(engine::Connection &db, const QString &name, const values::ListHeader &header)
 {
     db.execute(updateHeaderSql(), headerParams(name, header));
 }

@@ -1,7 +1,5 @@
 #include "evaluation/ExportSource.h"
 
-#include "data/Dataset.h"
-#include "data/InvoiceColumns.h"
 #include "data/LogList.h"
 #include "engine/Connection.h"
 
@@ -38,43 +36,13 @@ std::vector<exporting::ExportLog> exportLogs(engine::Connection &db, const QStri
     return logs;
 }
 
-exporting::ListHeader exportHeader(engine::Connection &db, const QString &listName)
+values::ListHeader exportHeader(engine::Connection &db, const QString &listName)
 {
-    exporting::ListHeader header;
+    values::ListHeader header;
+    if (data::loglist::hasHeaderTable(db))
+        header = data::loglist::readHeader(db, listName).value_or(values::ListHeader{});
     header.name = listName;
-    if (!data::loglist::hasHeaderTable(db))
-        return header;
-    if (const std::optional<data::loglist::ListHeader> h = data::loglist::readHeader(db, listName)) {
-        header.department = h->abteilung;
-        header.species = h->baumart;
-        header.assortment = h->sorte;
-        header.text = h->zusatztext;
-    }
     return header;
-}
-
-exporting::Company exportCompany(const data::Dataset &qryFirma)
-{
-    exporting::Company c;
-    if (!qryFirma.isOpen() || qryFirma.isEmpty())
-        return c;
-    const auto text = [&qryFirma](const char *field) {
-        const int column = qryFirma.fieldIndex(QString::fromLatin1(field));
-        return column < 0 ? QString() : qryFirma.value(0, column).toString();
-    };
-    c.name = text("Firma");
-    c.name1 = text("Name1");
-    c.street = text("Strasse");
-    c.postcode = text("Plz");
-    c.city = text("Ort");
-    c.country = text(data::invoicecolumns::Land);
-    c.phone = text("Telefon");
-    c.email = text("EMail");
-    c.contactPerson = text(data::invoicecolumns::Ansprechpartner);
-    c.iban = text(data::invoicecolumns::Iban);
-    c.bic = text(data::invoicecolumns::Bic);
-    c.taxNumber = text("SteuerNr");
-    return c;
 }
 
 } // namespace evaluation

@@ -1,5 +1,6 @@
 #include "invoicing/InvoiceFromQueries.h"
 
+#include "data/CompanyRow.h"
 #include "data/DataModule.h"
 #include "data/InvoiceColumns.h"
 
@@ -27,36 +28,10 @@ private:
     bool m_present;
 };
 
-einvoice::Seller sellerFrom(const Record &firma)
+values::Buyer buyerFrom(const Record &kunde)
 {
     namespace col = data::invoicecolumns;
-    einvoice::Seller s;
-    s.company = firma.text("Firma");
-    s.name = firma.text("Name1");
-    s.street = firma.text("Strasse");
-    s.postcode = firma.text("Plz");
-    s.city = firma.text("Ort");
-    s.country = firma.text(col::Land).toUpper();
-    s.phone = firma.text("Telefon");
-    s.email = firma.text("EMail");
-    s.contactPerson = firma.text(col::Ansprechpartner);
-    s.taxNumber = firma.text("SteuerNr");
-    s.vatId = firma.text(col::UStIdNr);
-    s.iban = firma.text(col::Iban);
-    s.bic = firma.text(col::Bic);
-    s.vatExemption = firma.text(col::Steuerbefreiung);
-    s.averageRate = firma.text(col::Durchschnittssatz) == QLatin1String(col::Ja);
-    s.salesTerms = firma.text(col::Verkaufsbedingungen);
-    s.bank = firma.text("Bank");
-    s.bankCode = firma.text("BLZ");
-    s.accountNumber = firma.text("KTO");
-    return s;
-}
-
-einvoice::Buyer buyerFrom(const Record &kunde)
-{
-    namespace col = data::invoicecolumns;
-    einvoice::Buyer b;
+    values::Buyer b;
     b.company = kunde.text("FIRMA");
     b.firstName = kunde.text("VORNAME");
     b.lastName = kunde.text("NAME");
@@ -81,7 +56,7 @@ einvoice::Invoice invoiceFromQueries(const TDMod &dmod, const InvoiceHeader &hea
     inv.deliveryDate = header.deliveryDate;
 
     const Record firma(dmod.qryFirma);
-    inv.seller = sellerFrom(firma);
+    inv.seller = data::companyRow(dmod.qryFirma);
     inv.vatRate = firma.number("MwSt");
     inv.levyRate = firma.number("FASatz");
 
@@ -107,11 +82,16 @@ einvoice::Invoice invoiceFromQueries(const TDMod &dmod, const InvoiceHeader &hea
     return inv;
 }
 
-invoiceregister::ListHeader listHeaderFromQueries(const TDMod &dmod)
+values::ListHeader listHeaderFromQueries(const TDMod &dmod)
 {
     const Record zusatz(dmod.qryDorvZusatz);
-    return {zusatz.text("ABTEILUNG"), zusatz.text("BAUMART"), zusatz.text("SORTE"), zusatz.value("GESCHAELT").toBool(),
-            zusatz.value("GERUECKT").toBool()};
+    values::ListHeader header;
+    header.department = zusatz.text("ABTEILUNG");
+    header.species = zusatz.text("BAUMART");
+    header.assortment = zusatz.text("SORTE");
+    header.peeled = zusatz.value("GESCHAELT").toBool();
+    header.skidded = zusatz.value("GERUECKT").toBool();
+    return header;
 }
 
 QString customerNumberFromQueries(const TDMod &dmod)

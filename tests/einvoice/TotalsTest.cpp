@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using einvoice::percentOf;
+using values::percentOf;
 
 TEST(Totals, PercentagesRoundHalvesAwayFromZeroOnTheExactAmount)
 {

@@ -1,30 +1,12 @@
-// The IBAN check, the proposed file name and writing a file whole or not at all.
+// The proposed file name and writing a file whole or not at all.
 #include "einvoice/EInvoiceError.h"
 #include "einvoice/Files.h"
-#include "einvoice/Iban.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-TEST(Iban, ChecksumModulo97)
-{
-    using einvoice::ibanIsValid;
-    EXPECT_TRUE(ibanIsValid("DE89370400440532013000"));
-    EXPECT_TRUE(ibanIsValid("de89 3704 0044 0532 0130 00")) << "blanks and lower case as typed";
-    EXPECT_TRUE(ibanIsValid("GB82WEST12345698765432"));
-    EXPECT_TRUE(ibanIsValid("AT611904300234573201"));
-    EXPECT_FALSE(ibanIsValid("DE89370400440532013001")) << "one digit wrong";
-    EXPECT_FALSE(ibanIsValid("DE98370400440532013000")) << "check digits swapped";
-    EXPECT_FALSE(ibanIsValid(""));
-    EXPECT_FALSE(ibanIsValid("DE89"));
-    EXPECT_FALSE(ibanIsValid("8937040044DE0532013000"));
-    EXPECT_FALSE(ibanIsValid("DE89-3704-0044-0532-0130-00"));
-    EXPECT_FALSE(ibanIsValid(QString::fromUtf8("DE89370400440532013ä00")));
-    EXPECT_EQ(einvoice::compactIban(" de89 3704\t0044 "), "DE8937040044");
-}
 
 TEST(Files, ProposedNameReplacesWhatAFileNameCannotHold)
 {
