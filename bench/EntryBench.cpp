@@ -63,7 +63,7 @@ struct EntrySetup
         dmod.dbDorv.open({QStringLiteral("PATH=") + shell.dataPath()});
         data::loglist::addListTables(dmod.dbDorv, QStringLiteral("Wald"));
         data::loglist::addHeaderRow(dmod.dbDorv, QStringLiteral("Wald"),
-                                    data::loglist::ListHeader{QStringLiteral("1"), QStringLiteral("Fichte"),
+                                    values::ListHeader{QStringLiteral("1"), QStringLiteral("Fichte"),
                                                               QStringLiteral("Langdorv"), QStringLiteral("Hieb"), true, true});
         engine::Transaction tx(dmod.dbDorv);
         engine::Params params{{"ID", 0}, {"D", 0}};

@@ -76,8 +76,8 @@ struct ListFolder
         engine::Connection db;
         db.open({QStringLiteral("PATH=") + dir.path()});
         data::loglist::addListTables(db, listName);
-        data::loglist::ListHeader header;
-        header.abteilung = QStringLiteral("12 B");
+        values::ListHeader header;
+        header.department = QStringLiteral("12 B");
         data::loglist::addHeaderRow(db, listName, header);
         const char *qualities[] = {"B", "C", "Cgw"};
         const char *diameters[] = {"0", "1a", "1b1", "1b2", "2a", "2b", "3a", "3b", "4", "5"};

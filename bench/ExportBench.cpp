@@ -30,9 +30,9 @@ struct ExportSetup
     {
         db.open({QStringLiteral("PATH=") + dir.path()});
         data::loglist::addListTables(db, QStringLiteral("Wald"));
-        data::loglist::ListHeader header;
-        header.baumart = QStringLiteral("Fichte");
-        header.sorte = QStringLiteral("Stammholz");
+        values::ListHeader header;
+        header.species = QStringLiteral("Fichte");
+        header.assortment = QStringLiteral("Stammholz");
         data::loglist::addHeaderRow(db, QStringLiteral("Wald"), header);
         engine::Transaction tx(db);
         const char *qualities[] = {"B", "C", "Cgw"};
@@ -60,8 +60,8 @@ struct ExportSetup
 exporting::EldatInput eldatFrame()
 {
     exporting::EldatInput in;
-    exporting::Company c;
-    c.name = QStringLiteral("Forstbetrieb Muster");
+    values::Seller c;
+    c.company = QStringLiteral("Forstbetrieb Muster");
     c.street = QStringLiteral("Waldweg 1");
     c.postcode = QStringLiteral("12345");
     c.city = QStringLiteral("Musterstadt");

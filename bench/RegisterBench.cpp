@@ -89,7 +89,7 @@ struct RegisterData
             e.gross = 530749;
             e.terms = {14, 10, 2};
             e.issuedAt = QDateTime(e.invoiceDate, QTime(10, 0));
-            e.header = {QStringLiteral("12a"), QStringLiteral("Fichte"), QStringLiteral("Langholz"), false, true};
+            e.header = {.department = QStringLiteral("12a"), .species = QStringLiteral("Fichte"), .assortment = QStringLiteral("Langholz"), .skidded = true};
             invoiceregister::table::insert(db, e, documents[static_cast<size_t>(customer)]);
         }
         tx.commit();

@@ -86,7 +86,7 @@ void DorvProgram::start(const DataLocation::Folders &folders)
     m_windows.FormHarvesterImport = new TFormHarvesterImport(dmod, shell, dialogs, main);
     m_windows.FormEldatAngaben = new TFormEldatAngaben(dialogs, main);
     m_listExport = std::make_unique<evaluation::ListExport>(
-        dmod, shell, dialogs, [form = m_windows.FormEldatAngaben](const exporting::ListHeader &header, const exporting::EldatFacts &offered) {
+        dmod, shell, dialogs, [form = m_windows.FormEldatAngaben](const values::ListHeader &header, const values::EldatFacts &offered) {
             return form->ask(header, offered);
         });
     m_windows.listExport = m_listExport.get();

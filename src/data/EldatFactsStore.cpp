@@ -22,7 +22,7 @@ std::optional<double> optionalDouble(const QVariant &value)
     return value.isNull() ? std::nullopt : std::optional<double>(value.toDouble());
 }
 
-engine::Params paramsOf(const QString &listName, const exporting::EldatFacts &f)
+engine::Params paramsOf(const QString &listName, const values::EldatFacts &f)
 {
     return {{QStringLiteral("OFFSET"), listName},
             {QStringLiteral("HIEBSDATUM"), f.fellingDate.toString(dateFormat)},
@@ -51,7 +51,7 @@ bool hasModuleIdColumn(engine::Connection &db)
 
 } // namespace
 
-std::optional<exporting::EldatFacts> loadEldatFacts(engine::Connection &db, const QString &listName)
+std::optional<values::EldatFacts> loadEldatFacts(engine::Connection &db, const QString &listName)
 {
     if (!db.tableExists(EldatFactsTable))
         return std::nullopt;
@@ -62,7 +62,7 @@ std::optional<exporting::EldatFacts> loadEldatFacts(engine::Connection &db, cons
     if (rs.rows.empty())
         return std::nullopt;
     const std::vector<QVariant> &row = rs.rows.front();
-    exporting::EldatFacts f;
+    values::EldatFacts f;
     f.fellingDate = QDate::fromString(row[0].toString(), dateFormat);
     f.pileNumber = row[1].toString();
     f.latitude = optionalDouble(row[2]);
@@ -77,7 +77,7 @@ std::optional<exporting::EldatFacts> loadEldatFacts(engine::Connection &db, cons
     return f;
 }
 
-void storeEldatFacts(engine::Connection &db, const QString &listName, const exporting::EldatFacts &facts)
+void storeEldatFacts(engine::Connection &db, const QString &listName, const values::EldatFacts &facts)
 {
     const engine::Params params = paramsOf(listName, facts);
     engine::Transaction tx(db);

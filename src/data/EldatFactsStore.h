@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/ExportData.h"
+#include "values/EldatFacts.h"
 
 #include <optional>
 
@@ -16,9 +16,9 @@ namespace data {
 extern const QString EldatFactsTable;
 
 // The facts stored for a list; nothing when none are (or the table does not exist yet).
-std::optional<exporting::EldatFacts> loadEldatFacts(engine::Connection &db, const QString &listName);
+std::optional<values::EldatFacts> loadEldatFacts(engine::Connection &db, const QString &listName);
 // Stores the facts of a list, replacing those stored before; creates the table when missing.
-void storeEldatFacts(engine::Connection &db, const QString &listName, const exporting::EldatFacts &facts);
+void storeEldatFacts(engine::Connection &db, const QString &listName, const values::EldatFacts &facts);
 // Deletes the facts of a list; part of deleting the list, inside its transaction.
 void deleteEldatFacts(engine::Connection &db, const QString &listName);
 

@@ -15,16 +15,16 @@ namespace {
 
 const QString offset = QString::fromLatin1(values::headercolumn::Offset);
 
-engine::Params headerParams(const QString &name, const ListHeader &h)
+engine::Params headerParams(const QString &name, const values::ListHeader &h)
 {
     namespace col = values::headercolumn;
     return {{offset, name},
-            {col::Abteilung, h.abteilung},
-            {col::Baumart, h.baumart},
-            {col::Sorte, h.sorte},
-            {col::Zusatztext, h.zusatztext},
-            {col::Geschaelt, h.geschaelt},
-            {col::Gerueckt, h.gerueckt}};
+            {col::Abteilung, h.department},
+            {col::Baumart, h.species},
+            {col::Sorte, h.assortment},
+            {col::Zusatztext, h.text},
+            {col::Geschaelt, h.peeled},
+            {col::Gerueckt, h.skidded}};
 }
 
 const QVariant &field(const engine::ResultSet &rs, const std::vector<QVariant> &row, const QString &name)
@@ -125,7 +125,7 @@ void addListTables(engine::Connection &db, const QString &name)
     db.execute(createListSql(name));
 }
 
-void addHeaderRow(engine::Connection &db, const QString &name, const std::optional<ListHeader> &header)
+void addHeaderRow(engine::Connection &db, const QString &name, const std::optional<values::ListHeader> &header)
 {
     if (header)
         db.execute(insertHeaderSql(), headerParams(name, *header));
@@ -162,7 +162,7 @@ void openList(Dataset &logs, const QString &name)
     logs.last();
 }
 
-std::optional<ListHeader> readHeader(engine::Connection &db, const QString &name)
+std::optional<values::ListHeader> readHeader(engine::Connection &db, const QString &name)
 {
     const engine::ResultSet rs = db.query(headerSql(), {{offset, name}});
     if (rs.rows.empty())
@@ -170,17 +170,17 @@ std::optional<ListHeader> readHeader(engine::Connection &db, const QString &name
     const std::vector<QVariant> &row = rs.rows.front();
     const auto text = [&](const char *column) { return field(rs, row, QString::fromLatin1(column)).toString(); };
     namespace col = values::headercolumn;
-    ListHeader h;
-    h.abteilung = text(col::Abteilung);
-    h.baumart = text(col::Baumart);
-    h.sorte = text(col::Sorte);
-    h.zusatztext = text(col::Zusatztext);
-    h.geschaelt = field(rs, row, QString::fromLatin1(col::Geschaelt)).toBool();
-    h.gerueckt = field(rs, row, QString::fromLatin1(col::Gerueckt)).toBool();
+    values::ListHeader h;
+    h.department = text(col::Abteilung);
+    h.species = text(col::Baumart);
+    h.assortment = text(col::Sorte);
+    h.text = text(col::Zusatztext);
+    h.peeled = field(rs, row, QString::fromLatin1(col::Geschaelt)).toBool();
+    h.skidded = field(rs, row, QString::fromLatin1(col::Gerueckt)).toBool();
     return h;
 }
 
-void writeHeader(engine::Connection &db, const QString &name, const ListHeader &header)
+void writeHeader(engine::Connection &db, const QString &name, const values::ListHeader &header)
 {
     db.execute(updateHeaderSql(), headerParams(name, header));
 }

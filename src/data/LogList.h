@@ -1,5 +1,7 @@
 #pragma once
 
+#include "values/ListHeader.h"
+
 #include <QString>
 
 #include <functional>
@@ -36,17 +38,6 @@ QString updateGeschaeltSql();
 QString deleteHeaderSql();
 QString insertLogSql(const QString &name);      // one log with every field
 
-// The header fields a user types in the entry window (or an imported list brings along).
-struct ListHeader
-{
-    QString abteilung;
-    QString baumart;
-    QString sorte;
-    QString zusatztext;
-    bool geschaelt = false;
-    bool gerueckt = false;
-};
-
 bool hasHeaderTable(engine::Connection &db);
 // True when a header row holds the name in any case of its letters; false without header table.
 bool headerExistsAnyCase(engine::Connection &db, const QString &name);
@@ -54,7 +45,7 @@ bool headerExistsAnyCase(engine::Connection &db, const QString &name);
 // Pieces of creating a list, for work that holds its own transaction around them (the import):
 // the header table when it is missing, then the log table; a header row.
 void addListTables(engine::Connection &db, const QString &name);
-void addHeaderRow(engine::Connection &db, const QString &name, const std::optional<ListHeader> &header = {});
+void addHeaderRow(engine::Connection &db, const QString &name, const std::optional<values::ListHeader> &header = {});
 
 // Creates the list `name` with an empty header: its log table and its header row. `alsoDo`
 // runs inside the same transaction; whatever throws leaves neither table nor header row.
@@ -69,9 +60,9 @@ void openList(Dataset &logs, const QString &name);
 
 // The header row of the list; nothing when the list has none. Throws when the header table or
 // one of its fields is missing.
-std::optional<ListHeader> readHeader(engine::Connection &db, const QString &name);
+std::optional<values::ListHeader> readHeader(engine::Connection &db, const QString &name);
 // Writes every header field of the list's row (a list without row stays without one).
-void writeHeader(engine::Connection &db, const QString &name, const ListHeader &header);
+void writeHeader(engine::Connection &db, const QString &name, const values::ListHeader &header);
 // Stores whether the list's logs are peeled, when the list has a header table.
 void storeGeschaelt(engine::Connection &db, const QString &name, bool geschaelt);
 

@@ -189,7 +189,7 @@ void readAddress(const Element &party, QString &street, QString &postcode, QStri
     country = party.textAt(QStringLiteral("PostalTradeAddress/CountryID"));
 }
 
-void readSeller(const Element &party, Seller &s, Buyer &b)
+void readSeller(const Element &party, values::Seller &s, values::Buyer &b)
 {
     b.supplierNumber = party.textAt(QStringLiteral("ID"));
     s.company = party.textAt(QStringLiteral("Name"));
@@ -201,7 +201,7 @@ void readSeller(const Element &party, Seller &s, Buyer &b)
     s.vatId = registration(party, QStringLiteral("VA"));
 }
 
-void readBuyer(const Element &party, Buyer &b)
+void readBuyer(const Element &party, values::Buyer &b)
 {
     // A contact person is written for a company only; without one the name is the company's.
     b.company = party.textAt(QStringLiteral("Name"));

@@ -1,7 +1,7 @@
 #include "einvoice/CiiWriter.h"
 
-#include "einvoice/Country.h"
-#include "einvoice/Iban.h"
+#include "values/Country.h"
+#include "values/Iban.h"
 #include "einvoice/InvoiceTexts.h"
 #include "einvoice/Numbers.h"
 #include "einvoice/Totals.h"
@@ -44,7 +44,7 @@ public:
     Cii(const Invoice &invoice, QByteArray &out)
         : m_invoice(invoice)
         , m_totals(invoiceTotals(invoice))
-        , m_sellerCountry(countryCode(invoice.seller.country, QString()))
+        , m_sellerCountry(values::countryCode(invoice.seller.country, QString()))
         , m_exempt(invoice.vatRate == 0)
         , m_xml(&out)
     {
@@ -104,7 +104,7 @@ private:
         end();
     }
 
-    void amount(const char *name, Cents value, bool withCurrency = false)
+    void amount(const char *name, values::Cents value, bool withCurrency = false)
     {
         start(name);
         if (withCurrency)
@@ -182,7 +182,7 @@ private:
         text("RateApplicablePercent", decimalText(m_invoice.vatRate));
         end();
         start("SpecifiedTradeSettlementLineMonetarySummation");
-        amount("LineTotalAmount", toCents(l.amount));
+        amount("LineTotalAmount", values::toCents(l.amount));
         end();
         end();
         end();
@@ -238,8 +238,8 @@ private:
 
     void agreement()
     {
-        const Seller &s = m_invoice.seller;
-        const Buyer &b = m_invoice.buyer;
+        const values::Seller &s = m_invoice.seller;
+        const values::Buyer &b = m_invoice.buyer;
         start("ApplicableHeaderTradeAgreement");
         text("BuyerReference", b.buyerReference);
 
@@ -257,7 +257,7 @@ private:
         text("Name", b.displayName());
         if (!blank(b.company))
             contact(b.personName(), QString(), QString());
-        address(b.street, b.postcode, b.city, countryCode(b.country, m_sellerCountry));
+        address(b.street, b.postcode, b.city, values::countryCode(b.country, m_sellerCountry));
         electronicAddress(b.email);
         taxRegistration(b.vatId, "VA");
         end();
@@ -275,7 +275,7 @@ private:
 
     void settlement()
     {
-        const Seller &s = m_invoice.seller;
+        const values::Seller &s = m_invoice.seller;
         start("ApplicableHeaderTradeSettlement");
         text("PaymentReference", m_invoice.number);
         text("InvoiceCurrencyCode", QStringLiteral("EUR"));
@@ -283,7 +283,7 @@ private:
         start("SpecifiedTradeSettlementPaymentMeans");
         text("TypeCode", QStringLiteral("58")); // SEPA credit transfer
         start("PayeePartyCreditorFinancialAccount");
-        text("IBANID", compactIban(s.iban));
+        text("IBANID", values::compactIban(s.iban));
         text("AccountName", s.displayName());
         end();
         if (!blank(s.bic)) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "values/Buyer.h"
+#include "values/Seller.h"
+
 #include <QDate>
 #include <QString>
 
@@ -12,55 +15,6 @@ namespace einvoice {
 enum class Profile {
     FacturX,   // ZUGFeRD / Factur-X, profile EN 16931: the XML inside the hybrid PDF
     XRechnung, // XRechnung 3.0, for buyers that ask for it (public buyers with a Leitweg-ID)
-};
-
-// The seller: the company record (table Firma) with its e-invoice master data.
-struct Seller
-{
-    QString company;        // Firma
-    QString name;           // Name1, the name used when the company name is empty
-    QString street;         // Strasse
-    QString postcode;       // Plz
-    QString city;           // Ort
-    QString country = QStringLiteral("DE"); // Land, an ISO 3166 code
-    QString phone;          // Telefon
-    QString email;          // EMail, also the seller's electronic address
-    QString contactPerson;  // Ansprechpartner
-    QString taxNumber;      // SteuerNr (German tax number)
-    QString vatId;          // USt-IdNr
-    QString iban;           // IBAN
-    QString bic;            // BIC
-    QString vatExemption;   // Steuerbefreiung, the reason stated when the VAT rate is 0
-    bool averageRate = false; // Durchschnittssatz: the VAT rate is the flat rate of § 24 UStG
-    QString salesTerms;     // Verkaufsbedingungen, the terms printed below the totals
-    // Printed only; the e-invoice document has no place for them.
-    QString bank;           // Bank, the bank's name
-    QString bankCode;       // BLZ, the old bank code
-    QString accountNumber;  // KTO, the old account number
-
-    // The name on the invoice: the company name, or Name1 when that is empty.
-    QString displayName() const { return company.trimmed().isEmpty() ? name.trimmed() : company.trimmed(); }
-};
-
-// The buyer: the customer record (table Kunden) as the invoice window shows it.
-struct Buyer
-{
-    QString company;        // FIRMA
-    QString firstName;      // VORNAME
-    QString lastName;       // NAME
-    QString street;         // STRASSE
-    QString country;        // LAND as stored: "DE", a legacy "D", or empty for the seller's country
-    QString postcode;       // PLZ
-    QString city;           // ORT
-    QString email;          // E-Mail, also the buyer's electronic address
-    QString vatId;          // USt-IdNr
-    QString buyerReference; // Käuferreferenz (Leitweg-ID of a public buyer)
-    QString supplierNumber; // Lieferanten-Nr: the seller's number at this customer
-
-    // "Vorname Name", or the surname alone.
-    QString personName() const;
-    // The name on the invoice: the company, or the person when the company is empty.
-    QString displayName() const;
 };
 
 // The customer's payment terms as the invoice prints them.
@@ -96,8 +50,8 @@ struct Invoice
     QString number;         // the invoice number typed in the window
     QDate invoiceDate;      // Rechnungsdatum
     QDate deliveryDate;     // Lieferdatum
-    Seller seller;
-    Buyer buyer;
+    values::Seller seller;
+    values::Buyer buyer;
     QString species;        // BAUMART of the list header, may be empty
     std::vector<InvoiceLine> lines;
     double vatRate = 0;     // MwSt of the company, percent

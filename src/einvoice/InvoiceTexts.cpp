@@ -1,6 +1,6 @@
 #include "einvoice/InvoiceTexts.h"
 
-#include "einvoice/Iban.h"
+#include "values/Iban.h"
 #include "einvoice/Numbers.h"
 #include "values/DisplayFormat.h"
 
@@ -45,12 +45,12 @@ QString paymentTermsText(const PaymentTerms &terms, Profile profile)
     return text;
 }
 
-QString levySentence(double levyRate, Cents levy)
+QString levySentence(double levyRate, values::Cents levy)
 {
     if (levyRate == 0)
         return {};
     return QStringLiteral("Vom Nettobetrag sind ") + values::display::formatFloat(QStringLiteral("##0.00 %"), levyRate, german) + QStringLiteral(" FA = ")
-           + values::display::formatFloat(QStringLiteral("###,##0.00 "), toAmount(levy), german)
+           + values::display::formatFloat(QStringLiteral("###,##0.00 "), values::toAmount(levy), german)
            + QStringLiteral(" EUR abzuziehen und vom Holzkäufer abzuführen");
 }
 
@@ -62,17 +62,17 @@ QString vatText(double vatRate, bool averageRate)
 
 QString groupedIban(const QString &iban)
 {
-    const QString compact = compactIban(iban);
+    const QString compact = values::compactIban(iban);
     QStringList groups;
     for (qsizetype i = 0; i < compact.size(); i += 4)
         groups << compact.mid(i, 4);
     return groups.join(u' ');
 }
 
-QString bankLine(const Seller &seller)
+QString bankLine(const values::Seller &seller)
 {
     const QString bank = seller.bank.trimmed();
-    if (!compactIban(seller.iban).isEmpty()) {
+    if (!values::compactIban(seller.iban).isEmpty()) {
         QString line = bank.isEmpty() ? QString() : bank + u' ';
         line += QStringLiteral("IBAN ") + groupedIban(seller.iban);
         const QString bic = seller.bic.simplified().remove(u' ').toUpper();
@@ -83,7 +83,7 @@ QString bankLine(const Seller &seller)
     return {};
 }
 
-QString taxNumbersLine(const Seller &seller)
+QString taxNumbersLine(const values::Seller &seller)
 {
     QString line = QStringLiteral("Steuer-Nr ") + seller.taxNumber.trimmed();
     if (!seller.vatId.trimmed().isEmpty())

@@ -23,7 +23,7 @@ QString paymentTermsText(const PaymentTerms &terms, Profile profile);
 
 // "Vom Nettobetrag sind 0,20 % FA = 1,00  EUR abzuziehen und vom Holzkäufer abzuführen";
 // empty at a levy rate of 0.
-QString levySentence(double levyRate, Cents levy);
+QString levySentence(double levyRate, values::Cents levy);
 
 // The note of a seller taxed at the flat rate for farming and forestry.
 inline const QString AverageRateNote = QStringLiteral("Durchschnittssatz nach § 24 UStG");
@@ -38,11 +38,11 @@ QString groupedIban(const QString &iban);
 // The bank line of the page: "<Bank> IBAN <IBAN in groups of four> BIC <BIC>" when there is
 // an IBAN, else for old data "<Bank> (BLZ <BLZ>) Kto. <Kto>" when there is an account number,
 // else empty.
-QString bankLine(const Seller &seller);
+QString bankLine(const values::Seller &seller);
 
 // The seller's tax numbers: "Steuer-Nr 12/345/67890", with "   USt-IdNr. DE123456789" when
 // the company has one.
-QString taxNumbersLine(const Seller &seller);
+QString taxNumbersLine(const values::Seller &seller);
 
 // The title of the page: "R E C H N U N G", or "S T O R N O R E C H N U N G".
 QString pageTitle(const Invoice &invoice);

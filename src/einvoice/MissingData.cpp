@@ -1,7 +1,7 @@
 #include "einvoice/MissingData.h"
 
-#include "einvoice/Country.h"
-#include "einvoice/Iban.h"
+#include "values/Country.h"
+#include "values/Iban.h"
 
 namespace einvoice {
 
@@ -16,8 +16,8 @@ bool blank(const QString &s)
 
 QStringList missingData(const Invoice &invoice)
 {
-    const Seller &s = invoice.seller;
-    const Buyer &b = invoice.buyer;
+    const values::Seller &s = invoice.seller;
+    const values::Buyer &b = invoice.buyer;
     const bool xrechnung = invoice.profile == Profile::XRechnung;
     QStringList missing;
     const auto need = [&missing](bool lacking, const char *what) {
@@ -33,9 +33,9 @@ QStringList missingData(const Invoice &invoice)
     need(blank(s.displayName()), "Name der Firma");
     need(xrechnung && blank(s.postcode), "Plz der Firma");
     need(xrechnung && blank(s.city), "Ort der Firma");
-    need(countryCode(s.country, QString()).isEmpty(), "Land der Firma");
+    need(values::countryCode(s.country, QString()).isEmpty(), "Land der Firma");
     need(blank(s.iban), "IBAN der Firma");
-    need(!blank(s.iban) && !ibanIsValid(s.iban), "gültige IBAN der Firma");
+    need(!blank(s.iban) && !values::ibanIsValid(s.iban), "gültige IBAN der Firma");
     // A seller is identified by a VAT ID or an identifier the buyer knows it by.
     need(blank(s.vatId) && blank(b.supplierNumber), "USt-IdNr oder Lieferanten-Nr");
     // Whoever charges VAT, or states why not, names the tax number or the VAT ID.
@@ -48,7 +48,7 @@ QStringList missingData(const Invoice &invoice)
     need(blank(b.displayName()), "Name des Kunden");
     need(xrechnung && blank(b.postcode), "Plz des Kunden");
     need(xrechnung && blank(b.city), "Ort des Kunden");
-    need(countryCode(b.country, countryCode(s.country, QString())).isEmpty() && !blank(b.country), "Land des Kunden");
+    need(values::countryCode(b.country, values::countryCode(s.country, QString())).isEmpty() && !blank(b.country), "Land des Kunden");
     need(xrechnung && blank(b.email), "E-Mail des Kunden");
     need(xrechnung && blank(b.buyerReference), "Käuferreferenz (Leitweg-ID)");
     return missing;

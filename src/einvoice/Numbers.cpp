@@ -6,9 +6,9 @@
 
 namespace einvoice {
 
-QString amountText(Cents amount)
+QString amountText(values::Cents amount)
 {
-    const Cents magnitude = std::llabs(amount);
+    const values::Cents magnitude = std::llabs(amount);
     return QStringLiteral("%1%2.%3")
         .arg(amount < 0 ? QStringLiteral("-") : QString())
         .arg(magnitude / 100)

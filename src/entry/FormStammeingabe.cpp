@@ -505,13 +505,13 @@ void TFormStammeingabe::FormActivate()
     // The main window's header query is opened again by the main window once entry is done.
     m_dmod.qryDorvZusatz.close();
     if (const auto kopf = data::loglist::readHeader(m_dmod.dbDorv, m_shell.currentListName())) {
-        edtAbteilung->setText(kopf->abteilung);
-        edtBaumart->setText(kopf->baumart);
-        edtSorte->setText(kopf->sorte);
-        edtBeschreibung->setText(kopf->zusatztext);
-        chkgeschaelt->setChecked(kopf->geschaelt);
+        edtAbteilung->setText(kopf->department);
+        edtBaumart->setText(kopf->species);
+        edtSorte->setText(kopf->assortment);
+        edtBeschreibung->setText(kopf->text);
+        chkgeschaelt->setChecked(kopf->peeled);
         GeschaeltZuletzt = chkgeschaelt->isChecked();
-        chkgerueckt->setChecked(kopf->gerueckt);
+        chkgerueckt->setChecked(kopf->skidded);
     }
     m_dmod.setGeschaelt(chkgeschaelt->isChecked());
 
@@ -549,9 +549,9 @@ void TFormStammeingabe::FormClose()
     });
     m_dmod.qryDorvZusatz.close();
     data::loglist::writeHeader(m_dmod.dbDorv, m_shell.currentListName(),
-                               data::loglist::ListHeader{edtAbteilung->text(), edtBaumart->text(), edtSorte->text(),
-                                                         edtBeschreibung->text(), chkgeschaelt->isChecked(),
-                                                         chkgerueckt->isChecked()});
+                               values::ListHeader{edtAbteilung->text(), edtBaumart->text(), edtSorte->text(),
+                                                  edtBeschreibung->text(), chkgeschaelt->isChecked(),
+                                                  chkgerueckt->isChecked()});
 }
 
 void TFormStammeingabe::done(int result)

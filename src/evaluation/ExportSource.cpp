@@ -1,6 +1,5 @@
 #include "evaluation/ExportSource.h"
 
-#include "data/Dataset.h"
 #include "data/LogList.h"
 #include "engine/Connection.h"
 #include "values/CompanyColumns.h"
@@ -38,44 +37,13 @@ std::vector<exporting::ExportLog> exportLogs(engine::Connection &db, const QStri
     return logs;
 }
 
-exporting::ListHeader exportHeader(engine::Connection &db, const QString &listName)
+values::ListHeader exportHeader(engine::Connection &db, const QString &listName)
 {
-    exporting::ListHeader header;
+    values::ListHeader header;
+    if (data::loglist::hasHeaderTable(db))
+        header = data::loglist::readHeader(db, listName).value_or(values::ListHeader{});
     header.name = listName;
-    if (!data::loglist::hasHeaderTable(db))
-        return header;
-    if (const std::optional<data::loglist::ListHeader> h = data::loglist::readHeader(db, listName)) {
-        header.department = h->abteilung;
-        header.species = h->baumart;
-        header.assortment = h->sorte;
-        header.text = h->zusatztext;
-    }
     return header;
-}
-
-exporting::Company exportCompany(const data::Dataset &qryFirma)
-{
-    exporting::Company c;
-    if (!qryFirma.isOpen() || qryFirma.isEmpty())
-        return c;
-    const auto text = [&qryFirma](const char *field) {
-        const int column = qryFirma.fieldIndex(QString::fromLatin1(field));
-        return column < 0 ? QString() : qryFirma.value(0, column).toString();
-    };
-    namespace col = values::companycolumn;
-    c.name = text(col::Firma);
-    c.name1 = text(col::Name1);
-    c.street = text(col::Strasse);
-    c.postcode = text(col::Plz);
-    c.city = text(col::Ort);
-    c.country = text(col::Land);
-    c.phone = text(col::Telefon);
-    c.email = text(col::EMail);
-    c.contactPerson = text(col::Ansprechpartner);
-    c.iban = text(col::Iban);
-    c.bic = text(col::Bic);
-    c.taxNumber = text(col::SteuerNr);
-    return c;
 }
 
 } // namespace evaluation

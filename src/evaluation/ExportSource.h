@@ -4,9 +4,6 @@
 
 #include <vector>
 
-namespace data {
-class Dataset;
-}
 namespace engine {
 class Connection;
 }
@@ -18,8 +15,6 @@ namespace evaluation {
 // The logs of a list as stored, in log-number order.
 std::vector<exporting::ExportLog> exportLogs(engine::Connection &db, const QString &listName);
 // The header row of a list; only the name when the list has none.
-exporting::ListHeader exportHeader(engine::Connection &db, const QString &listName);
-// The company row the program uses (the first one), with those columns this data folder has.
-exporting::Company exportCompany(const data::Dataset &qryFirma);
+values::ListHeader exportHeader(engine::Connection &db, const QString &listName);
 
 } // namespace evaluation

@@ -90,7 +90,7 @@ TFormEldatAngaben::TFormEldatAngaben(controls::DialogService &dialogs, QWidget *
     resize(420, 300);
 }
 
-std::optional<exporting::EldatFacts> TFormEldatAngaben::ask(const exporting::ListHeader &header, const exporting::EldatFacts &offered)
+std::optional<values::EldatFacts> TFormEldatAngaben::ask(const values::ListHeader &header, const values::EldatFacts &offered)
 {
     setFacts(header, offered);
     if (exec() != QDialog::Accepted)
@@ -109,7 +109,7 @@ void TFormEldatAngaben::select(QComboBox *box, const QString &code, const QStrin
     box->setCurrentIndex(index);
 }
 
-void TFormEldatAngaben::setFacts(const exporting::ListHeader &header, const exporting::EldatFacts &offered)
+void TFormEldatAngaben::setFacts(const values::ListHeader &header, const values::EldatFacts &offered)
 {
     m_offered = offered;
     m_baumart = header.species;
@@ -129,9 +129,9 @@ void TFormEldatAngaben::setFacts(const exporting::ListHeader &header, const expo
     m_edtPolternummer->setFocus();
 }
 
-exporting::EldatFacts TFormEldatAngaben::facts() const
+values::EldatFacts TFormEldatAngaben::facts() const
 {
-    exporting::EldatFacts f = m_offered;
+    values::EldatFacts f = m_offered;
     f.fellingDate = m_dtpHiebsdatum->date();
     f.pileNumber = m_edtPolternummer->text().trimmed();
     f.latitude = exporting::checkCoordinate(m_edtBreitengrad->text(), exporting::Axis::Latitude).value;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "export/ExportData.h"
+#include "values/EldatFacts.h"
+#include "values/ListHeader.h"
 
 #include <QDialog>
 
@@ -22,23 +23,23 @@ public:
     explicit TFormEldatAngaben(controls::DialogService &dialogs, QWidget *parent = nullptr);
 
     // Shows the facts offered for the list; the facts confirmed with "OK", or nothing.
-    std::optional<exporting::EldatFacts> ask(const exporting::ListHeader &header, const exporting::EldatFacts &offered);
+    std::optional<values::EldatFacts> ask(const values::ListHeader &header, const values::EldatFacts &offered);
 
     // Fills the fields.
-    void setFacts(const exporting::ListHeader &header, const exporting::EldatFacts &offered);
+    void setFacts(const values::ListHeader &header, const values::EldatFacts &offered);
     // "OK": checks the fields in their order; the first that fails shows its message and gets
     // the focus, and the window stays open.
     void btnOkClick();
     void btnAbbruchClick();
     // The facts the fields hold; coordinates that do not pass their check are empty.
-    exporting::EldatFacts facts() const;
+    values::EldatFacts facts() const;
 
 private:
     bool check();
     static void select(QComboBox *box, const QString &code, const QString &name);
 
     controls::DialogService &m_dialogs;
-    exporting::EldatFacts m_offered;
+    values::EldatFacts m_offered;
     QString m_baumart; // the list's, for which the species is confirmed
     QLabel *m_lblListe = nullptr;
     QDateEdit *m_dtpHiebsdatum = nullptr;

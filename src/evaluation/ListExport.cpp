@@ -2,6 +2,7 @@
 
 #include "controls/DialogService.h"
 #include "controls/WorkProgress.h"
+#include "data/CompanyRow.h"
 #include "data/DataModule.h"
 #include "data/EldatFactsStore.h"
 #include "data/Shell.h"
@@ -104,7 +105,7 @@ std::optional<int> ListExport::exportEldat(const QString &path)
     exporting::EldatInput in;
     in.logs = exportLogs(m_dmod.dbDorv, name);
     in.header = exportHeader(m_dmod.dbDorv, name);
-    in.company = exporting::eldatCompany(exportCompany(m_dmod.qryFirma));
+    in.company = exporting::eldatCompany(data::companyRow(m_dmod.qryFirma));
     if (const QString refusal = exporting::eldatRefusal(in.company, in.logs); !refusal.isEmpty()) {
         m_dialogs.error(refusal);
         return std::nullopt;

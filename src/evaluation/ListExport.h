@@ -1,6 +1,7 @@
 #pragma once
 
-#include "export/ExportData.h"
+#include "values/EldatFacts.h"
+#include "values/ListHeader.h"
 
 #include <QString>
 
@@ -20,7 +21,7 @@ class ListExport
 {
 public:
     // Asks for the ELDAT facts, offering these; nothing when the user cancels.
-    using FactsDialog = std::function<std::optional<exporting::EldatFacts>(const exporting::ListHeader &, const exporting::EldatFacts &)>;
+    using FactsDialog = std::function<std::optional<values::EldatFacts>(const values::ListHeader &, const values::EldatFacts &)>;
 
     ListExport(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, FactsDialog askFacts);
 

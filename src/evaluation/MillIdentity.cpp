@@ -19,7 +19,7 @@ QString quoted(const QStringList &numbers)
 } // namespace
 
 QString otherListQuestion(const exporting::MillReference &reference, const QString &listName,
-                          const std::optional<exporting::EldatFacts> &facts)
+                          const std::optional<values::EldatFacts> &facts)
 {
     QStringList reasons;
     if (!reference.lotNumbers.isEmpty() && !names(reference.lotNumbers, listName))

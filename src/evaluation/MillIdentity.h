@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/ExportData.h"
+#include "values/EldatFacts.h"
 #include "export/MillProtocol.h"
 
 #include <QString>
@@ -14,6 +14,6 @@ namespace evaluation {
 // ELDATsmart documents or the module id of the one it answers. Only what both sides name is
 // compared. Empty when nothing names another list.
 QString otherListQuestion(const exporting::MillReference &reference, const QString &listName,
-                          const std::optional<exporting::EldatFacts> &facts);
+                          const std::optional<values::EldatFacts> &facts);
 
 } // namespace evaluation

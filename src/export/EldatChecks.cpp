@@ -2,6 +2,8 @@
 
 #include "export/DecimalText.h"
 #include "export/EldatCodes.h"
+#include "values/Country.h"
+#include "values/Iban.h"
 
 #include <QRegularExpression>
 
@@ -41,14 +43,12 @@ QString normalisedPostcode(QString postcode)
     return postcode;
 }
 
+// The ISO code of the country as typed; empty is Germany. A text that names no country stays
+// as typed, so that the refusal can show it.
 QString normalisedCountry(const QString &country)
 {
-    const QString c = country.trimmed().toUpper();
-    if (c.isEmpty() || c == u"D")
-        return QStringLiteral("DE");
-    if (c == u"A")
-        return QStringLiteral("AT");
-    return c;
+    const QString code = values::countryCode(country, QStringLiteral("DE"));
+    return code.isEmpty() ? country.trimmed().toUpper() : code;
 }
 
 QString missingOrInvalid(const QString &what, const QString &value)
@@ -63,10 +63,10 @@ bool matches(const QRegularExpression &re, const QString &text)
 
 } // namespace
 
-Company eldatCompany(const Company &company)
+values::Seller eldatCompany(const values::Seller &company)
 {
-    Company c = company;
-    for (QString *text : {&c.name, &c.name1, &c.street, &c.city, &c.email, &c.contactPerson, &c.taxNumber})
+    values::Seller c = company;
+    for (QString *text : {&c.company, &c.name1, &c.street, &c.city, &c.email, &c.contactPerson, &c.taxNumber})
         *text = text->trimmed();
     c.postcode = normalisedPostcode(company.postcode);
     c.country = normalisedCountry(company.country);
@@ -76,16 +76,15 @@ Company eldatCompany(const Company &company)
     return c;
 }
 
-QStringList companyProblems(const Company &c)
+QStringList companyProblems(const values::Seller &c)
 {
     static const QRegularExpression postcode(QStringLiteral("^[0-9a-zA-Z]{3,10}$"));
     static const QRegularExpression phone(QStringLiteral("^\\+?[0-9 /-]{5,20}$"));
     static const QRegularExpression email(
         QStringLiteral("^[^<>()\\[\\]\\\\.,;:\\s@\"]+(\\.[^<>()\\[\\]\\\\.,;:\\s@\"]+)*@([a-zA-Z0-9-]+\\.)+[a-zA-Z]{2,}$"));
-    static const QRegularExpression iban(QStringLiteral("^[A-Z]{2}[0-9]{2}[A-Z0-9]{11,30}$"));
 
     QStringList problems;
-    if (c.name.isEmpty() && c.name1.isEmpty())
+    if (c.company.isEmpty() && c.name1.isEmpty())
         problems << QStringLiteral("Firmenname fehlt");
     if (c.street.isEmpty())
         problems << QStringLiteral("Straße fehlt");
@@ -99,7 +98,7 @@ QStringList companyProblems(const Company &c)
         problems << missingOrInvalid(QStringLiteral("Telefon"), c.phone);
     if (!matches(email, c.email))
         problems << missingOrInvalid(QStringLiteral("E-Mail"), c.email);
-    if (!c.iban.isEmpty() && !matches(iban, c.iban))
+    if (!c.iban.isEmpty() && !values::ibanIsValid(c.iban))
         problems << missingOrInvalid(QStringLiteral("IBAN"), c.iban);
     return problems;
 }
@@ -127,7 +126,7 @@ QStringList logProblems(const std::vector<ExportLog> &logs)
     return problems;
 }
 
-QString eldatRefusal(const Company &company, const std::vector<ExportLog> &logs)
+QString eldatRefusal(const values::Seller &company, const std::vector<ExportLog> &logs)
 {
     QStringList sections;
     const auto section = [&](const QString &title, const QStringList &items) {

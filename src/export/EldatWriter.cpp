@@ -48,9 +48,9 @@ QJsonObject meta(const EldatInput &in)
                                                        {QStringLiteral("application_version"), in.envelope.applicationVersion}}}};
 }
 
-QJsonObject supplier(const Company &c)
+QJsonObject supplier(const values::Seller &c)
 {
-    const QString name = c.name.isEmpty() ? c.name1 : c.name;
+    const QString name = c.company.isEmpty() ? c.name1 : c.company;
     QJsonObject businessData{{QStringLiteral("name"), name},
                              {QStringLiteral("street"), c.street},
                              {QStringLiteral("postcode"), c.postcode},

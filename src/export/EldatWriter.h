@@ -13,10 +13,10 @@ namespace exporting {
 // Everything one ELDATsmart document is made of.
 struct EldatInput
 {
-    ListHeader header;
+    values::ListHeader header;
     std::vector<ExportLog> logs; // in log-number order
-    Company company;             // as eldatCompany gives it, without companyProblems
-    EldatFacts facts;
+    values::Seller company;             // as eldatCompany gives it, without companyProblems
+    values::EldatFacts facts;
     EldatEnvelope envelope;
 };
 

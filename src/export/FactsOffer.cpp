@@ -4,18 +4,18 @@
 
 namespace exporting {
 
-EldatFacts offeredFacts(const ListHeader &header, const std::optional<EldatFacts> &stored, const QDate &today)
+values::EldatFacts offeredFacts(const values::ListHeader &header, const std::optional<values::EldatFacts> &stored, const QDate &today)
 {
     const QString suggested = speciesCode(header.species);
     if (stored) {
-        EldatFacts facts = *stored;
+        values::EldatFacts facts = *stored;
         if (!suggested.isEmpty() && facts.speciesFor != header.species) {
             facts.species = suggested;
             facts.speciesFor = header.species;
         }
         return facts;
     }
-    EldatFacts facts;
+    values::EldatFacts facts;
     facts.fellingDate = today;
     facts.species = suggested;
     facts.speciesFor = header.species;

@@ -97,13 +97,14 @@ ImportCount importLists(engine::Connection &db, const Production &production, co
         const ChosenList &list = choice.lists[i];
         const ListContent &content = contents[i];
 
-        data::loglist::ListHeader header;
-        header.baumart = speciesName(production, list.speciesKey).left(BaumartWidth);
+        values::ListHeader header;
+        header.species = speciesName(production, list.speciesKey).left(BaumartWidth);
         if (content.productKeys.size() == 1)
-            header.sorte = productName(production, content.productKeys.front()).left(SorteWidth);
-        header.abteilung = abteilung;
-        header.zusatztext = zusatztext;
-        header.geschaelt = geschaelt(choice.bark);
+            header.assortment = productName(production, content.productKeys.front()).left(SorteWidth);
+        header.department = abteilung;
+        header.text = zusatztext;
+        header.peeled = geschaelt(choice.bark);
+        header.name = list.name;
         data::loglist::addListTables(db, list.name);
         data::loglist::addHeaderRow(db, list.name, header);
 
@@ -123,8 +124,8 @@ ImportCount importLists(engine::Connection &db, const Production &production, co
                 progress(done, total);
         }
 
-        exporting::EldatFacts facts = exporting::offeredFacts(
-            exporting::ListHeader{list.name, header.abteilung, header.baumart, header.sorte, header.zusatztext}, std::nullopt,
+        values::EldatFacts facts = exporting::offeredFacts(
+            header, std::nullopt,
             content.firstHarvest.isValid() ? content.firstHarvest : written);
         facts.latitude = median(content.latitudes);
         facts.longitude = median(content.longitudes);

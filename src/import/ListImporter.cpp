@@ -90,8 +90,8 @@ void ListeImportieren(engine::Connection &db, const QString &path, const QString
     data::loglist::addListTables(db, listName);
     try {
         data::loglist::addHeaderRow(db, listName,
-                                    data::loglist::ListHeader{header.abteilung, header.baumart, header.sorte,
-                                                              header.zusatztext, header.geschaelt, header.gerueckt});
+                                    values::ListHeader{header.abteilung, header.baumart, header.sorte,
+                                                       header.zusatztext, header.geschaelt, header.gerueckt});
     } catch (const engine::EngineError &e) {
         // A text of the info or settings file too long for the list header.
         throw ImportError(QStringLiteral("%1 (.INF, .SET): %2").arg(QFileInfo(path).fileName(), e.message()));

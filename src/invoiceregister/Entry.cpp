@@ -24,14 +24,14 @@ Kind kindOf(const QString &text)
     return Kind::Print;
 }
 
-PrintedSeller printedSellerOf(const einvoice::Seller &seller)
+PrintedSeller printedSellerOf(const values::Seller &seller)
 {
-    return {seller.name, seller.bank, seller.bankCode, seller.accountNumber};
+    return {seller.name1, seller.bank, seller.bankCode, seller.accountNumber};
 }
 
-void restore(einvoice::Seller &seller, const PrintedSeller &printed)
+void restore(values::Seller &seller, const PrintedSeller &printed)
 {
-    seller.name = printed.name;
+    seller.name1 = printed.name;
     seller.bank = printed.bank;
     seller.bankCode = printed.bankCode;
     seller.accountNumber = printed.accountNumber;

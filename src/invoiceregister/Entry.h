@@ -2,14 +2,14 @@
 
 #include "einvoice/Invoice.h"
 #include "einvoice/Totals.h"
+#include "values/Cents.h"
+#include "values/ListHeader.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
 namespace invoiceregister {
-
-using einvoice::Cents;
 
 // How an invoice left the program.
 enum class Kind {
@@ -24,18 +24,6 @@ QString kindText(Kind kind);
 // The kind of a stored word; an unknown word is taken as a print.
 Kind kindOf(const QString &text);
 
-// The list header as the invoice printed it.
-struct ListHeader
-{
-    QString department; // ABTEILUNG
-    QString species;    // BAUMART
-    QString assortment; // SORTE
-    bool peeled = false;  // GESCHAELT
-    bool skidded = false; // GERUECKT
-
-    bool operator==(const ListHeader &) const = default;
-};
-
 // What the page printed of the seller and the e-invoice document does not hold: the name line
 // below the company name and the bank's name and old account.
 struct PrintedSeller
@@ -45,9 +33,9 @@ struct PrintedSeller
     QString bankCode;      // BLZ
     QString accountNumber; // KTO
 };
-PrintedSeller printedSellerOf(const einvoice::Seller &seller);
+PrintedSeller printedSellerOf(const values::Seller &seller);
 // Puts them back into a seller read from the document.
-void restore(einvoice::Seller &seller, const PrintedSeller &printed);
+void restore(values::Seller &seller, const PrintedSeller &printed);
 
 // One row of the register: an issued invoice (or a copy or a cancellation of one), without
 // its e-invoice document, which is read only when it is needed.
@@ -60,15 +48,15 @@ struct Entry
     QString customerNumber;
     QString customerName;
     QString listName;
-    Cents net = 0;
+    values::Cents net = 0;
     double vatRate = 0;
-    Cents vat = 0;
-    Cents gross = 0;
+    values::Cents vat = 0;
+    values::Cents gross = 0;
     einvoice::PaymentTerms terms;
     Kind kind = Kind::Print;
     bool copy = false; // the same invoice issued again; it counts once
     QDateTime issuedAt;
-    ListHeader header;
+    values::ListHeader header; // the part the invoice printed: department, species, assortment, peeled, skidded
     PrintedSeller seller;
 
     // "Druck", "ZUGFeRD (Kopie)", "Storno".
@@ -82,7 +70,7 @@ struct Issue
     Kind kind = Kind::Print;
     QString customerNumber;
     QString listName;
-    ListHeader header;
+    values::ListHeader header;
 
     // The profile its kind asks for: XRechnung for an XRechnung, else ZUGFeRD (a print keeps
     // the ZUGFeRD document).

@@ -62,17 +62,21 @@ Entry rowOf(const std::vector<QVariant> &v)
     e.customerNumber = v[4].toString();
     e.customerName = v[5].toString();
     e.listName = v[6].toString();
-    e.net = einvoice::toCents(v[7].toDouble());
+    e.net = values::toCents(v[7].toDouble());
     e.vatRate = v[8].toDouble();
-    e.vat = einvoice::toCents(v[9].toDouble());
-    e.gross = einvoice::toCents(v[10].toDouble());
+    e.vat = values::toCents(v[9].toDouble());
+    e.gross = values::toCents(v[10].toDouble());
     e.terms.cashDiscountPercent = v[11].toDouble();
     e.terms.cashDiscountDays = v[12].toInt();
     e.terms.netDays = v[13].toInt();
     e.kind = kindOf(v[14].toString());
     e.copy = v[15].toBool();
     e.issuedAt = QDateTime::fromString(v[16].toString(), Qt::ISODate);
-    e.header = {v[17].toString(), v[18].toString(), v[19].toString(), v[20].toBool(), v[21].toBool()};
+    e.header.department = v[17].toString();
+    e.header.species = v[18].toString();
+    e.header.assortment = v[19].toString();
+    e.header.peeled = v[20].toBool();
+    e.header.skidded = v[21].toBool();
     e.seller = {v[22].toString(), v[23].toString(), v[24].toString(), v[25].toString()};
     return e;
 }
@@ -150,10 +154,10 @@ qint64 insert(engine::Connection &db, const Entry &e, const QByteArray &xml)
                    {QStringLiteral("NRKD"), e.customerNumber},
                    {QStringLiteral("KUNDE"), e.customerName},
                    {QStringLiteral("LISTE"), e.listName},
-                   {QStringLiteral("NETTO"), einvoice::toAmount(e.net)},
+                   {QStringLiteral("NETTO"), values::toAmount(e.net)},
                    {QStringLiteral("MWSTSATZ"), e.vatRate},
-                   {QStringLiteral("MWST"), einvoice::toAmount(e.vat)},
-                   {QStringLiteral("BRUTTO"), einvoice::toAmount(e.gross)},
+                   {QStringLiteral("MWST"), values::toAmount(e.vat)},
+                   {QStringLiteral("BRUTTO"), values::toAmount(e.gross)},
                    {QStringLiteral("SKONTO"), e.terms.cashDiscountPercent},
                    {QStringLiteral("SKONTOTAGE"), e.terms.cashDiscountDays},
                    {QStringLiteral("NETTOTAGE"), e.terms.netDays},

@@ -25,9 +25,9 @@ std::vector<const Entry *> filtered(const std::vector<Entry> &entries, const Fil
 // through its original; a cancellation counts with its negated amounts.
 struct Sums
 {
-    Cents net = 0;
-    Cents vat = 0;
-    Cents gross = 0;
+    values::Cents net = 0;
+    values::Cents vat = 0;
+    values::Cents gross = 0;
 };
 Sums sumsOf(const std::vector<const Entry *> &rows);
 

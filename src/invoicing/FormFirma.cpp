@@ -5,8 +5,8 @@
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
 #include "data/InvoiceColumns.h"
-#include "einvoice/Iban.h"
 #include "values/CompanyColumns.h"
+#include "values/Iban.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -223,7 +223,7 @@ void TFormFirma::durchschnittssatzGeaendert(bool checked)
 bool TFormFirma::ibanAnnehmbar()
 {
     const QString iban = m_dmod.qryFirma.value(QString::fromLatin1(values::companycolumn::Iban)).toString();
-    if (iban.trimmed().isEmpty() || einvoice::ibanIsValid(iban))
+    if (iban.trimmed().isEmpty() || values::ibanIsValid(iban))
         return true;
     m_dialogs.error(QStringLiteral("Die IBAN \"%1\" ist nicht gültig: Prüfen Sie Ländercode, Prüfziffern und Kontonummer.\n"
                                    "Die Firmendaten wurden nicht gespeichert.")

@@ -482,7 +482,7 @@ std::optional<invoicing::PreparedInvoice> TFormRechnung::RechnungVorbereiten()
     m_shell.SQLVorbereiten();
     einvoice::Invoice invoice = invoicing::invoiceFromQueries(
         m_dmod, {edtRechnungsNr->text(), dtpRechnungsdatum->date(), dtpLieferdatum->date()});
-    invoiceregister::ListHeader header = invoicing::listHeaderFromQueries(m_dmod);
+    values::ListHeader header = invoicing::listHeaderFromQueries(m_dmod);
     report::PreparedReport printout = invoicing::RechnungsReport(m_shell.reportPath() + QStringLiteral("Rechnung.rtm"), invoice, header);
     return invoicing::PreparedInvoice{std::move(invoice), std::move(printout), invoicing::customerNumberFromQueries(m_dmod), m_listName,
                                       std::move(header)};

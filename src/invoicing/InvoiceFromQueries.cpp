@@ -1,5 +1,6 @@
 #include "invoicing/InvoiceFromQueries.h"
 
+#include "data/CompanyRow.h"
 #include "data/DataModule.h"
 #include "data/InvoiceColumns.h"
 #include "values/CompanyColumns.h"
@@ -29,36 +30,10 @@ private:
     bool m_present;
 };
 
-einvoice::Seller sellerFrom(const Record &firma)
-{
-    namespace col = values::companycolumn;
-    einvoice::Seller s;
-    s.company = firma.text(col::Firma);
-    s.name = firma.text(col::Name1);
-    s.street = firma.text(col::Strasse);
-    s.postcode = firma.text(col::Plz);
-    s.city = firma.text(col::Ort);
-    s.country = firma.text(col::Land).toUpper();
-    s.phone = firma.text(col::Telefon);
-    s.email = firma.text(col::EMail);
-    s.contactPerson = firma.text(col::Ansprechpartner);
-    s.taxNumber = firma.text(col::SteuerNr);
-    s.vatId = firma.text(col::UStIdNr);
-    s.iban = firma.text(col::Iban);
-    s.bic = firma.text(col::Bic);
-    s.vatExemption = firma.text(col::Steuerbefreiung);
-    s.averageRate = firma.text(col::Durchschnittssatz) == QLatin1String(col::Ja);
-    s.salesTerms = firma.text(col::Verkaufsbedingungen);
-    s.bank = firma.text(col::Bank);
-    s.bankCode = firma.text(col::Blz);
-    s.accountNumber = firma.text(col::Kto);
-    return s;
-}
-
-einvoice::Buyer buyerFrom(const Record &kunde)
+values::Buyer buyerFrom(const Record &kunde)
 {
     namespace col = data::invoicecolumns;
-    einvoice::Buyer b;
+    values::Buyer b;
     b.company = kunde.text("FIRMA");
     b.firstName = kunde.text("VORNAME");
     b.lastName = kunde.text("NAME");
@@ -83,7 +58,7 @@ einvoice::Invoice invoiceFromQueries(const TDMod &dmod, const InvoiceHeader &hea
     inv.deliveryDate = header.deliveryDate;
 
     const Record firma(dmod.qryFirma);
-    inv.seller = sellerFrom(firma);
+    inv.seller = data::companyRow(dmod.qryFirma);
     inv.vatRate = firma.number(values::companycolumn::MwSt);
     inv.levyRate = firma.number(values::companycolumn::FaSatz);
 
@@ -109,12 +84,17 @@ einvoice::Invoice invoiceFromQueries(const TDMod &dmod, const InvoiceHeader &hea
     return inv;
 }
 
-invoiceregister::ListHeader listHeaderFromQueries(const TDMod &dmod)
+values::ListHeader listHeaderFromQueries(const TDMod &dmod)
 {
     const Record zusatz(dmod.qryDorvZusatz);
     namespace col = values::headercolumn;
-    return {zusatz.text(col::Abteilung), zusatz.text(col::Baumart), zusatz.text(col::Sorte), zusatz.value(col::Geschaelt).toBool(),
-            zusatz.value(col::Gerueckt).toBool()};
+    values::ListHeader header;
+    header.department = zusatz.text(col::Abteilung);
+    header.species = zusatz.text(col::Baumart);
+    header.assortment = zusatz.text(col::Sorte);
+    header.peeled = zusatz.value(col::Geschaelt).toBool();
+    header.skidded = zusatz.value(col::Gerueckt).toBool();
+    return header;
 }
 
 QString customerNumberFromQueries(const TDMod &dmod)

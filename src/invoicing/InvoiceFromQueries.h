@@ -1,7 +1,7 @@
 #pragma once
 
 #include "einvoice/Invoice.h"
-#include "invoiceregister/Entry.h"
+#include "values/ListHeader.h"
 
 #include <QDate>
 #include <QString>
@@ -25,7 +25,7 @@ struct InvoiceHeader
 einvoice::Invoice invoiceFromQueries(const TDMod &dmod, const InvoiceHeader &header);
 
 // The list header as the printout prints it, from qryDorvZusatz.
-invoiceregister::ListHeader listHeaderFromQueries(const TDMod &dmod);
+values::ListHeader listHeaderFromQueries(const TDMod &dmod);
 // The chosen customer's number (NRKD of qryKunden).
 QString customerNumberFromQueries(const TDMod &dmod);
 

@@ -19,7 +19,7 @@ struct PreparedInvoice
     // What the register keeps beside the invoice.
     QString customerNumber;
     QString listName;
-    invoiceregister::ListHeader header;
+    values::ListHeader header;
 };
 
 // The ways an invoice leaves the program, each in one function that knows the finished

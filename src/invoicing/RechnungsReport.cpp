@@ -1,6 +1,6 @@
 #include "invoicing/RechnungsReport.h"
 
-#include "einvoice/Country.h"
+#include "values/Country.h"
 #include "einvoice/InvoiceTexts.h"
 #include "einvoice/Totals.h"
 #include "values/CompanyColumns.h"
@@ -32,8 +32,8 @@ std::unique_ptr<TablePipeline> oneRow(const QStringList &fields, const QVariantL
 // where the post needs none.
 QString printedCountry(const einvoice::Invoice &inv)
 {
-    const QString sellerCountry = einvoice::countryCode(inv.seller.country, QString());
-    const QString code = einvoice::countryCode(inv.buyer.country, sellerCountry);
+    const QString sellerCountry = values::countryCode(inv.seller.country, QString());
+    const QString code = values::countryCode(inv.buyer.country, sellerCountry);
     return code == sellerCountry ? QString() : code;
 }
 
@@ -47,7 +47,7 @@ report::TablePipeline rechnungswerte(const einvoice::Invoice &invoice)
                        QStringLiteral("NACHSKONTO"), QStringLiteral("ABGABE"), QStringLiteral("ABGABETEXT"),
                        QStringLiteral("TITEL"), QStringLiteral("EINLEITUNG"), QStringLiteral("MWSTTEXT"),
                        QStringLiteral("BEDINGUNGEN"), QStringLiteral("BANKVERBINDUNG"), QStringLiteral("STEUERNUMMERN")};
-    using einvoice::toAmount;
+    using values::toAmount;
     QVariantList values{day(invoice.invoiceDate), day(invoice.deliveryDate), toAmount(t.net), toAmount(t.vat), toAmount(t.gross),
                         toAmount(t.cashDiscount), toAmount(t.afterCashDiscount), toAmount(t.levy),
                         einvoice::levySentence(invoice.levyRate, t.levy), einvoice::pageTitle(invoice),
@@ -67,18 +67,18 @@ report::TablePipeline rechnungswerte(const einvoice::Invoice &invoice)
 }
 
 report::PreparedReport RechnungsReport(const QString &templatePath, const einvoice::Invoice &inv,
-                                       const invoiceregister::ListHeader &header)
+                                       const values::ListHeader &header)
 {
     report::PreparedReport r(templatePath);
-    const einvoice::Seller &s = inv.seller;
-    const einvoice::Buyer &b = inv.buyer;
+    const values::Seller &s = inv.seller;
+    const values::Buyer &b = inv.buyer;
     // The name that heads the letter, and the name line below it only beside a company name,
     // so that a page shown from the e-invoice document, which names the seller once, is the same.
     const bool sellerCompany = !s.company.trimmed().isEmpty();
     namespace firmacol = values::companycolumn;
     const QStringList firmaFields{firmacol::Firma, firmacol::Name1, firmacol::Strasse, firmacol::Plz,
                                   firmacol::Ort, firmacol::MwSt, firmacol::FaSatz, firmacol::SteuerNr};
-    const QVariantList firma{s.displayName(), sellerCompany ? s.name.trimmed() : QString(), s.street, s.postcode, s.city,
+    const QVariantList firma{s.displayName(), sellerCompany ? s.name1.trimmed() : QString(), s.street, s.postcode, s.city,
                              inv.vatRate, inv.levyRate, s.taxNumber};
     r.addPipeline(QStringLiteral("dbFirma"), oneRow(firmaFields, firma));
     r.addPipeline(QStringLiteral("Firma"), oneRow(firmaFields, firma));

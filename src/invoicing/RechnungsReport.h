@@ -1,7 +1,7 @@
 #pragma once
 
 #include "einvoice/Invoice.h"
-#include "invoiceregister/Entry.h"
+#include "values/ListHeader.h"
 #include "report/PreparedReport.h"
 #include "report/Pipeline.h"
 
@@ -24,6 +24,6 @@ report::TablePipeline rechnungswerte(const einvoice::Invoice &invoice);
 // a stored one again through it, so both pages are the same. A template that cannot be read
 // raises the report engine's error.
 report::PreparedReport RechnungsReport(const QString &templatePath, const einvoice::Invoice &invoice,
-                                       const invoiceregister::ListHeader &header);
+                                       const values::ListHeader &header);
 
 } // namespace invoicing

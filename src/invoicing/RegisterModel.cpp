@@ -21,9 +21,9 @@ int RegisterModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QString RegisterModel::amountText(invoiceregister::Cents cents)
+QString RegisterModel::amountText(values::Cents cents)
 {
-    return values::display::formatFloat(QStringLiteral("###,##0.00"), einvoice::toAmount(cents));
+    return values::display::formatFloat(QStringLiteral("###,##0.00"), values::toAmount(cents));
 }
 
 QVariant RegisterModel::data(const QModelIndex &index, int role) const

@@ -29,7 +29,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     // An amount as the grid and the sum line show it: "1.234,56".
-    static QString amountText(invoiceregister::Cents cents);
+    static QString amountText(values::Cents cents);
 
 private:
     std::vector<const invoiceregister::Entry *> m_rows;

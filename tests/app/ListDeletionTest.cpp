@@ -7,9 +7,9 @@ namespace {
 
 using ListDeletionTest = ListWindowsTest;
 
-exporting::EldatFacts pile(const QString &number)
+values::EldatFacts pile(const QString &number)
 {
-    exporting::EldatFacts f = sampleFacts();
+    values::EldatFacts f = sampleFacts();
     f.pileNumber = number;
     return f;
 }

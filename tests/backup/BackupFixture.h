@@ -22,7 +22,7 @@ inline void addList(const QString &dataPath, const QString &name, int logs)
         stored.push_back({id, 5 + id % 20, 20 + id % 40, 20 + id % 40, QStringLiteral("B"), 0.25 + id % 97 * 0.0125,
                           QStringLiteral("2a")});
     testlists::Header header;
-    header.zusatztext = QStringLiteral("Text von ") + name;
+    header.text = QStringLiteral("Text von ") + name;
     testlists::addList(db, name, header, stored);
 }
 

@@ -16,16 +16,16 @@ class EldatFactsStoreTest : public ::testing::Test
 protected:
     void SetUp() override { db.open({QStringLiteral("PATH=") + folder.path()}); }
 
-    static exporting::EldatFacts facts(const QString &pile)
+    static values::EldatFacts facts(const QString &pile)
     {
-        exporting::EldatFacts f = sampleFacts();
+        values::EldatFacts f = sampleFacts();
         f.pileNumber = pile;
         f.latitude = 49.86861816524657;
         f.longitude = -8.5;
         f.moduleId = QStringLiteral("6f1c2a9e-0000-4000-8000-000000000003");
         return f;
     }
-    static void expectSame(const exporting::EldatFacts &a, const exporting::EldatFacts &b)
+    static void expectSame(const values::EldatFacts &a, const values::EldatFacts &b)
     {
         EXPECT_EQ(a.fellingDate, b.fellingDate);
         EXPECT_EQ(a.pileNumber, b.pileNumber);
@@ -53,7 +53,7 @@ TEST_F(EldatFactsStoreTest, FactsAreKeptPerListAndReplacedWhenStoredAgain)
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("dorvzusatz_eldatsmart.db"))));
     expectSame(*data::loadEldatFacts(db, QStringLiteral("Wald")), facts(QStringLiteral("P1")));
 
-    exporting::EldatFacts changed = facts(QStringLiteral("P2"));
+    values::EldatFacts changed = facts(QStringLiteral("P2"));
     changed.latitude.reset();
     changed.longitude.reset();
     data::storeEldatFacts(db, QStringLiteral("Wald"), changed);
@@ -68,7 +68,7 @@ TEST_F(EldatFactsStoreTest, FactsAreKeptPerListAndReplacedWhenStoredAgain)
 TEST_F(EldatFactsStoreTest, AFailedStoreLeavesTheFactsStoredBefore)
 {
     data::storeEldatFacts(db, QStringLiteral("Wald"), facts(QStringLiteral("P1")));
-    exporting::EldatFacts tooLong = facts(QString(40, u'9'));
+    values::EldatFacts tooLong = facts(QString(40, u'9'));
     EXPECT_THROW(data::storeEldatFacts(db, QStringLiteral("Wald"), tooLong), engine::EngineError);
     expectSame(*data::loadEldatFacts(db, QStringLiteral("Wald")), facts(QStringLiteral("P1")));
 }

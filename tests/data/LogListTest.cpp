@@ -11,6 +11,7 @@
 namespace {
 
 using namespace data::loglist;
+using values::ListHeader;
 
 class LogListTest : public ::testing::Test
 {
@@ -51,30 +52,30 @@ TEST_F(LogListTest, TheHeaderIsWrittenAndReadBackWholeAndOnlyForItsList)
     createList(db, QStringLiteral("Wald"));
     createList(db, QStringLiteral("Eiche"));
     const ListHeader fresh = readHeader(db, QStringLiteral("Wald")).value();
-    EXPECT_TRUE(fresh.abteilung.isEmpty());
-    EXPECT_FALSE(fresh.geschaelt);
+    EXPECT_TRUE(fresh.department.isEmpty());
+    EXPECT_FALSE(fresh.peeled);
 
     const ListHeader typed{QStringLiteral("12 B"), QStringLiteral("Fichte"), QStringLiteral("Stammholz"),
                            QStringLiteral("Hieb am Weg, Ölzeug nötig"), true, true};
     writeHeader(db, QStringLiteral("Wald"), typed);
     const ListHeader back = readHeader(db, QStringLiteral("Wald")).value();
-    EXPECT_EQ(back.abteilung, typed.abteilung);
-    EXPECT_EQ(back.baumart, typed.baumart);
-    EXPECT_EQ(back.sorte, typed.sorte);
-    EXPECT_EQ(back.zusatztext, typed.zusatztext);
-    EXPECT_TRUE(back.geschaelt);
-    EXPECT_TRUE(back.gerueckt);
-    EXPECT_TRUE(readHeader(db, QStringLiteral("Eiche")).value().baumart.isEmpty());
+    EXPECT_EQ(back.department, typed.department);
+    EXPECT_EQ(back.species, typed.species);
+    EXPECT_EQ(back.assortment, typed.assortment);
+    EXPECT_EQ(back.text, typed.text);
+    EXPECT_TRUE(back.peeled);
+    EXPECT_TRUE(back.skidded);
+    EXPECT_TRUE(readHeader(db, QStringLiteral("Eiche")).value().species.isEmpty());
 
     storeGeschaelt(db, QStringLiteral("Wald"), false);
-    EXPECT_FALSE(readHeader(db, QStringLiteral("Wald")).value().geschaelt);
+    EXPECT_FALSE(readHeader(db, QStringLiteral("Wald")).value().peeled);
     EXPECT_FALSE(readHeader(db, QStringLiteral("Buche")).has_value());
 
     // A text longer than its field is refused; the stored header stays as it was.
     ListHeader tooLong = typed;
-    tooLong.abteilung = QString(51, QLatin1Char('x'));
+    tooLong.department = QString(51, QLatin1Char('x'));
     EXPECT_ANY_THROW(writeHeader(db, QStringLiteral("Wald"), tooLong));
-    EXPECT_EQ(readHeader(db, QStringLiteral("Wald")).value().abteilung, typed.abteilung);
+    EXPECT_EQ(readHeader(db, QStringLiteral("Wald")).value().department, typed.department);
 }
 
 TEST_F(LogListTest, DeletingAListTakesItsTableHeaderRowAndExportFacts)

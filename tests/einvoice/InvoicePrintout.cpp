@@ -10,7 +10,7 @@
 
 InvoicePrintout::InvoicePrintout(const einvoice::Invoice &inv)
     : m_printout(invoicing::RechnungsReport(QStringLiteral(DORV_REPORT_DIR "/Rechnung.rtm"), inv,
-                                            {QStringLiteral("12 B"), inv.species, QStringLiteral("Stammholz"), false, true}))
+                                            {.department = QStringLiteral("12 B"), .species = inv.species, .assortment = QStringLiteral("Stammholz"), .skidded = true}))
 {
     m_printout.report().setSeparators(values::display::Separators{u',', u'.'});
     m_pages = m_printout.report().layOut();
@@ -26,7 +26,7 @@ einvoice::PdfPages InvoicePrintout::pdfPages() const
 namespace {
 
 // "1.234,56 EUR" in cents.
-einvoice::Cents cents(const QString &printed)
+values::Cents cents(const QString &printed)
 {
     static const QRegularExpression amount(QStringLiteral("^(-?[0-9.]+),([0-9]{2}) EUR$"));
     const auto m = amount.match(printed);

@@ -26,11 +26,11 @@ public:
     // The amounts of the summary block as printed; the cash discount pair only where printed.
     struct Figures
     {
-        einvoice::Cents net = -1;
-        einvoice::Cents vat = -1;
-        einvoice::Cents gross = -1;
-        std::optional<einvoice::Cents> cashDiscount;
-        std::optional<einvoice::Cents> afterCashDiscount;
+        values::Cents net = -1;
+        values::Cents vat = -1;
+        values::Cents gross = -1;
+        std::optional<values::Cents> cashDiscount;
+        std::optional<values::Cents> afterCashDiscount;
         QString levySentence;
     };
     Figures figures() const;

@@ -53,7 +53,7 @@ TEST(MissingData, NamesCountriesDatesLinesAndTheExemption)
     einvoice::Invoice inv = samples::example(Profile::FacturX);
     inv.seller.company.clear();
     EXPECT_EQ(missingDataMessage(inv), "") << "Name1 stands in for the company name";
-    inv.seller.name.clear();
+    inv.seller.name1.clear();
     inv.seller.country = QStringLiteral("Deutschland");
     inv.buyer.company.clear();
     inv.buyer.firstName.clear();

@@ -10,7 +10,7 @@ using einvoice::Profile;
 
 TEST(PageTexts, TheBankLineNamesTheIbanAndOldDataKeepTheirAccount)
 {
-    einvoice::Seller s = samples::seller();
+    values::Seller s = samples::seller();
     s.bank = QStringLiteral("Sparkasse Hochsauerland");
     s.iban = QStringLiteral("de89370400440532013000");
     EXPECT_EQ(einvoice::bankLine(s), "Sparkasse Hochsauerland IBAN DE89 3704 0044 0532 0130 00 BIC COBADEFFXXX");

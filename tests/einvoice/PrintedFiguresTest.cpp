@@ -12,7 +12,7 @@
 
 namespace {
 
-einvoice::Cents xmlCents(const QByteArray &xml, const char *element)
+values::Cents xmlCents(const QByteArray &xml, const char *element)
 {
     const QString text = samples::value(xml, QString::fromLatin1(element));
     const qsizetype point = text.indexOf(u'.');

@@ -14,13 +14,13 @@ double lineAmount(double volume, double price)
     return std::trunc(volume * price * 100 + 0.5) / 100;
 }
 
-einvoice::Seller seller()
+values::Seller seller()
 {
     // The firm the export tests write from, with what an invoice needs besides.
-    const exporting::Company firm = sampleCompany();
-    einvoice::Seller s;
-    s.company = firm.name;
-    s.name = firm.name1;
+    const values::Seller firm = sampleCompany();
+    values::Seller s;
+    s.company = firm.company;
+    s.name1 = firm.name1;
     s.street = firm.street;
     s.postcode = firm.postcode;
     s.city = firm.city;
@@ -35,9 +35,9 @@ einvoice::Seller seller()
     return s;
 }
 
-einvoice::Buyer buyer()
+values::Buyer buyer()
 {
-    einvoice::Buyer b;
+    values::Buyer b;
     b.company = QStringLiteral("Sägewerk Eiche");
     b.firstName = QStringLiteral("Anna");
     b.lastName = QStringLiteral("Holz");
@@ -92,7 +92,7 @@ einvoice::Invoice thirtyLinesWithoutVat(einvoice::Profile profile)
     return inv;
 }
 
-QStringList values(const QByteArray &xml, const QString &path)
+QStringList valuesAt(const QByteArray &xml, const QString &path)
 {
     const qsizetype at = path.indexOf(u'@');
     const QString attribute = at < 0 ? QString() : path.mid(at + 1);
@@ -122,7 +122,7 @@ QStringList values(const QByteArray &xml, const QString &path)
 
 QString value(const QByteArray &xml, const QString &path)
 {
-    const QStringList all = values(xml, path);
+    const QStringList all = valuesAt(xml, path);
     return all.isEmpty() ? QStringLiteral("<none>") : all.first();
 }
 

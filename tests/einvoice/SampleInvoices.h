@@ -14,8 +14,8 @@ namespace samples {
 double lineAmount(double volume, double price);
 
 // A seller and a buyer with every field an XRechnung needs.
-einvoice::Seller seller();
-einvoice::Buyer buyer();
+values::Seller seller();
+values::Buyer buyer();
 
 // 10 FM of B 2a at 50,00, 16 % VAT, 2 % cash discount within 10 days, 14 days net, levy 0,20 %.
 einvoice::Invoice example(einvoice::Profile profile);
@@ -26,7 +26,7 @@ einvoice::Invoice thirtyLinesWithoutVat(einvoice::Profile profile);
 
 // The texts of every element whose path of local names ends with `path` ("GrandTotalAmount",
 // "SellerTradeParty/Name"), in document order; "@attr" at the end reads an attribute.
-QStringList values(const QByteArray &xml, const QString &path);
+QStringList valuesAt(const QByteArray &xml, const QString &path);
 QString value(const QByteArray &xml, const QString &path); // the first, or "<none>"
 
 } // namespace samples

@@ -18,8 +18,8 @@
 
 namespace {
 
-using exporting::EldatFacts;
-using exporting::ListHeader;
+using values::EldatFacts;
+using values::ListHeader;
 
 // Types the facts of a pile into the window.
 void fillIn(TFormEldatAngaben &form, const QString &pile, const QString &latitude, const QString &longitude)
@@ -39,7 +39,7 @@ protected:
 
     controls::ScriptedDialogService dialogs;
     TFormEldatAngaben form{dialogs};
-    ListHeader header{QStringLiteral("Wald"), {}, QStringLiteral("Mischholz"), {}, {}};
+    ListHeader header{.species = QStringLiteral("Mischholz"), .name = QStringLiteral("Wald")};
 };
 
 TEST_F(FormEldatAngabenTest, OkChecksTheFieldsInOrderAndKeepsTheWindowOpenUntilAllPass)

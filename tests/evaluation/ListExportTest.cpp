@@ -17,8 +17,8 @@
 namespace {
 
 using Kind = controls::ScriptedDialogService::Kind;
-using exporting::EldatFacts;
-using exporting::ListHeader;
+using values::EldatFacts;
+using values::ListHeader;
 
 const QString filters = QStringLiteral("ELDATsmart|*.json|CSV für Tabellenkalkulation|*.csv");
 
@@ -188,6 +188,29 @@ TEST_F(ListExportTest, ACancelledOrRefusedEldatExportWritesAndStoresNothing)
               QStringList{QStringLiteral("Für ELDATsmart fehlen oder passen nicht in den Firmendaten (Stammdaten → Firma):\n"
                                          "– Telefon fehlt\n– E-Mail „info“ ungültig")});
     EXPECT_FALSE(QFile::exists(file(QStringLiteral("Wald.json"))));
+}
+
+TEST_F(ListExportTest, AnIbanWithAWrongCheckSumIsRefusedAsTheInvoiceRefusesIt)
+{
+    auto command = exporter();
+    // The form of an IBAN, one digit wrong: only the check sum finds it.
+    list.dmod().dbDorv.execute(QStringLiteral("UPDATE Firma SET IBAN = 'DE89 3704 0044 0532 0130 01'"));
+    list.dmod().qryFirma.refresh();
+    choose(file(QStringLiteral("Wald.json")), 0);
+    command.ListeExportieren();
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(list.dialogs.textsOf(Kind::Error),
+              QStringList{QStringLiteral("Für ELDATsmart fehlen oder passen nicht in den Firmendaten (Stammdaten → Firma):\n"
+                                         "– IBAN „DE89370400440532013001“ ungültig")});
+    EXPECT_FALSE(QFile::exists(file(QStringLiteral("Wald.json"))));
+
+    list.dialogs.clear();
+    list.dmod().dbDorv.execute(QStringLiteral("UPDATE Firma SET IBAN = 'DE89 3704 0044 0532 0130 00'"));
+    list.dmod().qryFirma.refresh();
+    choose(file(QStringLiteral("Wald.json")), 0);
+    command.ListeExportieren();
+    EXPECT_TRUE(list.dialogs.textsOf(Kind::Error).isEmpty());
+    EXPECT_TRUE(QFile::exists(file(QStringLiteral("Wald.json"))));
 }
 
 } // namespace

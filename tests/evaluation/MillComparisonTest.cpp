@@ -217,7 +217,7 @@ TEST(MillComparison, HeaderAndWarningsOfAnExpiredCalibration)
 
 TEST(MillIdentity, AsksOnlyWhenWhatBothSidesNameDiffers)
 {
-    exporting::EldatFacts facts;
+    values::EldatFacts facts;
     facts.pileNumber = QStringLiteral("P-17");
     facts.processId = QStringLiteral("p1");
     facts.moduleId = QStringLiteral("m1");

@@ -16,9 +16,9 @@ using namespace exporting;
 
 namespace {
 
-Company fullCompany()
+values::Seller fullCompany()
 {
-    Company c = sampleCompany();
+    values::Seller c = sampleCompany();
     c.contactPerson = QStringLiteral("Anna Maria Förster");
     c.iban = QStringLiteral("DE02 1203 0000 0000 2020 51");
     c.bic = QStringLiteral("BYLADEM1001");
@@ -31,7 +31,8 @@ Company fullCompany()
 EldatInput fullInput()
 {
     EldatInput in;
-    in.header = {QStringLiteral("Wald2026"), QStringLiteral("12 B"), QStringLiteral("Fichte"), QStringLiteral("Stammholz"), {}};
+    in.header = {.department = QStringLiteral("12 B"), .species = QStringLiteral("Fichte"), .assortment = QStringLiteral("Stammholz"),
+                 .name = QStringLiteral("Wald2026")};
     in.company = fullCompany();
     in.facts = sampleFacts();
     in.envelope = {QStringLiteral("6f1c2a9e-0000-4000-8000-000000000001"), QStringLiteral("6f1c2a9e-0000-4000-8000-000000000003"),
@@ -55,7 +56,7 @@ EldatInput minimalInput()
 {
     EldatInput in;
     in.header.name = QStringLiteral("A");
-    Company c = sampleCompany();
+    values::Seller c = sampleCompany();
     c.name1.clear();
     c.postcode = QStringLiteral("1010");
     c.city = QStringLiteral("Wien");

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 using namespace exporting;
+using values::EldatFacts;
+using values::ListHeader;
 
 TEST(EldatCodes, SpeciesAreFoundByTheirGermanNamesInAnySpelling)
 {
@@ -84,8 +86,8 @@ TEST(EldatChecks, CoordinatesTakeDecimalCommaOrPointWithinTheirRange)
 
 TEST(EldatChecks, CompanyDataIsBroughtIntoTheFormatsFormsAndWhatIsMissingIsNamed)
 {
-    Company typed;
-    typed.name = QStringLiteral("Forstbetrieb Muster");
+    values::Seller typed;
+    typed.company = QStringLiteral("Forstbetrieb Muster");
     typed.street = QStringLiteral("Waldweg 1");
     typed.postcode = QStringLiteral("D-12345");
     typed.city = QStringLiteral("Musterstadt");
@@ -93,17 +95,17 @@ TEST(EldatChecks, CompanyDataIsBroughtIntoTheFormatsFormsAndWhatIsMissingIsNamed
     typed.phone = QStringLiteral("+49 (0)1234 567-89");
     typed.email = QStringLiteral(" info@forst-muster.de ");
     typed.iban = QStringLiteral("de02 1203 0000 0000 2020 51");
-    const Company c = eldatCompany(typed);
+    const values::Seller c = eldatCompany(typed);
     EXPECT_EQ(c.postcode, QStringLiteral("12345"));
     EXPECT_EQ(c.country, QStringLiteral("DE"));
     EXPECT_EQ(c.phone, QStringLiteral("+49 1234 567-89"));
     EXPECT_EQ(c.email, QStringLiteral("info@forst-muster.de"));
     EXPECT_EQ(c.iban, QStringLiteral("DE02120300000000202051"));
     EXPECT_TRUE(companyProblems(c).isEmpty()) << companyProblems(c).join(u'|').toStdString();
-    EXPECT_EQ(eldatCompany(Company{}).country, QStringLiteral("DE")) << "no country column: Germany";
+    EXPECT_EQ(eldatCompany(values::Seller{}).country, QStringLiteral("DE")) << "no country column: Germany";
 
-    Company poor = c;
-    poor.name.clear();
+    values::Seller poor = c;
+    poor.company.clear();
     poor.phone.clear();
     poor.email = QStringLiteral("info(at)forst.de");
     poor.iban = QStringLiteral("DE12");
@@ -117,7 +119,7 @@ TEST(EldatChecks, CompanyDataIsBroughtIntoTheFormatsFormsAndWhatIsMissingIsNamed
 
 TEST(EldatChecks, ARefusalNamesEveryProblemOfListAndCompany)
 {
-    Company c = eldatCompany(sampleCompany());
+    values::Seller c = eldatCompany(sampleCompany());
     std::vector<ExportLog> logs{{1, 12, 30, 28, {}, 0.74, {}}};
     EXPECT_EQ(eldatRefusal(c, logs), QString());
 
@@ -136,7 +138,8 @@ TEST(EldatChecks, ARefusalNamesEveryProblemOfListAndCompany)
 TEST(FactsOffer, ANewListGetsSuggestionsAndAStoredOneItsFacts)
 {
     const QDate today(2026, 3, 14);
-    const ListHeader header{QStringLiteral("Wald"), QStringLiteral("12 B"), QStringLiteral("Fichte"), QStringLiteral("Abschnitte"), {}};
+    const ListHeader header{.department = QStringLiteral("12 B"), .species = QStringLiteral("Fichte"), .assortment = QStringLiteral("Abschnitte"),
+                            .name = QStringLiteral("Wald")};
     const EldatFacts fresh = offeredFacts(header, std::nullopt, today);
     EXPECT_EQ(fresh.fellingDate, today);
     EXPECT_EQ(fresh.species, QStringLiteral("fi"));

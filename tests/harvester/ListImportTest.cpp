@@ -126,8 +126,8 @@ TEST_F(HarvesterImportTest, RealFilesImportWithTheFiguresTheWindowShows)
                 EXPECT_EQ(sum.rows[0][3].toInt(), plan.groups()[i].logs) << "numbered without gaps";
                 const auto header = data::loglist::readHeader(db, taken[int(i)]);
                 ASSERT_TRUE(header);
-                EXPECT_EQ(header->baumart, plan.groups()[i].speciesName);
-                EXPECT_FALSE(header->geschaelt);
+                EXPECT_EQ(header->species, plan.groups()[i].speciesName);
+                EXPECT_FALSE(header->peeled);
                 const auto facts = data::loadEldatFacts(db, taken[int(i)]);
                 ASSERT_TRUE(facts);
                 EXPECT_TRUE(facts->fellingDate.isValid());
@@ -182,12 +182,12 @@ TEST_F(HarvesterImportTest, ListsGetTheirHeaderFactsAndQualities)
 
     const auto fichte = data::loglist::readHeader(db, QStringLiteral("Fichte_Hinten"));
     ASSERT_TRUE(fichte);
-    EXPECT_EQ(fichte->baumart, QStringLiteral("Fichte"));
-    EXPECT_EQ(fichte->sorte, QString()) << "two products";
-    EXPECT_EQ(fichte->abteilung, QStringLiteral("Hinterer Schlag"));
-    EXPECT_EQ(fichte->zusatztext, QStringLiteral("Ponsse Ergo"));
-    EXPECT_TRUE(fichte->geschaelt);
-    EXPECT_EQ(data::loglist::readHeader(db, QStringLiteral("Kiefer_Hinten"))->sorte, QStringLiteral("Stamm"));
+    EXPECT_EQ(fichte->species, QStringLiteral("Fichte"));
+    EXPECT_EQ(fichte->assortment, QString()) << "two products";
+    EXPECT_EQ(fichte->department, QStringLiteral("Hinterer Schlag"));
+    EXPECT_EQ(fichte->text, QStringLiteral("Ponsse Ergo"));
+    EXPECT_TRUE(fichte->peeled);
+    EXPECT_EQ(data::loglist::readHeader(db, QStringLiteral("Kiefer_Hinten"))->assortment, QStringLiteral("Stamm"));
 
     // The median of the three stems with a position and a log taken; the first harvest date.
     const auto facts = data::loadEldatFacts(db, QStringLiteral("Fichte_Hinten"));

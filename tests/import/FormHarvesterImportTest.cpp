@@ -96,7 +96,7 @@ TEST_F(HarvesterWindowTest, ShowsTheFiguresAndImportsTheChosenLists)
     EXPECT_EQ(logs.rows[0][0].toInt(), 12);
     EXPECT_EQ(logs.rows[0][2].toInt(), 33);
     EXPECT_EQ(logs.rows[0][3].toString(), QStringLiteral("C"));
-    EXPECT_TRUE(data::loglist::readHeader(db, QStringLiteral("Kiefer2024"))->geschaelt);
+    EXPECT_TRUE(data::loglist::readHeader(db, QStringLiteral("Kiefer2024"))->peeled);
     EXPECT_TRUE(around.bed.shell.currentListName().isEmpty()) << "no list is opened";
 }
 

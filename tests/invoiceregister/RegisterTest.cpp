@@ -34,7 +34,7 @@ protected:
         i.kind = kind;
         i.customerNumber = QStringLiteral("10001");
         i.listName = QStringLiteral("Fichte2026");
-        i.header = {QStringLiteral("12a"), QStringLiteral("Fichte"), QStringLiteral("Langholz"), false, true};
+        i.header = {.department = QStringLiteral("12a"), .species = QStringLiteral("Fichte"), .assortment = QStringLiteral("Langholz"), .skidded = true};
         return i;
     }
 
@@ -266,14 +266,14 @@ TEST_F(Register, KeepsWhatThePagePrintedOfTheSellerBesideTheDocument)
     EXPECT_EQ(reg.entries()[0].number, "ALT-1") << "the old row stays";
 
     Issue i = issue(QStringLiteral("R-7"));
-    i.invoice.seller.name = QStringLiteral("Inh. Max Mustermann");
+    i.invoice.seller.name1 = QStringLiteral("Inh. Max Mustermann");
     i.invoice.seller.bank = QStringLiteral("Musterbank");
     i.invoice.seller.bankCode = QStringLiteral("12345678");
     i.invoice.seller.accountNumber = QStringLiteral("1234567890");
     const Entry e = record(i);
     const einvoice::Invoice shown = reg.invoice(e.id);
-    EXPECT_EQ(std::tuple(shown.seller.name, shown.seller.bank, shown.seller.bankCode, shown.seller.accountNumber),
-              std::tuple(i.invoice.seller.name, i.invoice.seller.bank, i.invoice.seller.bankCode, i.invoice.seller.accountNumber));
+    EXPECT_EQ(std::tuple(shown.seller.name1, shown.seller.bank, shown.seller.bankCode, shown.seller.accountNumber),
+              std::tuple(i.invoice.seller.name1, i.invoice.seller.bank, i.invoice.seller.bankCode, i.invoice.seller.accountNumber));
     EXPECT_EQ(reg.invoice(reg.cancel(e.id, morning).id).seller.bank, "Musterbank") << "the cancellation prints the same letterhead";
 }
 

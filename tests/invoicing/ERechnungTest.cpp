@@ -248,7 +248,7 @@ TEST_F(ERechnungTest, EveryIssuedInvoiceIsRecordedAndItsNumberGuarded)
     const invoiceregister::Entry &e = all[1];
     EXPECT_EQ(std::tuple(e.number, e.customerNumber, e.listName, e.gross), std::tuple(QStringLiteral("2024/17"), QStringLiteral("4711"),
                                                                                    QStringLiteral("Wald"), 58000LL));
-    EXPECT_EQ(e.header, (invoiceregister::ListHeader{QStringLiteral("12 B"), QStringLiteral("Fichte"), QStringLiteral("Stammholz"), true, false}));
+    EXPECT_EQ(e.header, (values::ListHeader{.department = QStringLiteral("12 B"), .species = QStringLiteral("Fichte"), .assortment = QStringLiteral("Stammholz"), .peeled = true}));
     EXPECT_EQ(reg.invoice(e.id).buyer.displayName(), QString::fromUtf8("Sägewerk Eiche"));
 
     // Another invoice under the same number asks first; No writes and records nothing.

@@ -46,7 +46,7 @@ protected:
         i.kind = kind;
         i.customerNumber = QStringLiteral("4711");
         i.listName = QStringLiteral("Wald");
-        i.header = {QStringLiteral("12 B"), QStringLiteral("Fichte"), QStringLiteral("Stammholz"), true, false};
+        i.header = {.department = QStringLiteral("12 B"), .species = QStringLiteral("Fichte"), .assortment = QStringLiteral("Stammholz"), .peeled = true};
         return reg.record(i, false, QDateTime(date, QTime(10, 0)));
     }
 

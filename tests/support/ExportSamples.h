@@ -1,13 +1,14 @@
 #pragma once
 
-#include "export/ExportData.h"
+#include "values/EldatFacts.h"
+#include "values/Seller.h"
 
 // A company and pile facts that an ELDATsmart document can be written from, for tests to
 // start from and change what they look at.
-inline exporting::Company sampleCompany()
+inline values::Seller sampleCompany()
 {
-    exporting::Company c;
-    c.name = QStringLiteral("Forstbetrieb Muster");
+    values::Seller c;
+    c.company = QStringLiteral("Forstbetrieb Muster");
     c.name1 = QStringLiteral("Max Mustermann");
     c.street = QStringLiteral("Waldweg 1");
     c.postcode = QStringLiteral("12345");
@@ -17,9 +18,9 @@ inline exporting::Company sampleCompany()
     return c;
 }
 
-inline exporting::EldatFacts sampleFacts()
+inline values::EldatFacts sampleFacts()
 {
-    exporting::EldatFacts f;
+    values::EldatFacts f;
     f.fellingDate = QDate(2026, 1, 15);
     f.pileNumber = QStringLiteral("P-17");
     f.latitude = 49.8686;

@@ -16,7 +16,7 @@ class Connection;
 // Lists for tests, written straight into the data folder through the program's own list module.
 namespace testlists {
 
-using Header = data::loglist::ListHeader;
+using Header = values::ListHeader;
 
 // A log as stored; a null value leaves its field empty.
 struct StoredLog

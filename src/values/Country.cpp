@@ -1,13 +1,13 @@
-#include "einvoice/Country.h"
+#include "values/Country.h"
 
 #include <QHash>
 #include <QStringList>
 
-namespace einvoice {
+namespace values {
 
 namespace {
 
-// The codes of ISO 3166-1 alpha-2 that e-invoices accept, with "1A" (Kosovo) and "XI"
+// The codes of ISO 3166-1 alpha-2 that an address may name, with "1A" (Kosovo) and "XI"
 // (Northern Ireland).
 const QStringList &isoCodes()
 {
@@ -52,14 +52,14 @@ bool isCountryCode(const QString &code)
     return code.size() == 2 && isoCodes().contains(code);
 }
 
-QString countryCode(const QString &land, const QString &sellerCountry)
+QString countryCode(const QString &land, const QString &ownCountry)
 {
     const QString code = land.trimmed().toUpper();
     if (code.isEmpty())
-        return isCountryCode(sellerCountry) ? sellerCountry : QString();
+        return isCountryCode(ownCountry) ? ownCountry : QString();
     if (isCountryCode(code))
         return code;
     return vehicleCodes().value(code);
 }
 
-} // namespace einvoice
+} // namespace values

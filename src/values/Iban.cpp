@@ -1,6 +1,6 @@
-#include "einvoice/Iban.h"
+#include "values/Iban.h"
 
-namespace einvoice {
+namespace values {
 
 QString compactIban(const QString &iban)
 {
@@ -36,4 +36,4 @@ bool ibanIsValid(const QString &iban)
     return remainder == 1;
 }
 
-} // namespace einvoice
+} // namespace values
