@@ -1,5 +1,6 @@
 #include "app/FormLaden.h"
 
+#include "controls/Buttons.h"
 #include "controls/DatasetTableModel.h"
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
@@ -13,7 +14,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -59,38 +59,17 @@ TFormLaden::TFormLaden(TDMod &dmod, data::Shell &shell, controls::DialogService 
             btnOeffnenClick();
     });
 
-    auto *btnOeffnen = new QPushButton(QStringLiteral("&Öffnen"), this);
-    btnOeffnen->setObjectName(QStringLiteral("btnOeffnen"));
-    btnOeffnen->setDefault(true);
-    auto *btnLoeschen = new QPushButton(QStringLiteral("&Löschen"), this);
-    btnLoeschen->setObjectName(QStringLiteral("btnLoeschen"));
-    btnLoeschen->setAutoDefault(false);
-    auto *btnAbbruch = new QPushButton(QStringLiteral("&Abbruch"), this);
-    btnAbbruch->setObjectName(QStringLiteral("btnAbbruch"));
-    btnAbbruch->setAutoDefault(false);
+    QPushButton *btnOeffnen = controls::defaultButton("&Öffnen", "btnOeffnen", this);
+    QPushButton *btnLoeschen = controls::button("&Löschen", "btnLoeschen", this);
+    QPushButton *btnAbbruch = controls::button("&Abbruch", "btnAbbruch", this);
     connect(btnOeffnen, &QPushButton::clicked, this, &TFormLaden::btnOeffnenClick);
     connect(btnLoeschen, &QPushButton::clicked, this, &TFormLaden::btnLoeschenClick);
     connect(btnAbbruch, &QPushButton::clicked, this, &TFormLaden::btnAbbruchClick);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(btnOeffnen);
-    buttons->addWidget(btnLoeschen);
-    buttons->addStretch(1);
-    buttons->addWidget(btnAbbruch);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_dbluplLaden, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(controls::buttonRow({btnOeffnen, btnLoeschen}, {btnAbbruch}));
     resize(400, 260);
-}
-
-void TFormLaden::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    // The window is modal and reached only from the menu: each showing is one activation.
-    // Running this on every activation change would run it again after each message box the
-    // window shows (and, with a missing header table, show that error again and again).
-    if (!event->spontaneous())
-        FormActivate();
 }
 
 bool TFormLaden::eventFilter(QObject *watched, QEvent *event)

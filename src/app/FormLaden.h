@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/ShowHide.h"
+
 #include <QDialog>
 
 namespace controls {
@@ -33,7 +35,6 @@ public:
     bool selectList(const QString &name);
 
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -47,4 +48,8 @@ private:
     controls::DialogService &m_dialogs;
     controls::DatasetTableModel *m_model = nullptr;
     QTableView *m_dbluplLaden = nullptr;
+    // The window is modal and reached only from the menu: each showing is one activation.
+    // Running this on every activation change would run it again after each message box the
+    // window shows (and, with a missing header table, show that error again and again).
+    controls::ShowHide m_showHide{this, [this] { FormActivate(); }};
 };

@@ -1,5 +1,6 @@
 #include "app/FormNeu.h"
 
+#include "controls/Buttons.h"
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
 #include "data/DataModule.h"
@@ -28,27 +29,19 @@ TFormNeu::TFormNeu(TDMod &dmod, data::Shell &shell, controls::DialogService &dia
     m_edtTabellenname->setMaxLength(rules::MaxListNameLength);
     lblListenname->setBuddy(m_edtTabellenname);
 
-    m_btnOk = new QPushButton(QStringLiteral("&OK"), this);
-    m_btnOk->setObjectName(QStringLiteral("btnOk"));
-    m_btnOk->setDefault(true);
-    auto *btnAbbruch = new QPushButton(QStringLiteral("&Abbruch"), this);
-    btnAbbruch->setObjectName(QStringLiteral("btnAbbruch"));
-    btnAbbruch->setAutoDefault(false);
+    const controls::ConfirmRow buttons = controls::confirmRow("&OK", "btnOk", this);
+    m_btnOk = buttons.confirm;
     connect(m_btnOk, &QPushButton::clicked, this, &TFormNeu::btnOkClick);
-    connect(btnAbbruch, &QPushButton::clicked, this, &TFormNeu::btnAbbruchClick);
+    connect(buttons.cancel, &QPushButton::clicked, this, &TFormNeu::btnAbbruchClick);
 
     auto *nameRow = new QHBoxLayout;
     nameRow->addWidget(lblListenname);
     nameRow->addWidget(m_edtTabellenname, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_btnOk);
-    buttons->addWidget(btnAbbruch);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lblHinweis);
     layout->addLayout(nameRow);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     resize(330, 130);
 }
 

@@ -1,5 +1,6 @@
 #include "entry/FormStammeingabe.h"
 
+#include "controls/Buttons.h"
 #include "controls/DialogService.h"
 #include "controls/ColumnWidth.h"
 #include "controls/ErrorGuard.h"
@@ -35,6 +36,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace pos = entry::position;
 namespace col = values::listcolumn;
@@ -60,14 +62,9 @@ TFormStammeingabe::TFormStammeingabe(TDMod &dmod, data::Shell &shell, controls::
     buildGrid();
     layout->addWidget(rxdbgrdDorveingabe, 1);
 
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
+    btnOK = controls::defaultButton("&OK", "btnOK", this);
     btnOK->setFixedSize(89, 25);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(btnOK);
-    buttons->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(controls::buttonRow({btnOK}, {}));
 
     sbInfo = new QStatusBar(this);
     sbInfo->setObjectName(QStringLiteral("sbInfo"));
@@ -368,18 +365,7 @@ void TFormStammeingabe::onFocusChanged(QWidget *old, QWidget *now)
     // Coming back from a message box is no new entering of the grid.
     if (isInGrid && !wasInGrid && (fromHere || m_activating))
         rxdbgrdDorveingabeEnter();
-    if (now == edtBeschreibung)
-        edtBeschreibungEnter();
-    else if (now == edtAbteilung)
-        edtAbteilungEnter();
-    else if (now == edtBaumart)
-        edtBaumartEnter();
-    else if (now == edtSorte)
-        edtSorteEnter();
-    else if (now == chkgeschaelt)
-        chkgeschaeltEnter();
-    else if (now == chkgerueckt)
-        chkgeruecktEnter();
+    headerFieldEnter(now);
 }
 
 void TFormStammeingabe::rxdbgrdDorveingabeEnter()
@@ -412,34 +398,19 @@ void TFormStammeingabe::rxdbgrdDorveingabeExit()
     });
 }
 
-void TFormStammeingabe::edtBeschreibungEnter()
+void TFormStammeingabe::headerFieldEnter(const QWidget *field)
 {
-    MeldungAnzeigen(QStringLiteral("Hier kann ein erläuternder Text zur Datei eingegeben werden"), 1);
-}
-
-void TFormStammeingabe::edtAbteilungEnter()
-{
-    MeldungAnzeigen(QStringLiteral("Bitte die Abteilung eingeben"), 1);
-}
-
-void TFormStammeingabe::edtBaumartEnter()
-{
-    MeldungAnzeigen(QStringLiteral("Bitte die Baumart (z.B. Fichte) eingeben"), 1);
-}
-
-void TFormStammeingabe::edtSorteEnter()
-{
-    MeldungAnzeigen(QStringLiteral("Bitte die Sorte (z.B. Langholz) eingeben"), 1);
-}
-
-void TFormStammeingabe::chkgeschaeltEnter()
-{
-    MeldungAnzeigen(QStringLiteral("Wird der Durchmesser der Stämme schon ohne Rinde eingegeben?"), 1);
-}
-
-void TFormStammeingabe::chkgeruecktEnter()
-{
-    MeldungAnzeigen(QStringLiteral("Sind die Stämme bereits gerückt?"), 1);
+    const std::pair<const QWidget *, const char *> hints[] = {
+        {edtBeschreibung, "Hier kann ein erläuternder Text zur Datei eingegeben werden"},
+        {edtAbteilung, "Bitte die Abteilung eingeben"},
+        {edtBaumart, "Bitte die Baumart (z.B. Fichte) eingeben"},
+        {edtSorte, "Bitte die Sorte (z.B. Langholz) eingeben"},
+        {chkgeschaelt, "Wird der Durchmesser der Stämme schon ohne Rinde eingegeben?"},
+        {chkgerueckt, "Sind die Stämme bereits gerückt?"},
+    };
+    for (const auto &[widget, hint] : hints)
+        if (widget == field)
+            MeldungAnzeigen(QString::fromUtf8(hint), 1);
 }
 
 // ---- geschält ----

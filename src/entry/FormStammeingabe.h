@@ -72,12 +72,8 @@ public:
     void rxdbgrdDorveingabeExit();
     void rxdbgrdDorveingabeKeyPress();
     void rxdbgrdDorveingabeDelete();
-    void edtBeschreibungEnter();
-    void edtAbteilungEnter();
-    void edtBaumartEnter();
-    void edtSorteEnter();
-    void chkgeschaeltEnter();
-    void chkgeruecktEnter();
+    // A field of the header took the focus: its hint in the status bar.
+    void headerFieldEnter(const QWidget *field);
 
     void done(int result) override;
 

@@ -1,5 +1,6 @@
 #include "evaluation/FormEldatAngaben.h"
 
+#include "controls/Buttons.h"
 #include "controls/Captions.h"
 #include "controls/DialogService.h"
 #include "export/EldatChecks.h"
@@ -69,24 +70,15 @@ TFormEldatAngaben::TFormEldatAngaben(controls::DialogService &dialogs, QWidget *
     form->addRow(controls::caption("&Sorte:", m_cmbSorte, this), m_cmbSorte);
     form->addRow(controls::caption("&Verwendung:", m_cmbVerwendung, this), m_cmbVerwendung);
 
-    auto *btnOk = new QPushButton(QStringLiteral("&OK"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    auto *btnAbbruch = new QPushButton(QStringLiteral("&Abbruch"), this);
-    btnAbbruch->setObjectName(QStringLiteral("btnAbbruch"));
-    btnAbbruch->setAutoDefault(false);
-    connect(btnOk, &QPushButton::clicked, this, &TFormEldatAngaben::btnOkClick);
-    connect(btnAbbruch, &QPushButton::clicked, this, &TFormEldatAngaben::btnAbbruchClick);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnAbbruch);
+    const controls::ConfirmRow buttons = controls::confirmRow("&OK", "btnOk", this);
+    connect(buttons.confirm, &QPushButton::clicked, this, &TFormEldatAngaben::btnOkClick);
+    connect(buttons.cancel, &QPushButton::clicked, this, &TFormEldatAngaben::btnAbbruchClick);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_lblListe);
     layout->addLayout(form);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     resize(420, 300);
 }
 

@@ -1,5 +1,6 @@
 #include "evaluation/FormWerkmass.h"
 
+#include "controls/Buttons.h"
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
 #include "data/Shell.h"
@@ -74,19 +75,10 @@ void TFormWerkmass::buildLayout()
     grdStaemme = tableOf(m_logs, this, QStringLiteral("grdStaemme"));
     outer->addWidget(grdStaemme, 3);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    btnDrucken = new QPushButton(QStringLiteral("&Drucken"), this);
-    btnDrucken->setObjectName(QStringLiteral("btnDrucken"));
-    btnCsv = new QPushButton(QStringLiteral("&CSV..."), this);
-    btnCsv->setObjectName(QStringLiteral("btnCsv"));
-    btnSchliessen = new QPushButton(QStringLiteral("&Schliessen"), this);
-    btnSchliessen->setObjectName(QStringLiteral("btnSchliessen"));
-    for (QPushButton *b : {btnDrucken, btnCsv, btnSchliessen}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    outer->addLayout(buttons);
+    btnDrucken = controls::button("&Drucken", "btnDrucken", this);
+    btnCsv = controls::button("&CSV...", "btnCsv", this);
+    btnSchliessen = controls::button("&Schliessen", "btnSchliessen", this);
+    outer->addLayout(controls::buttonRow({btnDrucken, btnCsv, btnSchliessen}));
     connect(btnDrucken, &QPushButton::clicked, this, &TFormWerkmass::btnDruckenClick);
     connect(btnCsv, &QPushButton::clicked, this, &TFormWerkmass::btnCsvClick);
     connect(btnSchliessen, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,5 +1,6 @@
 #include "evaluation/FormZusammenfasssung.h"
 
+#include "controls/Buttons.h"
 #include "controls/ColumnWidth.h"
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
@@ -162,14 +163,9 @@ void TFormZusammenfasssung::buildLayout()
     grid->addLayout(averages, row, 0, 1, 9);
 
     outer->addStretch(1);
-    auto *buttons = new QHBoxLayout;
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
+    btnOK = controls::defaultButton("&OK", "btnOK", this);
     connect(btnOK, &QPushButton::clicked, this, &TFormZusammenfasssung::btnOKClick);
-    buttons->addWidget(btnOK);
-    buttons->addStretch(1);
-    outer->addLayout(buttons);
+    outer->addLayout(controls::buttonRow({btnOK}, {}));
 
     // Each cell is as wide as designed, or as its longest figure needs: all logs of the longest
     // lists in one cell. The window grows with its cells.

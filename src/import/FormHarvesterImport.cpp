@@ -1,5 +1,6 @@
 #include "import/FormHarvesterImport.h"
 
+#include "controls/Buttons.h"
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
 #include "controls/WorkProgress.h"
@@ -90,17 +91,8 @@ void TFormHarvesterImport::createControls()
     m_lblRefused = new QLabel(this);
     m_lblRefused->setWordWrap(true);
 
-    m_btnImportieren = new QPushButton(QStringLiteral("&Importieren"), this);
-    m_btnImportieren->setObjectName(QStringLiteral("btnImportieren"));
-    m_btnImportieren->setAutoDefault(false);
-    m_btnAbbruch = new QPushButton(QStringLiteral("&Abbruch"), this);
-    m_btnAbbruch->setObjectName(QStringLiteral("btnAbbruch"));
-    m_btnAbbruch->setAutoDefault(false);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_btnImportieren);
-    buttons->addWidget(m_btnAbbruch);
+    m_btnImportieren = controls::button("&Importieren", "btnImportieren", this);
+    m_btnAbbruch = controls::button("&Abbruch", "btnAbbruch", this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(facts);
@@ -109,7 +101,7 @@ void TFormHarvesterImport::createControls()
     layout->addWidget(m_tblLists, 3);
     layout->addWidget(m_tblQualities, 1);
     layout->addWidget(m_lblRefused);
-    layout->addLayout(buttons);
+    layout->addLayout(controls::buttonRow({m_btnImportieren, m_btnAbbruch}));
 
     connect(m_rbWithBark, &QRadioButton::toggled, this, &TFormHarvesterImport::barkChanged);
     connect(m_btnImportieren, &QPushButton::clicked, this, &TFormHarvesterImport::btnImportierenClick);

@@ -1,7 +1,9 @@
 #include "import/FormImport.h"
 
+#include "controls/Buttons.h"
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
+#include "controls/TabOrder.h"
 #include "data/DataModule.h"
 #include "data/Shell.h"
 #include "import/LegacyReader.h"
@@ -16,7 +18,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 const QString TFormImport::AlterOrdner = QStringLiteral("c:\\dorv_v20\\daten");
@@ -66,9 +67,7 @@ void TFormImport::createControls()
     m_edtAlteDatei->setPalette(pale);
     m_edtAlteDatei->setAutoFillBackground(true);
 
-    m_btnDateiOeffnen = new QPushButton(QStringLiteral("..."), this);
-    m_btnDateiOeffnen->setObjectName(QStringLiteral("btnDateiOeffnen"));
-    m_btnDateiOeffnen->setAutoDefault(false);
+    m_btnDateiOeffnen = controls::button("...", "btnDateiOeffnen", this);
     m_btnDateiOeffnen->setFixedWidth(m_btnDateiOeffnen->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
 
     m_edtNeueDatei = new QLineEdit(this);
@@ -76,13 +75,9 @@ void TFormImport::createControls()
     lblAlteDatei->setBuddy(m_btnDateiOeffnen);
     lblNeueDatei->setBuddy(m_edtNeueDatei);
 
-    m_btnImport = new QPushButton(QStringLiteral("&Import"), this);
-    m_btnImport->setObjectName(QStringLiteral("btnImport"));
-    m_btnImport->setAutoDefault(false);
+    m_btnImport = controls::button("&Import", "btnImport", this);
     m_btnImport->setEnabled(false);
-    m_btnAbbruch = new QPushButton(QStringLiteral("&Abbruch"), this);
-    m_btnAbbruch->setObjectName(QStringLiteral("btnAbbruch"));
-    m_btnAbbruch->setAutoDefault(false);
+    m_btnAbbruch = controls::button("&Abbruch", "btnAbbruch", this);
 
     auto *fields = new QGridLayout;
     fields->addWidget(lblAlteDatei, 0, 0);
@@ -92,32 +87,18 @@ void TFormImport::createControls()
     fields->addWidget(m_edtNeueDatei, 1, 1);
     fields->setColumnStretch(1, 1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_btnImport);
-    buttons->addWidget(m_btnAbbruch);
-
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(controls::buttonRow({m_btnImport, m_btnAbbruch}));
 
-    setTabOrder(m_btnDateiOeffnen, m_edtNeueDatei);
-    setTabOrder(m_edtNeueDatei, m_btnImport);
-    setTabOrder(m_btnImport, m_btnAbbruch);
+    controls::tabOrder({m_btnDateiOeffnen, m_edtNeueDatei, m_btnImport, m_btnAbbruch});
 
     connect(m_btnDateiOeffnen, &QPushButton::clicked, this, &TFormImport::btnDateiOeffnenClick);
     connect(m_edtAlteDatei, &QLineEdit::textChanged, this, &TFormImport::edtAlteDateiChange);
     connect(m_edtNeueDatei, &QLineEdit::textChanged, this, &TFormImport::edtAlteDateiChange);
     connect(m_btnImport, &QPushButton::clicked, this, &TFormImport::btnImportClick);
     connect(m_btnAbbruch, &QPushButton::clicked, this, &TFormImport::btnAbbruchClick);
-}
-
-void TFormImport::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TFormImport::FormShow()

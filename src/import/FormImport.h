@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/ShowHide.h"
+
 #include <QDialog>
 
 namespace controls { class DialogService; }
@@ -35,9 +37,6 @@ public:
     QPushButton *btnImport() const { return m_btnImport; }
     QPushButton *btnAbbruch() const { return m_btnAbbruch; }
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void createControls();
     // Imports with a progress window that shows itself only when the work takes a while.
@@ -52,4 +51,5 @@ private:
     QPushButton *m_btnDateiOeffnen = nullptr;
     QPushButton *m_btnImport = nullptr;
     QPushButton *m_btnAbbruch = nullptr;
+    controls::ShowHide m_showHide{this, [this] { FormShow(); }};
 };

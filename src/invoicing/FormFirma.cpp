@@ -1,8 +1,10 @@
 #include "invoicing/FormFirma.h"
 
+#include "controls/Buttons.h"
 #include "controls/Captions.h"
 #include "controls/DbEdit.h"
 #include "controls/ErrorGuard.h"
+#include "controls/TabOrder.h"
 #include "data/DataModule.h"
 #include "data/InvoiceColumns.h"
 #include "values/CompanyColumns.h"
@@ -11,11 +13,8 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QSignalBlocker>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -56,77 +55,47 @@ void TFormFirma::buildWindow()
 
     auto *layout = new QVBoxLayout(this);
 
-    auto *address = new QGroupBox(QStringLiteral(" Adresse "), this);
-    auto *a = new QGridLayout(address);
-    a->addWidget(controls::caption("&Firma:", dbedtFirma, address), 0, 0);
-    a->addWidget(dbedtFirma, 0, 1, 1, 2);
-    a->addWidget(controls::caption("&Name:", dbedtName1, address), 1, 0);
-    a->addWidget(dbedtName1, 1, 1, 1, 2);
-    a->addWidget(controls::caption("&Strasse:", dbedtStrasse, address), 2, 0);
-    a->addWidget(dbedtStrasse, 2, 1, 1, 2);
-    a->addWidget(controls::captionPair("&Plz/", dbedtPlz, "&Ort:", dbedtOrt, address), 3, 0);
-    a->addWidget(dbedtPlz, 3, 1);
-    a->addWidget(dbedtOrt, 3, 2);
-    a->addWidget(controls::captionPair("&Telefon/", dbedtTelefon, "Fa&x:", dbedtFax, address), 4, 0);
-    a->addWidget(dbedtTelefon, 4, 1);
-    a->addWidget(dbedtFax, 4, 2);
-    a->addWidget(controls::caption("&eMail:", dbedtEMail, address), 5, 0);
-    a->addWidget(dbedtEMail, 5, 1, 1, 2);
+    QGridLayout *a = controls::fieldGroup(" Adresse ", layout, this);
+    controls::addField(a, 0, "&Firma:", dbedtFirma, 2);
+    controls::addField(a, 1, "&Name:", dbedtName1, 2);
+    controls::addField(a, 2, "&Strasse:", dbedtStrasse, 2);
+    controls::addFieldPair(a, 3, "&Plz/", dbedtPlz, "&Ort:", dbedtOrt);
+    controls::addFieldPair(a, 4, "&Telefon/", dbedtTelefon, "Fa&x:", dbedtFax);
+    controls::addField(a, 5, "&eMail:", dbedtEMail, 2);
     a->setColumnStretch(2, 1);
-    layout->addWidget(address);
 
-    auto *bank = new QGroupBox(QStringLiteral(" Bankdaten "), this);
-    auto *b = new QGridLayout(bank);
-    b->addWidget(controls::captionPair("&Kto.-Nr/", dbedtKTO, "&BLZ:", dbedtBLZ, bank), 0, 0);
-    b->addWidget(dbedtKTO, 0, 1);
-    b->addWidget(dbedtBLZ, 0, 2);
-    b->addWidget(controls::caption("B&ankname:", dbedtBank, bank), 1, 0);
-    b->addWidget(dbedtBank, 1, 1, 1, 2);
-    b->addWidget(controls::caption("St&euernummer:", dbedtSteuerNr, bank), 2, 0);
-    b->addWidget(dbedtSteuerNr, 2, 1, 1, 2);
+    QGridLayout *b = controls::fieldGroup(" Bankdaten ", layout, this);
+    controls::addFieldPair(b, 0, "&Kto.-Nr/", dbedtKTO, "&BLZ:", dbedtBLZ);
+    controls::addField(b, 1, "B&ankname:", dbedtBank, 2);
+    controls::addField(b, 2, "St&euernummer:", dbedtSteuerNr, 2);
     b->setColumnStretch(2, 1);
-    layout->addWidget(bank);
 
-    auto *taxes = new QGroupBox(QStringLiteral(" Steuern/Abgaben "), this);
-    auto *t = new QGridLayout(taxes);
-    t->addWidget(controls::caption("&Mwst-Satz:", dbedtMwSt, taxes), 0, 0);
-    t->addWidget(dbedtMwSt, 0, 1);
-    t->addWidget(new QLabel(QStringLiteral("%"), taxes), 0, 2);
-    t->addWidget(controls::caption("FA-Sat&z:", dbedtFASatz, taxes), 1, 0);
-    t->addWidget(dbedtFASatz, 1, 1);
-    t->addWidget(new QLabel(QStringLiteral("%"), taxes), 1, 2);
+    QGridLayout *t = controls::fieldGroup(" Steuern/Abgaben ", layout, this);
+    controls::addField(t, 0, "&Mwst-Satz:", dbedtMwSt);
+    t->addWidget(new QLabel(QStringLiteral("%"), t->parentWidget()), 0, 2);
+    controls::addField(t, 1, "FA-Sat&z:", dbedtFASatz);
+    t->addWidget(new QLabel(QStringLiteral("%"), t->parentWidget()), 1, 2);
     dbedtVerkaufsbedingungen = m_edits.add("dbedtVerkaufsbedingungen", values::companycolumn::Verkaufsbedingungen);
-    t->addWidget(controls::caption("&Verkaufsbedingungen:", dbedtVerkaufsbedingungen, taxes), 2, 0);
-    t->addWidget(dbedtVerkaufsbedingungen, 2, 1, 1, 3);
+    controls::addField(t, 2, "&Verkaufsbedingungen:", dbedtVerkaufsbedingungen, 3);
     t->setColumnStretch(3, 1);
-    layout->addWidget(taxes);
-    layout->addWidget(buildEInvoiceGroup());
+    buildEInvoiceGroup(layout);
 
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnAbbruch = new QPushButton(QStringLiteral("&Abbruch"), this);
-    btnAbbruch->setObjectName(QStringLiteral("btnAbbruch"));
-    btnAbbruch->setAutoDefault(false);
+    const controls::ConfirmRow buttons = controls::confirmRow("&OK", "btnOK", this);
+    btnOK = buttons.confirm;
+    btnAbbruch = buttons.cancel;
     connect(btnOK, &QPushButton::clicked, this, &TFormFirma::btnOKClick);
     connect(btnAbbruch, &QPushButton::clicked, this, &TFormFirma::btnAbbruchClick);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnAbbruch);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
-    const std::vector<QWidget *> order{dbedtFirma, dbedtName1, dbedtStrasse, dbedtPlz, dbedtOrt, dbedtTelefon, dbedtFax,
-                                       dbedtEMail, dbedtKTO, dbedtBLZ, dbedtBank, dbedtSteuerNr, dbedtMwSt, dbedtFASatz,
-                                       dbedtVerkaufsbedingungen, dbedtIBAN, dbedtBIC, dbedtUStIdNr, dbedtLand,
-                                       dbedtAnsprechpartner, dbedtSteuerbefreiung, chkDurchschnittssatz, btnOK, btnAbbruch};
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    controls::tabOrder({dbedtFirma, dbedtName1, dbedtStrasse, dbedtPlz, dbedtOrt, dbedtTelefon, dbedtFax, dbedtEMail, dbedtKTO,
+                        dbedtBLZ, dbedtBank, dbedtSteuerNr, dbedtMwSt, dbedtFASatz, dbedtVerkaufsbedingungen, dbedtIBAN,
+                        dbedtBIC, dbedtUStIdNr, dbedtLand, dbedtAnsprechpartner, dbedtSteuerbefreiung,
+                        chkDurchschnittssatz, btnOK, btnAbbruch});
     resize(460, 600);
 }
 
 // What an e-invoice says about the seller beyond the printed letterhead.
-QWidget *TFormFirma::buildEInvoiceGroup()
+void TFormFirma::buildEInvoiceGroup(QBoxLayout *column)
 {
     namespace col = values::companycolumn;
     dbedtIBAN = m_edits.add("dbedtIBAN", col::Iban);
@@ -136,33 +105,18 @@ QWidget *TFormFirma::buildEInvoiceGroup()
     dbedtAnsprechpartner = m_edits.add("dbedtAnsprechpartner", col::Ansprechpartner);
     dbedtSteuerbefreiung = m_edits.add("dbedtSteuerbefreiung", col::Steuerbefreiung);
 
-    auto *group = new QGroupBox(QStringLiteral(" E-Rechnung "), this);
-    auto *e = new QGridLayout(group);
-    e->addWidget(controls::caption("&IBAN:", dbedtIBAN, group), 0, 0);
-    e->addWidget(dbedtIBAN, 0, 1, 1, 2);
-    e->addWidget(controls::caption("BI&C:", dbedtBIC, group), 1, 0);
-    e->addWidget(dbedtBIC, 1, 1);
-    e->addWidget(controls::caption("&USt-IdNr:", dbedtUStIdNr, group), 2, 0);
-    e->addWidget(dbedtUStIdNr, 2, 1);
-    e->addWidget(controls::caption("&Land:", dbedtLand, group), 3, 0);
-    e->addWidget(dbedtLand, 3, 1);
-    e->addWidget(controls::caption("Ansp&rechpartner:", dbedtAnsprechpartner, group), 4, 0);
-    e->addWidget(dbedtAnsprechpartner, 4, 1, 1, 2);
-    e->addWidget(controls::caption("Steuerbefreiun&g:", dbedtSteuerbefreiung, group), 5, 0);
-    e->addWidget(dbedtSteuerbefreiung, 5, 1, 1, 2);
-    chkDurchschnittssatz = new QCheckBox(QStringLiteral("Durchschnittssatz nach § 24 UStG"), group);
+    QGridLayout *e = controls::fieldGroup(" E-Rechnung ", column, this);
+    controls::addField(e, 0, "&IBAN:", dbedtIBAN, 2);
+    controls::addField(e, 1, "BI&C:", dbedtBIC);
+    controls::addField(e, 2, "&USt-IdNr:", dbedtUStIdNr);
+    controls::addField(e, 3, "&Land:", dbedtLand);
+    controls::addField(e, 4, "Ansp&rechpartner:", dbedtAnsprechpartner, 2);
+    controls::addField(e, 5, "Steuerbefreiun&g:", dbedtSteuerbefreiung, 2);
+    chkDurchschnittssatz = new QCheckBox(QStringLiteral("Durchschnittssatz nach § 24 UStG"), e->parentWidget());
     chkDurchschnittssatz->setObjectName(QStringLiteral("chkDurchschnittssatz"));
     connect(chkDurchschnittssatz, &QCheckBox::toggled, this, &TFormFirma::durchschnittssatzGeaendert);
     e->addWidget(chkDurchschnittssatz, 6, 1, 1, 2);
     e->setColumnStretch(2, 1);
-    return group;
-}
-
-void TFormFirma::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormActivate();
 }
 
 void TFormFirma::FormActivate()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/BoundEdits.h"
+#include "controls/ShowHide.h"
 
 #include <QDialog>
 
@@ -10,6 +11,7 @@ namespace controls {
 class DbEdit;
 class DialogService;
 }
+class QBoxLayout;
 class QWidget;
 class QPushButton;
 class QCheckBox;
@@ -53,12 +55,9 @@ public:
     void btnOKClick();
     void btnAbbruchClick();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void buildWindow();
-    QWidget *buildEInvoiceGroup();
+    void buildEInvoiceGroup(QBoxLayout *column);
     // False, after saying so, when the typed IBAN fails its check; an empty IBAN passes.
     bool ibanAnnehmbar();
     // The check box shows the field Durchschnittssatz of the record being edited and sets it.
@@ -69,4 +68,5 @@ private:
     data::Shell &m_shell;
     controls::DialogService &m_dialogs;
     controls::BoundEdits m_edits;
+    controls::ShowHide m_showHide{this, [this] { FormActivate(); }};
 };

@@ -1,10 +1,12 @@
 #include "invoicing/FormGrundpreise.h"
 
+#include "controls/Buttons.h"
 #include "controls/ColumnWidth.h"
 #include "controls/CurrencyEdit.h"
 #include "controls/DataGrid.h"
 #include "controls/DatasetTableModel.h"
 #include "controls/ErrorGuard.h"
+#include "controls/TabOrder.h"
 #include "engine/Transaction.h"
 #include "invoicing/Deduction.h"
 #include "values/ListColumns.h"
@@ -12,10 +14,8 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 using data::Dataset;
@@ -127,39 +127,18 @@ void TFormGrundpreise::buildWindow()
             });
     layout->addWidget(dxDBGrid1, 1);
 
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
     // Not the window's default button: Enter in a deduction or in the grid closes nothing.
-    btnOK->setAutoDefault(false);
+    btnOK = controls::button("&OK", "btnOK", this);
     connect(btnOK, &QPushButton::clicked, this, &TFormGrundpreise::btnOKClick);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    layout->addLayout(buttons);
+    layout->addLayout(controls::buttonRow({btnOK}));
 
-    setTabOrder(cedtAbzugC, cedtAbzugCgW);
-    setTabOrder(cedtAbzugCgW, dxDBGrid1);
-    setTabOrder(dxDBGrid1, btnOK);
+    controls::tabOrder({cedtAbzugC, cedtAbzugCgW, dxDBGrid1, btnOK});
     resize(380, 330);
 }
 
 int TFormGrundpreise::focusedVisibleColumn() const
 {
     return dxDBGrid1->focusedVisibleColumn();
-}
-
-void TFormGrundpreise::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TFormGrundpreise::hideEvent(QHideEvent *event)
-{
-    QDialog::hideEvent(event);
-    if (!event->spontaneous())
-        FormHide();
 }
 
 bool TFormGrundpreise::eventFilter(QObject *watched, QEvent *event)

@@ -2,6 +2,7 @@
 
 #include "data/DataModule.h"
 #include "controls/DataGrid.h"
+#include "controls/ShowHide.h"
 #include "data/Dataset.h"
 
 #include <QDialog>
@@ -47,8 +48,6 @@ public:
     int focusedVisibleColumn() const;
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -60,4 +59,5 @@ private:
     controls::DialogService &m_dialogs;
     controls::DatasetTableModel *m_model = nullptr;
     controls::DataGridTeardown m_teardown{dxDBGrid1, m_model};
+    controls::ShowHide m_showHide{this, [this] { FormShow(); }, [this] { FormHide(); }};
 };

@@ -1,19 +1,18 @@
 #include "invoicing/FormKunden.h"
 
+#include "controls/Buttons.h"
 #include "controls/Captions.h"
 #include "controls/DbEdit.h"
 #include "controls/ErrorGuard.h"
 #include "controls/RecordNavigator.h"
+#include "controls/TabOrder.h"
 #include "data/DataModule.h"
 #include "data/InvoiceColumns.h"
 
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 TFormKunden::TFormKunden(TDMod &dmod, data::Shell &shell, controls::DialogService &dialogs, QWidget *parent)
@@ -27,9 +26,7 @@ TFormKunden::TFormKunden(TDMod &dmod, data::Shell &shell, controls::DialogServic
 void TFormKunden::buildWindow()
 {
     dbedtKdNr = m_edits.add("dbedtKdNr", "NRKD");
-    Button1 = new QPushButton(QStringLiteral("&schliessen"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setAutoDefault(false);
+    Button1 = controls::button("&schliessen", "Button1", this);
     connect(Button1, &QPushButton::clicked, this, &TFormKunden::Button1Click);
     dbnKunden = new controls::RecordNavigator(m_dialogs, this);
     dbnKunden->setObjectName(QStringLiteral("dbnKunden"));
@@ -58,69 +55,33 @@ void TFormKunden::buildWindow()
     layout->addLayout(top);
     layout->addWidget(dbnKunden);
 
-    auto *address = new QGroupBox(QStringLiteral(" Adresse "), this);
-    auto *a = new QGridLayout(address);
-    a->addWidget(controls::caption("&Suchname:", dbedtSuchname, address), 0, 0);
-    a->addWidget(dbedtSuchname, 0, 1, 1, 2);
-    a->addWidget(controls::caption("&Firma:", dbedtFirma, address), 1, 0);
-    a->addWidget(dbedtFirma, 1, 1, 1, 2);
-    a->addWidget(controls::captionPair("&Vorname/", dbedtVorname, "&Name:", dbedtName, address), 2, 0);
-    a->addWidget(dbedtVorname, 2, 1);
-    a->addWidget(dbedtName, 2, 2);
-    a->addWidget(controls::caption("St&rasse:", dbedtStrasse, address), 3, 0);
-    a->addWidget(dbedtStrasse, 3, 1, 1, 2);
-    a->addWidget(controls::captionPair("&Plz/", dbedtPlz, "&Ort:", dbedtOrt, address), 4, 0);
-    a->addWidget(dbedtPlz, 4, 1);
-    a->addWidget(dbedtOrt, 4, 2);
+    QGridLayout *a = controls::fieldGroup(" Adresse ", layout, this);
+    controls::addField(a, 0, "&Suchname:", dbedtSuchname, 2);
+    controls::addField(a, 1, "&Firma:", dbedtFirma, 2);
+    controls::addFieldPair(a, 2, "&Vorname/", dbedtVorname, "&Name:", dbedtName);
+    controls::addField(a, 3, "St&rasse:", dbedtStrasse, 2);
+    controls::addFieldPair(a, 4, "&Plz/", dbedtPlz, "&Ort:", dbedtOrt);
     a->setColumnStretch(2, 1);
-    layout->addWidget(address);
 
-    auto *payment = new QGroupBox(QStringLiteral(" Zahlungsmodalität "), this);
-    auto *p = new QGridLayout(payment);
-    p->addWidget(controls::caption("&Zahlungsziel:", dbedtZahlungsziel, payment), 0, 0);
-    p->addWidget(dbedtZahlungsziel, 0, 1);
-    p->addWidget(controls::caption("Skonto&tage:", dbedtSkontotage, payment), 1, 0);
-    p->addWidget(dbedtSkontotage, 1, 1);
-    p->addWidget(controls::caption("S&kontosatz:", dbedtSkonto, payment), 2, 0);
-    p->addWidget(dbedtSkonto, 2, 1);
-    p->addWidget(new QLabel(QStringLiteral("%"), payment), 2, 2);
+    QGridLayout *p = controls::fieldGroup(" Zahlungsmodalität ", layout, this);
+    controls::addField(p, 0, "&Zahlungsziel:", dbedtZahlungsziel);
+    controls::addField(p, 1, "Skonto&tage:", dbedtSkontotage);
+    controls::addField(p, 2, "S&kontosatz:", dbedtSkonto);
+    p->addWidget(new QLabel(QStringLiteral("%"), p->parentWidget()), 2, 2);
     p->setColumnStretch(3, 1);
-    layout->addWidget(payment);
 
     // What an e-invoice to this customer needs beyond the address.
-    auto *einvoice = new QGroupBox(QStringLiteral(" E-Rechnung "), this);
-    auto *e = new QGridLayout(einvoice);
-    e->addWidget(controls::caption("E-&Mail:", dbedtEMail, einvoice), 0, 0);
-    e->addWidget(dbedtEMail, 0, 1);
-    e->addWidget(controls::caption("&USt-IdNr:", dbedtUStIdNr, einvoice), 1, 0);
-    e->addWidget(dbedtUStIdNr, 1, 1);
-    e->addWidget(controls::caption("Käuf&erreferenz:", dbedtKaeuferreferenz, einvoice), 2, 0);
-    e->addWidget(dbedtKaeuferreferenz, 2, 1);
-    e->addWidget(controls::caption("&Lieferanten-Nr:", dbedtLieferantenNr, einvoice), 3, 0);
-    e->addWidget(dbedtLieferantenNr, 3, 1);
-    layout->addWidget(einvoice);
+    QGridLayout *e = controls::fieldGroup(" E-Rechnung ", layout, this);
+    controls::addField(e, 0, "E-&Mail:", dbedtEMail);
+    controls::addField(e, 1, "&USt-IdNr:", dbedtUStIdNr);
+    controls::addField(e, 2, "Käuf&erreferenz:", dbedtKaeuferreferenz);
+    controls::addField(e, 3, "&Lieferanten-Nr:", dbedtLieferantenNr);
     layout->addStretch();
 
-    const std::vector<QWidget *> order{dbedtKdNr, Button1, dbnKunden, dbedtSuchname, dbedtFirma, dbedtVorname, dbedtName,
-                                       dbedtPlz, dbedtOrt, dbedtStrasse, dbedtZahlungsziel, dbedtSkontotage, dbedtSkonto,
-                                       dbedtEMail, dbedtUStIdNr, dbedtKaeuferreferenz, dbedtLieferantenNr};
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    controls::tabOrder({dbedtKdNr, Button1, dbnKunden, dbedtSuchname, dbedtFirma, dbedtVorname, dbedtName, dbedtPlz, dbedtOrt,
+                        dbedtStrasse, dbedtZahlungsziel, dbedtSkontotage, dbedtSkonto, dbedtEMail, dbedtUStIdNr,
+                        dbedtKaeuferreferenz, dbedtLieferantenNr});
     resize(420, 500);
-}
-
-void TFormKunden::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TFormKunden::hideEvent(QHideEvent *event)
-{
-    QDialog::hideEvent(event);
-    if (!event->spontaneous())
-        FormClose();
 }
 
 void TFormKunden::FormShow()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/BoundEdits.h"
+#include "controls/ShowHide.h"
 
 #include <QDialog>
 
@@ -45,10 +46,6 @@ public:
     void FormClose();
     void Button1Click();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-
 private:
     void buildWindow();
 
@@ -56,4 +53,5 @@ private:
     data::Shell &m_shell;
     controls::DialogService &m_dialogs;
     controls::BoundEdits m_edits;
+    controls::ShowHide m_showHide{this, [this] { FormShow(); }, [this] { FormClose(); }};
 };

@@ -1,7 +1,9 @@
 #include "invoicing/FormMatchcode.h"
 
+#include "controls/Buttons.h"
 #include "controls/ErrorGuard.h"
 #include "controls/SearchGrid.h"
+#include "controls/TabOrder.h"
 #include "data/DataModule.h"
 
 #include <QCloseEvent>
@@ -11,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 const QString TFormMatchcode::AbbruchText = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 
@@ -58,26 +59,17 @@ void TFormMatchcode::buildWindow()
     dbGrdMatchcode = new controls::SearchGrid(m_dialogs, this);
     dbGrdMatchcode->setObjectName(QStringLiteral("dbGrdMatchcode"));
     dbGrdMatchcode->setDataset(*m_dmod.dsMatchcode.dataset);
-    btnUebernehmen = new QPushButton(QStringLiteral("&Ok"), this);
-    btnUebernehmen->setObjectName(QStringLiteral("btnUebernehmen"));
-    btnUebernehmen->setDefault(true);
-    btnAbbruch = new QPushButton(QStringLiteral("&Abbruch"), this);
-    btnAbbruch->setObjectName(QStringLiteral("btnAbbruch"));
-    btnAbbruch->setAutoDefault(false);
+    const controls::ConfirmRow buttons = controls::confirmRow("&Ok", "btnUebernehmen", this);
+    btnUebernehmen = buttons.confirm;
+    btnAbbruch = buttons.cancel;
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(label, 0, 0);
     layout->addWidget(edtMatchcode, 0, 1);
     layout->addWidget(dbGrdMatchcode, 1, 0, 1, 2);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnUebernehmen);
-    buttons->addWidget(btnAbbruch);
-    layout->addLayout(buttons, 2, 0, 1, 2);
+    layout->addLayout(buttons.row, 2, 0, 1, 2);
     layout->setRowStretch(1, 1);
-    setTabOrder(edtMatchcode, dbGrdMatchcode);
-    setTabOrder(dbGrdMatchcode, btnUebernehmen);
-    setTabOrder(btnUebernehmen, btnAbbruch);
+    controls::tabOrder({edtMatchcode, dbGrdMatchcode, btnUebernehmen, btnAbbruch});
 
     connect(edtMatchcode, &QLineEdit::textChanged, this, &TFormMatchcode::edtMatchcodeChange);
     connect(dbGrdMatchcode, &QAbstractItemView::doubleClicked, this, &TFormMatchcode::dbGrdMatchcodeDblClick);
@@ -94,13 +86,6 @@ void TFormMatchcode::search()
     query.setSql(m_matchcodeSql);
     query.setParam(QStringLiteral("Matchcode"), invoicing::upperAsciiLetters(edtMatchcode->text()) + u'%');
     query.open();
-}
-
-void TFormMatchcode::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormActivate();
 }
 
 void TFormMatchcode::FormActivate()

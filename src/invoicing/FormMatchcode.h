@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/ShowHide.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -53,7 +55,6 @@ public:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -67,4 +68,5 @@ private:
     controls::DialogService &m_dialogs;
     QString m_matchcodeSql;
     bool m_closing = false;
+    controls::ShowHide m_showHide{this, [this] { FormActivate(); }};
 };

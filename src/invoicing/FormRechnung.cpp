@@ -1,5 +1,6 @@
 #include "invoicing/FormRechnung.h"
 
+#include "controls/Buttons.h"
 #include "controls/Captions.h"
 #include "controls/ColumnWidth.h"
 #include "controls/DatasetTableModel.h"
@@ -23,13 +24,11 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScopedValueRollback>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -79,27 +78,11 @@ void TFormRechnung::buildWindow()
     buildPriceGrid();
     layout->addWidget(dxdbgrdRechnung);
 
-    btnVorschau = new QPushButton(QStringLiteral("&Vorschau"), this);
-    btnVorschau->setObjectName(QStringLiteral("btnVorschau"));
-    btnDrucken = new QPushButton(QStringLiteral("&Drucken"), this);
-    btnDrucken->setObjectName(QStringLiteral("btnDrucken"));
-    btnERechnung = new QPushButton(QStringLiteral("&E-Rechnung..."), this);
-    btnERechnung->setObjectName(QStringLiteral("btnERechnung"));
-    btnSchliessen = new QPushButton(QStringLiteral("&Schliessen"), this);
-    btnSchliessen->setObjectName(QStringLiteral("btnSchliessen"));
-    for (QPushButton *b : {btnVorschau, btnDrucken, btnERechnung, btnSchliessen})
-        b->setAutoDefault(false);
-    connect(btnVorschau, &QPushButton::clicked, this, &TFormRechnung::btnVorschauClick);
-    connect(btnDrucken, &QPushButton::clicked, this, &TFormRechnung::btnDruckenClick);
-    connect(btnERechnung, &QPushButton::clicked, this, &TFormRechnung::btnERechnungClick);
-    connect(btnSchliessen, &QPushButton::clicked, this, &TFormRechnung::btnSchliessenClick);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnVorschau);
-    buttons->addWidget(btnDrucken);
-    buttons->addWidget(btnERechnung);
-    buttons->addWidget(btnSchliessen);
-    layout->addLayout(buttons);
+    btnVorschau = controls::button("&Vorschau", "btnVorschau", this, &TFormRechnung::btnVorschauClick);
+    btnDrucken = controls::button("&Drucken", "btnDrucken", this, &TFormRechnung::btnDruckenClick);
+    btnERechnung = controls::button("&E-Rechnung...", "btnERechnung", this, &TFormRechnung::btnERechnungClick);
+    btnSchliessen = controls::button("&Schliessen", "btnSchliessen", this, &TFormRechnung::btnSchliessenClick);
+    layout->addLayout(controls::buttonRow({btnVorschau, btnDrucken, btnERechnung, btnSchliessen}));
 
     QWidget *order[] = {edtKundenNr, btnKndMatchcode, edtRechnungsNr};
     setTabOrder(order[0], order[1]);
@@ -129,11 +112,8 @@ QWidget *TFormRechnung::buildCustomerPart()
     edtKundenNr = new QLineEdit(part);
     edtKundenNr->setObjectName(QStringLiteral("edtKundenNr"));
     edtKundenNr->setMaxLength(13);
-    auto *kundenNrLabel = new QLabel(QStringLiteral("&Kunden-Nr:"), part);
-    kundenNrLabel->setBuddy(edtKundenNr);
-    btnKndMatchcode = new QPushButton(QStringLiteral("..."), part);
-    btnKndMatchcode->setObjectName(QStringLiteral("btnKndMatchcode"));
-    btnKndMatchcode->setAutoDefault(false);
+    QLabel *kundenNrLabel = controls::caption("&Kunden-Nr:", edtKundenNr, part);
+    btnKndMatchcode = controls::button("...", "btnKndMatchcode", part);
     btnKndMatchcode->setFixedWidth(28);
     connect(btnKndMatchcode, &QPushButton::clicked, this, &TFormRechnung::btnKndMatchcodeClick);
     dbtxtSuchname = new controls::DbEdit(m_dialogs, *m_dmod.dsKunden.dataset, "SUCHNAME", "dbtxtSuchname", part);
@@ -143,8 +123,7 @@ QWidget *TFormRechnung::buildCustomerPart()
     edtRechnungsNr = new QLineEdit(part);
     edtRechnungsNr->setObjectName(QStringLiteral("edtRechnungsNr"));
     edtRechnungsNr->setMaxLength(20);
-    auto *rechnungsNrLabel = new QLabel(QStringLiteral("&Rechnungs-Nr:"), part);
-    rechnungsNrLabel->setBuddy(edtRechnungsNr);
+    QLabel *rechnungsNrLabel = controls::caption("&Rechnungs-Nr:", edtRechnungsNr, part);
     top->addWidget(kundenNrLabel, 0, 0);
     top->addWidget(edtKundenNr, 0, 1);
     top->addWidget(btnKndMatchcode, 0, 2);
@@ -278,20 +257,6 @@ int TFormRechnung::focusedVisibleColumn() const
 bool TFormRechnung::inGrid(const QWidget *w) const
 {
     return w && (w == dxdbgrdRechnung || dxdbgrdRechnung->isAncestorOf(w));
-}
-
-void TFormRechnung::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TFormRechnung::hideEvent(QHideEvent *event)
-{
-    QDialog::hideEvent(event);
-    if (!event->spontaneous())
-        FormClose();
 }
 
 void TFormRechnung::changeEvent(QEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/DataGrid.h"
+#include "controls/ShowHide.h"
 #include "data/Dataset.h"
 #include "invoicing/Arbeitspreise.h"
 #include "invoicing/InvoiceIssuer.h"
@@ -92,8 +93,6 @@ public:
     std::optional<invoicing::PreparedInvoice> RechnungVorbereiten();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -124,4 +123,5 @@ private:
     bool m_eigenesLieferdatum = false; // the delivery date was set apart from the invoice date
     QMetaObject::Connection m_focusConnection;
     TFormMatchcode *m_matchcode = nullptr;
+    controls::ShowHide m_showHide{this, [this] { FormShow(); }, [this] { FormClose(); }};
 };

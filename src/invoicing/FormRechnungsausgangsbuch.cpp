@@ -1,5 +1,6 @@
 #include "invoicing/FormRechnungsausgangsbuch.h"
 
+#include "controls/Buttons.h"
 #include "controls/ColumnWidth.h"
 #include "controls/DialogService.h"
 #include "controls/ErrorGuard.h"
@@ -97,27 +98,14 @@ void TFormRechnungsausgangsbuch::buildWindow()
     lblSummen->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(lblSummen);
 
-    auto button = [this](const char *name, const char *caption, void (TFormRechnungsausgangsbuch::*handler)()) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, handler);
-        return b;
-    };
-    btnAnzeigen = button("btnAnzeigen", "&Anzeigen", &TFormRechnungsausgangsbuch::btnAnzeigenClick);
-    btnERechnung = button("btnERechnung", "&E-Rechnung speichern...", &TFormRechnungsausgangsbuch::btnERechnungClick);
-    btnStornieren = button("btnStornieren", "&Stornieren", &TFormRechnungsausgangsbuch::btnStornierenClick);
-    btnCsv = button("btnCsv", "&CSV...", &TFormRechnungsausgangsbuch::btnCsvClick);
-    btnSchliessen = new QPushButton(QStringLiteral("&Schliessen"), this);
-    btnSchliessen->setObjectName(QStringLiteral("btnSchliessen"));
-    btnSchliessen->setAutoDefault(false);
+    using Form = TFormRechnungsausgangsbuch;
+    btnAnzeigen = controls::button("&Anzeigen", "btnAnzeigen", this, &Form::btnAnzeigenClick);
+    btnERechnung = controls::button("&E-Rechnung speichern...", "btnERechnung", this, &Form::btnERechnungClick);
+    btnStornieren = controls::button("&Stornieren", "btnStornieren", this, &Form::btnStornierenClick);
+    btnCsv = controls::button("&CSV...", "btnCsv", this, &Form::btnCsvClick);
+    btnSchliessen = controls::button("&Schliessen", "btnSchliessen", this);
     connect(btnSchliessen, &QPushButton::clicked, this, &QDialog::close);
-    auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {btnAnzeigen, btnERechnung, btnStornieren, btnCsv})
-        buttons->addWidget(b);
-    buttons->addStretch();
-    buttons->addWidget(btnSchliessen);
-    layout->addLayout(buttons);
+    layout->addLayout(controls::buttonRow({btnAnzeigen, btnERechnung, btnStornieren, btnCsv}, {btnSchliessen}));
 
     connect(cboJahr, &QComboBox::currentIndexChanged, this, &TFormRechnungsausgangsbuch::FilterChange);
     connect(edtKunde, &QLineEdit::textChanged, this, &TFormRechnungsausgangsbuch::FilterChange);

@@ -8,6 +8,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <initializer_list>
+#include <utility>
+
 namespace report {
 namespace {
 
@@ -67,6 +70,17 @@ private:
         if (!v.isDouble())
             fail(QStringLiteral("%1: \"%2\" must be a number").arg(where, key.toString()));
         return v.toDouble();
+    }
+
+    // The value `text` names among `choices`; any other text fails as an unknown `what`.
+    template <class Value>
+    Value choice(const QString &text, std::initializer_list<std::pair<QStringView, Value>> choices, const QString &where,
+                 const char *what) const
+    {
+        for (const auto &[name, value] : choices)
+            if (text == name)
+                return value;
+        fail(QStringLiteral("%1: unknown %2 \"%3\"").arg(where, QLatin1String(what), text));
     }
 
     double number(const QJsonObject &o, QStringView key, double fallback, const char *where) const
@@ -144,20 +158,14 @@ private:
     {
         Item item;
         const QString type = o.value(u"type").toString();
-        if (type == u"label")
-            item.kind = ItemKind::Label;
-        else if (type == u"data")
-            item.kind = ItemKind::Data;
-        else if (type == u"calc")
-            item.kind = ItemKind::Calc;
-        else if (type == u"system")
-            item.kind = ItemKind::System;
-        else if (type == u"sum")
-            item.kind = ItemKind::Sum;
-        else if (type == u"line")
-            item.kind = ItemKind::Line;
-        else
-            fail(QStringLiteral("%1: unknown item type \"%2\"").arg(where, type));
+        item.kind = choice<ItemKind>(type,
+                                     {{u"label", ItemKind::Label},
+                                      {u"data", ItemKind::Data},
+                                      {u"calc", ItemKind::Calc},
+                                      {u"system", ItemKind::System},
+                                      {u"sum", ItemKind::Sum},
+                                      {u"line", ItemKind::Line}},
+                                     where, "item type");
         item.name = o.value(u"name").toString();
         item.left = number(o, u"left", 0, where);
         item.top = number(o, u"top", 0, where);
@@ -167,14 +175,8 @@ private:
             fail(QStringLiteral("%1: width and height must not be negative").arg(where));
         item.font = readFont(o.value(u"font").toObject(), m_defaultFont);
         const QString align = o.value(u"align").toString(QStringLiteral("left"));
-        if (align == u"left")
-            item.align = Align::Left;
-        else if (align == u"right")
-            item.align = Align::Right;
-        else if (align == u"center")
-            item.align = Align::Center;
-        else
-            fail(QStringLiteral("%1: unknown alignment \"%2\"").arg(where, align));
+        item.align = choice<Align>(align, {{u"left", Align::Left}, {u"right", Align::Right}, {u"center", Align::Center}}, where,
+                                   "alignment");
         item.wordWrap = o.value(u"wordWrap").toBool();
         if (item.wordWrap && item.width <= 0)
             fail(QStringLiteral("%1: a wrapped text needs a width").arg(where));
@@ -195,14 +197,11 @@ private:
             fail(QStringLiteral("%1: a calc item needs an expression").arg(where));
         if (item.kind == ItemKind::System) {
             const QString value = o.value(u"value").toString();
-            if (value == u"printDateTime")
-                item.system = SystemValue::PrintDateTime;
-            else if (value == u"pageNumber")
-                item.system = SystemValue::PageNumber;
-            else if (value == u"pageCount")
-                item.system = SystemValue::PageCount;
-            else
-                fail(QStringLiteral("%1: unknown system value \"%2\"").arg(where, value));
+            item.system = choice<SystemValue>(value,
+                                              {{u"printDateTime", SystemValue::PrintDateTime},
+                                               {u"pageNumber", SystemValue::PageNumber},
+                                               {u"pageCount", SystemValue::PageCount}},
+                                              where, "system value");
         }
         if (item.kind == ItemKind::Sum) {
             const QString reset = o.value(u"reset").toString(groupLevel >= 0 ? QStringLiteral("group") : QStringLiteral("report"));
