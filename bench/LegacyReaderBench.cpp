@@ -25,7 +25,7 @@ void ReadLegacyList(benchmark::State &state)
     }
     for (auto _ : state) {
         int logs = 0;
-        importing::readLegacyLogs(path, false, [&](const importing::LegacyLog &) { ++logs; });
+        importing::readLegacyLogs(path, false, [&](const values::LogRow &) { ++logs; });
         benchmark::DoNotOptimize(logs);
     }
 }

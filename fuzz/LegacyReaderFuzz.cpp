@@ -65,7 +65,7 @@ void legacyReader(QByteArrayView input)
     const bool geschaelt = !input.isEmpty() && (static_cast<unsigned char>(input[0]) & 1);
     std::size_t logs = 0;
     try {
-        importing::parseLegacyLogs(bytes, QStringLiteral("Wald.dvz"), geschaelt, [&](const importing::LegacyLog &) { ++logs; });
+        importing::parseLegacyLogs(bytes, QStringLiteral("Wald.dvz"), geschaelt, [&](const values::LogRow &) { ++logs; });
         if (logs != whole.size() / 7 || tooLongAt != 0)
             throw Violation("not one log per seven lines");
         if (logs == 0 && !bytes.isEmpty())

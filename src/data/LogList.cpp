@@ -106,6 +106,25 @@ QString insertLogSql(const QString &name)
                             "( :ID, :LAENGE, :DURCHMEIN, :DURCHMEFF, :GUETEKLASSE, :VOLUMEN, :STAERKEKLASSE ) ");
 }
 
+LogWriter::LogWriter(engine::Connection &db, const QString &name) : m_db(db), m_sql(insertLogSql(name))
+{
+    namespace col = values::listcolumn;
+    m_params = {{col::Id, {}},          {col::Laenge, {}},  {col::Durchmein, {}},     {col::Durchmeff, {}},
+                {col::Gueteklasse, {}}, {col::Volumen, {}}, {col::Staerkeklasse, {}}};
+}
+
+void LogWriter::insert(const values::LogRow &row)
+{
+    m_params[0].value = row.id;
+    m_params[1].value = row.laenge;
+    m_params[2].value = row.durchmein;
+    m_params[3].value = row.durchmeff;
+    m_params[4].value = row.gueteklasse;
+    m_params[5].value = row.volumen;
+    m_params[6].value = row.staerkeklasse;
+    m_db.execute(m_sql, m_params);
+}
+
 bool hasHeaderTable(engine::Connection &db)
 {
     return db.tableExists(HeaderTable);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "engine/Params.h"
 #include "values/ListHeader.h"
+#include "values/LogRow.h"
 
 #include <QString>
 
@@ -54,6 +56,20 @@ void createList(engine::Connection &db, const QString &name, const std::function
 // Deletes the list `name`: its table (when its file is still there), its header row and its
 // export facts, all or nothing.
 void deleteList(engine::Connection &db, const QString &name);
+
+// Writes logs into the table of the list `name`, inside the caller's transaction: the statement
+// and its parameters are made once for all of them (the imports write tens of thousands).
+class LogWriter
+{
+public:
+    LogWriter(engine::Connection &db, const QString &name);
+    void insert(const values::LogRow &row);
+
+private:
+    engine::Connection &m_db;
+    QString m_sql;
+    engine::Params m_params;
+};
 
 // Points the log query at the list and opens it on its last log.
 void openList(Dataset &logs, const QString &name);

@@ -7,7 +7,6 @@
 #include "engine/Transaction.h"
 #include "export/FactsOffer.h"
 #include "harvester/ImportPlan.h"
-#include "values/ListColumns.h"
 
 #include <algorithm>
 
@@ -89,10 +88,6 @@ ImportCount importLists(engine::Connection &db, const Production &production, co
     ImportCount count;
     qint64 done = 0;
     engine::Transaction tx(db);
-    engine::Params params{{values::listcolumn::Id, {}},          {values::listcolumn::Laenge, {}},
-                          {values::listcolumn::Durchmein, {}},   {values::listcolumn::Durchmeff, {}},
-                          {values::listcolumn::Gueteklasse, {}}, {values::listcolumn::Volumen, {}},
-                          {values::listcolumn::Staerkeklasse, {}}};
     for (std::size_t i = 0; i < choice.lists.size(); ++i) {
         const ChosenList &list = choice.lists[i];
         const ListContent &content = contents[i];
@@ -108,18 +103,13 @@ ImportCount importLists(engine::Connection &db, const Production &production, co
         data::loglist::addListTables(db, list.name);
         data::loglist::addHeaderRow(db, list.name, header);
 
-        const QString insert = data::loglist::insertLogSql(list.name);
+        data::loglist::LogWriter logs(db, list.name);
         int id = 0;
         for (const auto &[measured, productKey] : content.logs) {
-            const ListRow row = listRow(measured, choice.bark);
-            params[0].value = ++id;
-            params[1].value = row.laenge;
-            params[2].value = row.durchmein;
-            params[3].value = row.durchmeff;
-            params[4].value = choice.qualities.value(productKey, QStringLiteral("B"));
-            params[5].value = row.volumen;
-            params[6].value = row.staerkeklasse;
-            db.execute(insert, params);
+            values::LogRow row = listRow(measured, choice.bark);
+            row.id = ++id;
+            row.gueteklasse = choice.qualities.value(productKey, QStringLiteral("B"));
+            logs.insert(row);
             if (progress && ++done % 1024 == 0)
                 progress(done, total);
         }

@@ -44,9 +44,9 @@ LogOutcome measuredLog(const HarvestedLog &log, Bark bark)
     return {MeasuredLog{int(metres), int(centimetres)}, Refusal::NoMeasurement};
 }
 
-ListRow listRow(const MeasuredLog &log, Bark bark)
+values::LogRow listRow(const MeasuredLog &log, Bark bark)
 {
-    ListRow row;
+    values::LogRow row;
     row.laenge = log.laenge;
     row.durchmein = log.durchmein;
     row.durchmeff = rules::DurchmeffBerechnen(log.durchmein, geschaelt(bark));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "harvester/Production.h"
+#include "values/LogRow.h"
 
 #include <QString>
 
@@ -44,17 +45,9 @@ struct LogOutcome
 // 61 cm over bark, 1 to 59 cm without).
 LogOutcome measuredLog(const HarvestedLog &log, Bark bark);
 
-// A whole row as the list table stores it.
-struct ListRow
-{
-    int laenge = 0;
-    int durchmein = 0;
-    int durchmeff = 0;
-    double volumen = 0;
-    QString staerkeklasse;
-};
-
-ListRow listRow(const MeasuredLog &log, Bark bark);
+// The row as the list table stores it, but for its number and quality class, which the import
+// gives.
+values::LogRow listRow(const MeasuredLog &log, Bark bark);
 
 inline bool geschaelt(Bark bark)
 {

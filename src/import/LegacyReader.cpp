@@ -404,7 +404,7 @@ void LegacyLogParser::line(QByteArrayView text)
     m_field = 0;
 
     // Line 7 of a record carries nothing the list needs.
-    LegacyLog log;
+    values::LogRow log;
     log.id = wholeNumber(0);
     log.laenge = wholeNumber(1);
     log.durchmein = wholeNumber(2);
@@ -466,15 +466,15 @@ QString findSideFile(const QString &listPath, const QString &extension)
     return {};
 }
 
-LegacyHeader readLegacyHeader(const QString &listPath)
+values::ListHeader readLegacyHeader(const QString &listPath)
 {
-    LegacyHeader header;
+    values::ListHeader header;
 
     const QString infoFile = findSideFile(listPath, QStringLiteral(".INF"));
     if (!infoFile.isEmpty()) {
         const std::vector<QString> lines = readLegacyLines(infoFile, 1);
         if (!lines.empty())
-            header.zusatztext = lines[0];
+            header.text = lines[0];
     }
 
     const QString settingsFile = findSideFile(listPath, QStringLiteral(".SET"));
@@ -483,15 +483,15 @@ LegacyHeader readLegacyHeader(const QString &listPath)
         // Line 1 "J" means measured over bark; any other content marks the list as geschält,
         // while a missing line leaves the bark deduction in force.
         if (lines.size() > 0)
-            header.geschaelt = !isJa(lines[0]);
+            header.peeled = !isJa(lines[0]);
         if (lines.size() > 1)
-            header.gerueckt = isJa(lines[1]);
+            header.skidded = isJa(lines[1]);
         if (lines.size() > 2)
-            header.abteilung = lines[2];
+            header.department = lines[2];
         if (lines.size() > 3)
-            header.baumart = lines[3];
+            header.species = lines[3];
         if (lines.size() > 4)
-            header.sorte = lines[4];
+            header.assortment = lines[4];
     }
     return header;
 }

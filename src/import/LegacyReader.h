@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <functional>
 #include "engine/Error.h"
+#include "values/ListHeader.h"
+#include "values/LogRow.h"
 
 #include <stdexcept>
 #include <utility>
@@ -16,29 +18,6 @@
 // log, and beside it the optional info file (".INF") and settings file (".SET"). Nothing here
 // touches the database or a window; the import window stores what is read.
 namespace importing {
-
-// One log of a version 2.0 list, as the new list table stores it.
-struct LegacyLog
-{
-    int id = 0;
-    int laenge = 0;
-    int durchmein = 0;
-    int durchmeff = 0;
-    QString gueteklasse;
-    double volumen = 0;
-    QString staerkeklasse;
-};
-
-// The list header made from the side files.
-struct LegacyHeader
-{
-    QString zusatztext;
-    QString abteilung;
-    QString baumart;
-    QString sorte;
-    bool geschaelt = false;
-    bool gerueckt = false;
-};
 
 // A version 2.0 list that cannot be read. message() is the German text for the user.
 class LegacyError : public engine::Error
@@ -159,7 +138,7 @@ std::vector<QString> splitLegacyLines(const QByteArray &bytes);
 // Throws LegacyFileError when it cannot be opened or read.
 std::vector<QString> readLegacyLines(const QString &path, std::size_t maxLines);
 
-using LogSink = std::function<void(const LegacyLog &log)>;
+using LogSink = std::function<void(const values::LogRow &log)>;
 
 // Turns the lines of a list file into logs, seven lines each, and hands every complete log to
 // the sink as soon as its seventh line arrives; lines left at the end are dropped. The volume is
@@ -201,6 +180,6 @@ void readLegacyLogs(const QString &listPath, bool geschaelt, const LogSink &sink
 QString findSideFile(const QString &listPath, const QString &extension);
 
 // The list header from the side files; a missing file or line keeps its default.
-LegacyHeader readLegacyHeader(const QString &listPath);
+values::ListHeader readLegacyHeader(const QString &listPath);
 
 } // namespace importing

@@ -8,7 +8,6 @@
 #include "engine/EngineError.h"
 #include "engine/Transaction.h"
 #include "import/LegacyReader.h"
-#include "values/ListColumns.h"
 
 #include <QFileInfo>
 
@@ -26,7 +25,7 @@ void show(controls::DialogService &dialogs, const rules::ListNameRefusal &refusa
         dialogs.information(refusal.text);
 }
 
-QString recordContext(const QString &path, qint64 record, const importing::LegacyLog &log)
+QString recordContext(const QString &path, qint64 record, const values::LogRow &log)
 {
     const qint64 lastLine = record * LinesPerRecord;
     return QStringLiteral("%1, Zeilen %2 bis %3 (Stamm %4, Güteklasse '%5', Stärkeklasse '%6')")
@@ -84,42 +83,28 @@ bool ImportPruefen(engine::Connection &db, controls::DialogService &dialogs, con
 void ListeImportieren(engine::Connection &db, const QString &path, const QString &listName, const Progress &progress)
 {
     // The side files are read before anything is written: an unreadable one changes nothing.
-    const importing::LegacyHeader header = importing::readLegacyHeader(path);
+    const values::ListHeader header = importing::readLegacyHeader(path);
 
     engine::Transaction tx(db);
     data::loglist::addListTables(db, listName);
     try {
-        data::loglist::addHeaderRow(db, listName,
-                                    values::ListHeader{header.abteilung, header.baumart, header.sorte,
-                                                       header.zusatztext, header.geschaelt, header.gerueckt});
+        data::loglist::addHeaderRow(db, listName, header);
     } catch (const engine::EngineError &e) {
         // A text of the info or settings file too long for the list header.
         throw ImportError(QStringLiteral("%1 (.INF, .SET): %2").arg(QFileInfo(path).fileName(), e.message()));
     }
 
-    const QString dtqStaemme = dtqStaemmeSql(listName);
+    data::loglist::LogWriter logs(db, listName);
     qint64 record = 0;
-    namespace col = values::listcolumn;
-    engine::Params params{{col::Id, {}},          {col::Laenge, {}},
-                          {col::Durchmein, {}},   {col::Durchmeff, {}},
-                          {col::Gueteklasse, {}}, {col::Volumen, {}},
-                          {col::Staerkeklasse, {}}};
-    const auto store = [&](const importing::LegacyLog &log) {
+    const auto store = [&](const values::LogRow &log) {
         ++record;
-        params[0].value = log.id;
-        params[1].value = log.laenge;
-        params[2].value = log.durchmein;
-        params[3].value = log.durchmeff;
-        params[4].value = log.gueteklasse;
-        params[5].value = log.volumen;
-        params[6].value = log.staerkeklasse;
         try {
-            db.execute(dtqStaemme, params);
+            logs.insert(log);
         } catch (const engine::EngineError &e) {
             throw ImportError(recordContext(path, record, log) + QStringLiteral(": ") + e.message());
         }
     };
-    importing::readLegacyLogs(path, header.geschaelt, store, progress);
+    importing::readLegacyLogs(path, header.peeled, store, progress);
 
     tx.commit();
 }

@@ -53,11 +53,11 @@ TEST(HarvesterLogRows, RoundDownAndKeepToTheAcceptedRanges)
 
 TEST(HarvesterLogRows, OverBarkTheProgramDeductsTheBark)
 {
-    const harvester::ListRow over = harvester::listRow({10, 30}, Bark::With);
+    const values::LogRow over = harvester::listRow({10, 30}, Bark::With);
     EXPECT_EQ(over.durchmeff, 28);
     EXPECT_DOUBLE_EQ(over.volumen, 0.62);
     EXPECT_EQ(over.staerkeklasse, QStringLiteral("2b"));
-    const harvester::ListRow under = harvester::listRow({10, 30}, Bark::Without);
+    const values::LogRow under = harvester::listRow({10, 30}, Bark::Without);
     EXPECT_EQ(under.durchmeff, 30);
     EXPECT_DOUBLE_EQ(under.volumen, 0.71);
     EXPECT_EQ(under.staerkeklasse, QStringLiteral("3a"));

@@ -26,10 +26,10 @@ QByteArray record(int id, int laenge, int durchmein, const char *gueteklasse, co
     return legacyfiles::record(id, laenge, durchmein, gueteklasse, volumen, staerkeklasse, "x");
 }
 
-std::vector<LegacyLog> parse(const QByteArray &bytes, bool geschaelt = true)
+std::vector<values::LogRow> parse(const QByteArray &bytes, bool geschaelt = true)
 {
-    std::vector<LegacyLog> logs;
-    parseLegacyLogs(bytes, QStringLiteral("Wald.dvz"), geschaelt, [&](const LegacyLog &log) { logs.push_back(log); });
+    std::vector<values::LogRow> logs;
+    parseLegacyLogs(bytes, QStringLiteral("Wald.dvz"), geschaelt, [&](const values::LogRow &log) { logs.push_back(log); });
     return logs;
 }
 
@@ -48,11 +48,11 @@ protected:
 
     QString write(const QString &name, const QByteArray &bytes) { return legacyfiles::write(dir.path(), name, bytes); }
 
-    std::vector<LegacyLog> read(const QString &listPath)
+    std::vector<values::LogRow> read(const QString &listPath)
     {
-        const LegacyHeader header = readLegacyHeader(listPath);
-        std::vector<LegacyLog> logs;
-        readLegacyLogs(listPath, header.geschaelt, [&](const LegacyLog &log) { logs.push_back(log); });
+        const values::ListHeader header = readLegacyHeader(listPath);
+        std::vector<values::LogRow> logs;
+        readLegacyLogs(listPath, header.peeled, [&](const values::LogRow &log) { logs.push_back(log); });
         return logs;
     }
 
@@ -169,7 +169,7 @@ TEST(LegacyRecords, SevenLinesMakeALog)
 {
     const QByteArray bytes = record(1, 12, 35, "C", "1,0306", "3a") + record(2, 4, 9, "Cgw ", "0.03", "0")
                              + "3\r\n5\r\n20\r\nB\r\n0.16\r\n2a\r\n"; // incomplete: dropped
-    const std::vector<LegacyLog> logs = parse(bytes);
+    const std::vector<values::LogRow> logs = parse(bytes);
     ASSERT_EQ(logs.size(), 2u);
     EXPECT_EQ(logs[0].id, 1);
     EXPECT_EQ(logs[0].laenge, 12);
@@ -184,7 +184,7 @@ TEST(LegacyRecords, SevenLinesMakeALog)
 
     EXPECT_TRUE(parse("").empty());
     // Texts and numbers are taken as they stand, the numbering too.
-    const std::vector<LegacyLog> odd = parse(record(-5, 0, -1, "", "-0.5", "xyz"), false);
+    const std::vector<values::LogRow> odd = parse(record(-5, 0, -1, "", "-0.5", "xyz"), false);
     ASSERT_EQ(odd.size(), 1u);
     EXPECT_EQ(odd[0].id, -5);
     EXPECT_EQ(odd[0].durchmeff, -2);
@@ -204,7 +204,7 @@ TEST(LegacyRecords, VolumeToFourDecimalsHalvesToEven)
                           {"0.00125", 0.0012}, {"0.00135", 0.0014}, {"0,5", 0.5},        {"0.5", 0.5},
                           {"12", 12},          {"-0,00004", 0}};
     for (const Case &c : cases) {
-        const std::vector<LegacyLog> logs = parse(record(1, 10, 30, "B", c.text, "3a"));
+        const std::vector<values::LogRow> logs = parse(record(1, 10, 30, "B", c.text, "3a"));
         ASSERT_EQ(logs.size(), 1u) << c.text;
         EXPECT_EQ(logs[0].volumen, c.volumen) << c.text;
     }
@@ -213,9 +213,9 @@ TEST(LegacyRecords, VolumeToFourDecimalsHalvesToEven)
 TEST(LegacyRecords, BadLineNamesFileLineAndText)
 {
     const QByteArray bytes = record(1, 10, 30, "B", "0.71", "3a") + "abc\r\n" + record(0, 0, 0, "", "", "").mid(2);
-    std::vector<LegacyLog> logs;
+    std::vector<values::LogRow> logs;
     try {
-        parseLegacyLogs(bytes, QStringLiteral("/alt/Wald.dvz"), true, [&](const LegacyLog &log) { logs.push_back(log); });
+        parseLegacyLogs(bytes, QStringLiteral("/alt/Wald.dvz"), true, [&](const values::LogRow &log) { logs.push_back(log); });
         FAIL() << "no error";
     } catch (const LegacyFormatError &error) {
         EXPECT_EQ(error.message(), QStringLiteral("Wald.dvz, Zeile 8: 'abc' ist keine gültige ganze Zahl."));
@@ -260,7 +260,7 @@ TEST_F(LegacyFiles, SideFilesFoundWhateverTheirCase)
     EXPECT_EQ(findSideFile(list, QStringLiteral(".SET")), dir.filePath(QStringLiteral("WALD.Set")));
     // The exact name comes first.
     write(QStringLiteral("Wald.INF"), "genau\r\n");
-    EXPECT_EQ(readLegacyHeader(list).zusatztext, "genau");
+    EXPECT_EQ(readLegacyHeader(list).text, "genau");
     // A list file without extension has the same side files.
     const QString bare = write(QStringLiteral("Wald"), {});
     EXPECT_EQ(findSideFile(bare, QStringLiteral(".SET")), dir.filePath(QStringLiteral("WALD.Set")));
@@ -276,35 +276,35 @@ TEST_F(LegacyFiles, SideFilesFoundWhateverTheirCase)
 TEST_F(LegacyFiles, HeaderFromTheSideFiles)
 {
     const QString list = write(QStringLiteral("Wald.dvz"), {});
-    const LegacyHeader none = readLegacyHeader(list);
-    EXPECT_FALSE(none.geschaelt);
-    EXPECT_FALSE(none.gerueckt);
-    EXPECT_EQ(none.zusatztext, QString());
-    EXPECT_EQ(none.abteilung, QString());
+    const values::ListHeader none = readLegacyHeader(list);
+    EXPECT_FALSE(none.peeled);
+    EXPECT_FALSE(none.skidded);
+    EXPECT_EQ(none.text, QString());
+    EXPECT_EQ(none.department, QString());
 
     write(QStringLiteral("wald.inf"), "Durchforstung \xe4lter\r\nzweite Zeile\r\n");
     write(QStringLiteral("wald.set"), "j\r\nJ\r\nAbt. 12 \r\nFichte\r\nLang\r\nmehr\r\n");
-    const LegacyHeader full = readLegacyHeader(list);
-    EXPECT_EQ(full.zusatztext, QStringLiteral("Durchforstung älter"));
-    EXPECT_FALSE(full.geschaelt);
-    EXPECT_TRUE(full.gerueckt);
-    EXPECT_EQ(full.abteilung, "Abt. 12 ");
-    EXPECT_EQ(full.baumart, "Fichte");
-    EXPECT_EQ(full.sorte, "Lang");
+    const values::ListHeader full = readLegacyHeader(list);
+    EXPECT_EQ(full.text, QStringLiteral("Durchforstung älter"));
+    EXPECT_FALSE(full.peeled);
+    EXPECT_TRUE(full.skidded);
+    EXPECT_EQ(full.department, "Abt. 12 ");
+    EXPECT_EQ(full.species, "Fichte");
+    EXPECT_EQ(full.assortment, "Lang");
 
     write(QStringLiteral("wald.set"), "N\r\nn\r\n");
-    const LegacyHeader peeled = readLegacyHeader(list);
-    EXPECT_TRUE(peeled.geschaelt);
-    EXPECT_FALSE(peeled.gerueckt);
-    EXPECT_EQ(peeled.abteilung, QString());
+    const values::ListHeader peeled = readLegacyHeader(list);
+    EXPECT_TRUE(peeled.peeled);
+    EXPECT_FALSE(peeled.skidded);
+    EXPECT_EQ(peeled.department, QString());
 
     // An empty first line is content other than "J": geschält. An empty file has no line 1.
     write(QStringLiteral("wald.set"), "\r\n");
-    EXPECT_TRUE(readLegacyHeader(list).geschaelt);
+    EXPECT_TRUE(readLegacyHeader(list).peeled);
     write(QStringLiteral("wald.set"), "");
-    EXPECT_FALSE(readLegacyHeader(list).geschaelt);
+    EXPECT_FALSE(readLegacyHeader(list).peeled);
     write(QStringLiteral("wald.inf"), "");
-    EXPECT_EQ(readLegacyHeader(list).zusatztext, QString());
+    EXPECT_EQ(readLegacyHeader(list).text, QString());
 }
 
 TEST_F(LegacyFiles, BarkDeductionFollowsTheSettingsFile)
@@ -313,7 +313,7 @@ TEST_F(LegacyFiles, BarkDeductionFollowsTheSettingsFile)
                                                                + record(2, 10, 30, "B", "0.62", "2b"));
     const auto durchmeff = [&] {
         std::vector<int> result;
-        for (const LegacyLog &log : read(list))
+        for (const values::LogRow &log : read(list))
             result.push_back(log.durchmeff);
         return result;
     };
@@ -338,10 +338,10 @@ TEST_F(LegacyFiles, ListFileRecordByRecord)
     for (int id = 1; id <= 5000; ++id)
         many += record(id, id % 40, id % 62, "C", "1,25", "2a");
     many += "\x1a" + record(5001, 1, 1, "B", "0", "0");
-    const std::vector<LegacyLog> logs = read(write(QStringLiteral("Viele.dvz"), many));
+    const std::vector<values::LogRow> logs = read(write(QStringLiteral("Viele.dvz"), many));
     ASSERT_EQ(logs.size(), 5000u);
     for (int id = 1; id <= 5000; ++id) {
-        const LegacyLog &log = logs[static_cast<std::size_t>(id - 1)];
+        const values::LogRow &log = logs[static_cast<std::size_t>(id - 1)];
         ASSERT_EQ(log.id, id);
         ASSERT_EQ(log.laenge, id % 40);
         ASSERT_EQ(log.durchmein, id % 62);
@@ -413,7 +413,7 @@ TEST(LegacyFuzz, ArbitraryBytes)
 
         std::size_t logs = 0;
         try {
-            parseLegacyLogs(bytes, QStringLiteral("Zufall.dvz"), round % 2 == 0, [&](const LegacyLog &) { ++logs; });
+            parseLegacyLogs(bytes, QStringLiteral("Zufall.dvz"), round % 2 == 0, [&](const values::LogRow &) { ++logs; });
             ASSERT_TRUE(logs > 0 || bytes.isEmpty());
         } catch (const LegacyFormatError &error) {
             ASSERT_GE(error.lineNumber(), 1);
@@ -438,10 +438,10 @@ TEST(LegacyFuzz, WellFormedRecordsReadBack)
     const char *const ends[] = {"\r", "\r\n"};
     for (int round = 0; round < 500; ++round) {
         QByteArray bytes;
-        std::vector<LegacyLog> written;
+        std::vector<values::LogRow> written;
         const int count = std::uniform_int_distribution<int>(0, 20)(random);
         for (int i = 0; i < count; ++i) {
-            LegacyLog log;
+            values::LogRow log;
             log.id = static_cast<int>(random());
             log.laenge = std::uniform_int_distribution<int>(-5, 45)(random);
             log.durchmein = std::uniform_int_distribution<int>(-5, 70)(random);
@@ -460,7 +460,7 @@ TEST(LegacyFuzz, WellFormedRecordsReadBack)
             for (const QByteArray &field : fields)
                 bytes += field + ends[random() % 2];
         }
-        const std::vector<LegacyLog> read = parse(bytes, false);
+        const std::vector<values::LogRow> read = parse(bytes, false);
         ASSERT_EQ(read.size(), written.size());
         for (std::size_t i = 0; i < read.size(); ++i) {
             ASSERT_EQ(read[i].id, written[i].id);
