@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDir>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
@@ -34,5 +36,15 @@ public:
     // Asks the desktop to open a web or mail address; a failure is not reported.
     virtual void openUrl(const QString &url) = 0;
 };
+
+// Where a file dialog opens: the folder the user last chose there, else the user's documents,
+// else the home folder.
+inline QString dialogFolder(const QString &lastFolder)
+{
+    if (!lastFolder.isEmpty())
+        return lastFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
 
 } // namespace controls

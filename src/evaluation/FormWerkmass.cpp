@@ -17,7 +17,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -116,8 +115,7 @@ void TFormWerkmass::btnCsvClick()
     controls::guarded(m_dialogs, [&] {
         if (!m_comparison)
             return;
-        const QString folder =
-            m_folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : m_folder;
+        const QString folder = controls::dialogFolder(m_folder);
         const controls::DialogService::SaveChoice choice =
             m_dialogs.saveFile(QStringLiteral("Werkmaß als CSV speichern"), QStringLiteral("CSV für Tabellenkalkulation|*.csv"), 0,
                                folder + u'/' + m_listName + QStringLiteral("-Werkmass.csv"));

@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QUuid>
 
 
@@ -72,8 +71,7 @@ void ListExport::ListeExportieren()
     const QString name = m_shell.currentListName();
     if (name.isEmpty())
         return;
-    const QString folder =
-        m_folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : m_folder;
+    const QString folder = controls::dialogFolder(m_folder);
     controls::DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("Liste exportieren"), filters, m_filter,
                                                           folder + u'/' + name + u'.' + suffixes[m_filter]);
     if (choice.path.isEmpty())

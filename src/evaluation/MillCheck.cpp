@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace evaluation {
 
@@ -28,7 +27,7 @@ void MillCheck::WerkmassPruefen()
     const QString name = m_shell.currentListName();
     if (name.isEmpty())
         return;
-    const QString folder = m_folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : m_folder;
+    const QString folder = controls::dialogFolder(m_folder);
     const QString path = m_dialogs.openFile(QStringLiteral("Werkmaß prüfen"), Filter, folder);
     if (path.isEmpty())
         return;

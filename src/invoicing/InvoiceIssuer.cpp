@@ -10,7 +10,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <optional>
 
@@ -65,10 +64,7 @@ void InvoiceIssuer::saveEInvoice(PreparedInvoice &prepared)
     if (!complete(invoice))
         return;
 
-    if (m_folder.isEmpty())
-        m_folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (m_folder.isEmpty())
-        m_folder = QDir::homePath();
+    m_folder = controls::dialogFolder(m_folder);
     const QString proposed = QDir(m_folder).filePath(einvoice::proposedFileName(invoice.number)
                                                      + (forPublicBuyer ? QStringLiteral(".xml") : QStringLiteral(".pdf")));
     controls::DialogService::SaveChoice choice = m_dialogs.saveFile(QStringLiteral("E-Rechnung speichern"), Filter,
